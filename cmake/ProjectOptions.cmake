@@ -1,0 +1,35 @@
+# Options shared by every target: warnings, language level and strict Qt defines.
+option(WARNINGS_AS_ERRORS "Treat compiler warnings as errors" OFF)
+
+add_library(project_options INTERFACE)
+target_compile_features(project_options INTERFACE cxx_std_20)
+if(MSVC)
+    target_compile_options(project_options INTERFACE /W4 /utf-8 /permissive-
+                           $<$<BOOL:${WARNINGS_AS_ERRORS}>:/WX>)
+else()
+    target_compile_options(project_options INTERFACE -Wall -Wextra -Wpedantic
+                           $<$<BOOL:${WARNINGS_AS_ERRORS}>:-Werror>)
+endif()
+target_compile_definitions(project_options INTERFACE
+    QT_NO_CAST_FROM_ASCII
+    QT_NO_CAST_TO_ASCII
+    QT_NO_CAST_FROM_BYTEARRAY
+    QT_NO_URL_CAST_FROM_STRING
+    QT_NO_NARROWING_CONVERSIONS_IN_CONNECT
+    QT_NO_KEYWORDS
+    QT_NO_FOREACH
+    QT_USE_QSTRINGBUILDER
+    QT_STRICT_ITERATORS
+    QT_DISABLE_DEPRECATED_BEFORE=0x060400)
+
+# add_qt_test(<name> SOURCES <files...> LIBS <targets...>)
+# One QTest executable per area, registered with CTest; widgets render offscreen.
+function(add_qt_test name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    target_link_libraries(${name} PRIVATE project_options Qt6::Test ${ARG_LIBS})
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=qt.qpa.*=false"
+        TIMEOUT 300)
+endfunction()

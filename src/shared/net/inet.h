@@ -1,0 +1,70 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class QNetworkAccessManager;
+class QNetworkReply;
+
+// The HTTP transfer control: one instance per caller, no state shared between instances.
+// Requests stay on HTTP/1.1 so that the status line always carries its reason phrase.
+class Inet : public QObject {
+    Q_OBJECT
+public:
+    enum TypeAccès { icUseDefault = 0, icDirect = 1, icNamedProxy = 2 };
+    enum TypeDonnées { icString = 0, icByteArray = 1 };
+    enum État { icResponseReceived = 8, icError = 11, icResponseCompleted = 12 };
+
+    explicit Inet(QObject* parent = nullptr);
+    ~Inet() override;
+
+    // Stops the running request; its answer is dropped.
+    void Cancel();
+
+    // Seconds without progress before a request gives up; 0 waits for ever.
+    void setRequestTimeout(int secondes);
+    int RequestTimeout() const;
+
+    // icUseDefault follows the system's proxy configuration (http_proxy/no_proxy on Linux).
+    void setAccessType(int type);
+    int AccessType() const;
+    void setProxy(const QString& hôte);
+    QString Proxy() const;
+    void setRemotePort(int port);
+    int RemotePort() const;
+    void setUserName(const QString& nom);
+    void setPassword(const QString& motDePasse);
+
+    void setURL(const QString& url);
+    QString URL() const;
+
+    // Blocks until the whole body is there, letting window events run meanwhile. Returns
+    // the body as text (one character per byte, Windows-1252) for a 2xx answer, otherwise
+    // empty; the header block stays readable afterwards.
+    QString OpenURL(const QString& url);
+
+    // Starts a request and returns at once; StateChanged(icResponseReceived) follows when
+    // the answer has arrived, StateChanged(icError) when there is none.
+    void Execute();
+    void Execute(const QString& url, const QString& méthode);
+    bool StillExecuting() const;
+
+    // The whole header block, status line first ("HTTP/1.1 200 OK"), lines ended by CR LF.
+    QString GetHeader() const;
+    // One header's value, or empty.
+    QString GetHeader(const QString& nom) const;
+
+    // The next part of the body, at most `taille` units; empty once the body is exhausted.
+    QString GetChunk(int taille);
+    QByteArray GetChunkOctets(int taille);
+
+Q_SIGNALS:
+    void StateChanged(int state);
+
+private:
+    struct Privé;
+    std::unique_ptr<Privé> d;
+};

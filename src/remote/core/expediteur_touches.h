@@ -1,0 +1,42 @@
+#pragma once
+
+#include "inet.h"
+#include "parametres.h"
+
+#include <QStringList>
+#include <QTimer>
+
+// The request URL for a key name already converted (play/pause, multi-tap). Characters that
+// would change the query are percent-encoded; plain codes and key names go out unchanged.
+QString UrlTouche(const ParamètresNavelo& paramètres, const QString& touche, bool longue,
+                  int répétitions);
+
+// Sends every key to the box: one GET per key, at most one request in flight, answers
+// drained and ignored. Also holds the state of a key held down with the mouse.
+class ExpéditeurTouches {
+public:
+    explicit ExpéditeurTouches(const ParamètresNavelo& paramètres);
+
+    void TraiteTouche(const QString& touche);
+
+    // Key zones of the model 5 picture: long press after 500 ms.
+    void AppuiToucheV5(const QString& nomTouche);
+    void RelâcheToucheV5(const QString& nomTouche);
+    // Key zones of the model 6 picture: sent at once, repeated while held.
+    void AppuiToucheV6(const QString& nomTouche);
+    void RelâcheToucheV6();
+
+    // Shared with the keyboard and channel list windows.
+    QString ToucheEnCours;
+    bool ToucheLongue = false;
+    QTimer tmrLong;
+    QStringList CollectionMultiTap;
+
+private:
+    void tmrLong_Timer();
+    void netConnexion_StateChanged(int état);
+
+    const ParamètresNavelo& paramètres;
+    bool LectureEnCours = false;
+    Inet netConnexion;
+};

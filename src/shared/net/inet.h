@@ -43,16 +43,19 @@ public:
 
     // Blocks until the whole body is there, letting window events run meanwhile. Returns
     // the body as text (one character per byte, Windows-1252) for a 2xx answer, otherwise
-    // empty; the header block stays readable afterwards.
+    // empty; the header block stays readable afterwards. It raises no StateChanged and leaves
+    // nothing for GetChunk. A Cancel meanwhile makes it return empty.
     QString OpenURL(const QString& url);
 
     // Starts a request and returns at once; StateChanged(icResponseReceived) follows when
-    // the answer has arrived, StateChanged(icError) when there is none.
+    // the whole answer has arrived, whatever its status, then StateChanged(icResponseCompleted);
+    // StateChanged(icError) when there is none (no connection, timeout, transfer cut short).
     void Execute();
     void Execute(const QString& url, const QString& méthode);
     bool StillExecuting() const;
 
-    // The whole header block, status line first ("HTTP/1.1 200 OK"), lines ended by CR LF.
+    // The whole header block, status line first ("HTTP/1.1 200 OK"), lines ended by CR LF;
+    // empty while a request runs or when it got no answer.
     QString GetHeader() const;
     // One header's value, or empty.
     QString GetHeader(const QString& nom) const;

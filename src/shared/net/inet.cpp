@@ -1,0 +1,306 @@
+#include "inet.h"
+
+#include "ansi.h"
+
+#include <QAuthenticator>
+#include <QEventLoop>
+#include <QList>
+#include <QNetworkAccessManager>
+#include <QNetworkProxy>
+#include <QNetworkProxyFactory>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QPointer>
+#include <QUrl>
+
+#include <limits>
+#include <utility>
+
+namespace {
+
+// Asked again for every request, so a change of http_proxy or no_proxy takes effect at once.
+class ProxysSystème : public QNetworkProxyFactory {
+public:
+    QList<QNetworkProxy> queryProxy(const QNetworkProxyQuery& requête) override {
+        return systemProxyForQuery(requête);
+    }
+};
+
+// Qt reports a 4xx or 5xx status as an error once that whole answer is in; it is still an
+// answer. A transfer cut short (timeout, connection lost, garbled reply) is not.
+bool réponseComplète(const QNetworkReply& réponse) {
+    const int statut = réponse.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (statut <= 0)
+        return false;
+    const QNetworkReply::NetworkError erreur = réponse.error();
+    if (erreur == QNetworkReply::NoError)
+        return true;
+    const bool erreurDeStatut = (erreur >= QNetworkReply::ContentAccessDenied &&
+                                 erreur <= QNetworkReply::UnknownContentError) ||
+                                (erreur >= QNetworkReply::InternalServerError &&
+                                 erreur <= QNetworkReply::UnknownServerError) ||
+                                erreur == QNetworkReply::ProtocolInvalidOperationError ||
+                                erreur == QNetworkReply::ProxyAuthenticationRequiredError;
+    return statut >= 400 && erreurDeStatut;
+}
+
+QByteArray phraseDeStatut(const QNetworkReply& réponse) {
+    const QVariant phrase = réponse.attribute(QNetworkRequest::HttpReasonPhraseAttribute);
+    // Qt decodes the phrase as Latin-1 into a QString; back to the bytes the server sent.
+    if (phrase.metaType().id() == QMetaType::QString)
+        return phrase.toString().toLatin1();
+    return phrase.toByteArray();
+}
+
+} // namespace
+
+struct Inet::Privé {
+    explicit Privé(Inet* q)
+        : q(q) {}
+
+    void lance(const QString& adresse, const QByteArray& méthode, bool openURL);
+    void termine(QNetworkReply* terminée);
+    void appliqueAccès();
+    void retient(QNetworkReply& reçue);
+    void oublieRéponse();
+    void libèreAttentes();
+
+    Inet* q;
+    QNetworkAccessManager gestionnaire;
+    QNetworkReply* réponse = nullptr;
+    // OpenURL reports its end by returning, not through StateChanged.
+    bool parOpenURL = false;
+    // Changes with every Cancel, so that a waiting OpenURL knows its request was dropped.
+    quint64 génération = 0;
+    QList<QEventLoop*> attentes;
+
+    int délai = 0;
+    int typeAccès = icUseDefault;
+    QString proxy;
+    int port = 80;
+    QString nom;
+    QString motDePasse;
+    QString url;
+
+    int statut = 0;
+    QByteArray enTêtes;
+    QList<QNetworkReply::RawHeaderPair> champs;
+    QByteArray corps;
+    qsizetype lu = 0;
+};
+
+void Inet::Privé::appliqueAccès() {
+    switch (typeAccès) {
+    case icDirect:
+        gestionnaire.setProxy(QNetworkProxy::NoProxy);
+        break;
+    case icNamedProxy:
+        gestionnaire.setProxy(
+            QNetworkProxy(QNetworkProxy::HttpProxy, proxy, static_cast<quint16>(port)));
+        break;
+    default:
+        gestionnaire.setProxyFactory(new ProxysSystème);
+        break;
+    }
+}
+
+void Inet::Privé::lance(const QString& adresse, const QByteArray& méthode, bool openURL) {
+    q->Cancel();
+    url = adresse;
+    parOpenURL = openURL;
+    appliqueAccès();
+
+    QNetworkRequest requête{QUrl(adresse)};
+    requête.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
+    // Callers judge the status line themselves: a redirection is an answer like any other.
+    requête.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::ManualRedirectPolicy);
+    // Qt would inflate a compressed body behind the caller's back, and Content-Length would
+    // then no longer count the bytes handed out.
+    requête.setRawHeader("Accept-Encoding", "identity");
+    requête.setTransferTimeout(délai * 1000);
+
+    if (méthode == "GET")
+        réponse = gestionnaire.get(requête);
+    else if (méthode == "HEAD")
+        réponse = gestionnaire.head(requête);
+    else
+        réponse = gestionnaire.sendCustomRequest(requête, méthode);
+    QNetworkReply* enCours = réponse;
+    QObject::connect(enCours, &QNetworkReply::finished, q, [this, enCours] { termine(enCours); });
+}
+
+void Inet::Privé::termine(QNetworkReply* terminée) {
+    réponse = nullptr;
+    terminée->deleteLater();
+    const bool reçue = réponseComplète(*terminée);
+    if (reçue)
+        retient(*terminée);
+    libèreAttentes();
+    if (parOpenURL)
+        return;
+
+    const QPointer<Inet> vivant(q);
+    const quint64 celleCi = génération;
+    Q_EMIT q->StateChanged(reçue ? icResponseReceived : icError);
+    // The receiver may have cancelled, started another request or deleted us meanwhile.
+    if (reçue && vivant && vivant->d->génération == celleCi)
+        Q_EMIT vivant->StateChanged(icResponseCompleted);
+}
+
+void Inet::Privé::retient(QNetworkReply& reçue) {
+    statut = reçue.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    champs = reçue.rawHeaderPairs();
+    enTêtes = "HTTP/1.1 " + QByteArray::number(statut) + ' ' + phraseDeStatut(reçue) + "\r\n";
+    for (const auto& [champ, valeur] : std::as_const(champs))
+        enTêtes += champ + ": " + valeur + "\r\n";
+    corps = reçue.readAll();
+    lu = 0;
+}
+
+void Inet::Privé::oublieRéponse() {
+    statut = 0;
+    enTêtes.clear();
+    champs.clear();
+    corps.clear();
+    lu = 0;
+}
+
+void Inet::Privé::libèreAttentes() {
+    for (QEventLoop* attente : std::as_const(attentes))
+        attente->quit();
+}
+
+Inet::Inet(QObject* parent)
+    : QObject(parent)
+    , d(std::make_unique<Privé>(this)) {
+    connect(&d->gestionnaire, &QNetworkAccessManager::proxyAuthenticationRequired, this,
+            [this](const QNetworkProxy&, QAuthenticator* authentification) {
+                // Left unfilled, Qt gives up on the proxy's 407 instead of asking again.
+                if (!d->nom.isEmpty()) {
+                    authentification->setUser(d->nom);
+                    authentification->setPassword(d->motDePasse);
+                }
+            });
+}
+
+Inet::~Inet() {
+    Cancel();
+}
+
+void Inet::Cancel() {
+    ++d->génération;
+    if (QNetworkReply* abandonnée = std::exchange(d->réponse, nullptr)) {
+        disconnect(abandonnée, nullptr, this, nullptr);
+        abandonnée->abort();
+        abandonnée->deleteLater();
+    }
+    d->oublieRéponse();
+    d->libèreAttentes();
+}
+
+void Inet::setRequestTimeout(int secondes) {
+    d->délai = qBound(0, secondes, std::numeric_limits<int>::max() / 1000);
+}
+
+int Inet::RequestTimeout() const {
+    return d->délai;
+}
+
+void Inet::setAccessType(int type) {
+    if (type == icUseDefault || type == icDirect || type == icNamedProxy)
+        d->typeAccès = type;
+}
+
+int Inet::AccessType() const {
+    return d->typeAccès;
+}
+
+void Inet::setProxy(const QString& hôte) {
+    d->proxy = hôte;
+}
+
+QString Inet::Proxy() const {
+    return d->proxy;
+}
+
+void Inet::setRemotePort(int port) {
+    d->port = qBound(0, port, 65535);
+}
+
+int Inet::RemotePort() const {
+    return d->port;
+}
+
+void Inet::setUserName(const QString& nom) {
+    d->nom = nom;
+}
+
+void Inet::setPassword(const QString& motDePasse) {
+    d->motDePasse = motDePasse;
+}
+
+void Inet::setURL(const QString& url) {
+    d->url = url;
+}
+
+QString Inet::URL() const {
+    return d->url;
+}
+
+QString Inet::OpenURL(const QString& url) {
+    d->lance(url, "GET", true);
+    const quint64 celleCi = d->génération;
+    const QPointer<Inet> vivant(this);
+    QEventLoop attente;
+    d->attentes.append(&attente);
+    while (vivant && d->génération == celleCi && d->réponse)
+        attente.exec();
+    if (!vivant)
+        return {};
+    d->attentes.removeOne(&attente);
+    if (d->génération != celleCi)
+        return {};
+    d->lu = d->corps.size();
+    // An error page is no document.
+    if (d->statut < 200 || d->statut > 299)
+        return {};
+    return DepuisAnsi(d->corps);
+}
+
+void Inet::Execute() {
+    d->lance(d->url, "GET", false);
+}
+
+void Inet::Execute(const QString& url, const QString& méthode) {
+    d->lance(url, méthode.toLatin1(), false);
+}
+
+bool Inet::StillExecuting() const {
+    return d->réponse != nullptr;
+}
+
+QString Inet::GetHeader() const {
+    return DepuisAnsi(d->enTêtes);
+}
+
+QString Inet::GetHeader(const QString& nom) const {
+    const QByteArray cherché = EnAnsi(nom);
+    for (const auto& [champ, valeur] : std::as_const(d->champs)) {
+        if (champ.compare(cherché, Qt::CaseInsensitive) == 0)
+            return DepuisAnsi(valeur);
+    }
+    return {};
+}
+
+QString Inet::GetChunk(int taille) {
+    return DepuisAnsi(GetChunkOctets(taille));
+}
+
+QByteArray Inet::GetChunkOctets(int taille) {
+    if (taille <= 0)
+        return {};
+    const QByteArray morceau = d->corps.mid(d->lu, taille);
+    d->lu += morceau.size();
+    return morceau;
+}

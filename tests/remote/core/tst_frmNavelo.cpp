@@ -6,6 +6,7 @@
 #include "guide/frmListeChaines.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -102,6 +103,9 @@ private Q_SLOTS:
 
     void menu();
     void menuDuBoutonDroit();
+    void aPropos();
+    void configuration_data();
+    void configuration();
     void iconeSansReentree();
     void survol_data();
     void survol();
@@ -363,6 +367,53 @@ void TestFrmNavelo::menuDuBoutonDroit() {
     });
     QTest::mousePress(image, Qt::RightButton, {}, QPoint(image->width() / 2, 20));
     QVERIFY(ouvert);
+}
+
+void TestFrmNavelo::aPropos() {
+    const auto fenêtre = démarre({});
+    QVERIFY(fenêtre);
+    QString titre;
+    QuandMenuOuvert([](QMenu* menu) { Choisit(menu, u"&A propos de...\tF1"_s); });
+    QuandDialogueOuvert([&](QWidget* dialogue) {
+        titre = dialogue->windowTitle();
+        dialogue->close();
+    });
+    fenêtre->MenuPopup();
+    QCOMPARE(titre, u"A propos de Navelo v1.2.3"_s);
+}
+
+// From the menu, always-on-top takes effect at once; from the keyboard, at the next start.
+// A change of size closes the program and starts it again.
+void TestFrmNavelo::configuration_data() {
+    QTest::addColumn<bool>("depuisMenu");
+    QTest::addColumn<QString>("taille");
+    QTest::addColumn<bool>("dessus");
+    QTest::addColumn<bool>("redémarrage");
+    QTest::newRow("menu") << true << u"100"_s << true << false;
+    QTest::newRow("F9") << false << u"100"_s << false << false;
+    QTest::newRow("menu, new size") << true << u"150"_s << false << true;
+    QTest::newRow("F9, new size") << false << u"150"_s << false << true;
+}
+
+void TestFrmNavelo::configuration() {
+    QFETCH(bool, depuisMenu);
+    QFETCH(QString, taille);
+    const auto fenêtre = démarre({});
+    QVERIFY(fenêtre);
+    QVERIFY(!fenêtre->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    QuandDialogueOuvert([&](QWidget* dialogue) {
+        auto* configuration = qobject_cast<frmConfiguration*>(dialogue);
+        configuration->chkFenêtreToujoursAuDessus->setChecked(true);
+        configuration->txtTailleFenêtrePrincipale->setText(taille);
+        configuration->btnOK->click();
+    });
+    QSignalSpy fin(fenêtre.get(), &frmNavelo::programEnded);
+    fenêtre->Configure(depuisMenu);
+    QVERIFY(fenêtre->Paramètres().FenêtreToujoursAuDessus);
+    QTEST(fenêtre->windowFlags().testFlag(Qt::WindowStaysOnTopHint), "dessus");
+    QTEST(fin.size() == 1, "redémarrage");
+    QTEST(lancements.size() == 1, "redémarrage");
+    QTEST(litIni().contains(u"TailleFenêtrePrincipale=150"_s), "redémarrage");
 }
 
 // An icon event while the menu opened from the icon is still up is dropped.

@@ -34,9 +34,13 @@ char CaractèreAnsi(QChar c) {
 }
 
 QByteArray EnAnsi(QStringView texte) {
-    QByteArray octets(texte.size(), Qt::Uninitialized);
-    char* sortie = octets.data();
-    for (const QChar c : texte)
-        *sortie++ = CaractèreAnsi(c);
+    QByteArray octets;
+    octets.reserve(texte.size());
+    for (qsizetype i = 0; i < texte.size(); ++i) {
+        // A character beyond the 16-bit plane is one character, hence one "?".
+        if (texte[i].isHighSurrogate() && i + 1 < texte.size() && texte[i + 1].isLowSurrogate())
+            ++i;
+        octets.append(CaractèreAnsi(texte[i]));
+    }
     return octets;
 }

@@ -1,0 +1,85 @@
+#include "dessin_icone.h"
+
+#include "dessin_outils.h"
+
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPixmap>
+
+namespace {
+
+const QColor Rouge(229, 57, 53);
+const QColor Jaune(253, 206, 50);
+const QColor Vert(67, 160, 71);
+const QColor Bleu(30, 136, 229);
+const QColor Touche(176, 180, 188);
+
+QPainterPath Boîtier(const QRectF& cadre, qreal rayon) {
+    return RectangleArrondi(cadre, rayon);
+}
+
+void DessineBoîtier(QPainter& peintre, const QPainterPath& boîtier, qreal bord) {
+    const QRectF cadre = boîtier.boundingRect();
+    QLinearGradient dégradé(cadre.topLeft(), cadre.topRight());
+    dégradé.setColorAt(0, QColor(34, 36, 40));
+    dégradé.setColorAt(0.4, QColor(78, 82, 90));
+    dégradé.setColorAt(1, QColor(28, 29, 33));
+    peintre.fillPath(boîtier, dégradé);
+    peintre.strokePath(boîtier, QPen(QColor(14, 15, 17), bord));
+}
+
+// At 16 pixels only the body, the four coloured keys and two rows of keys, on whole pixels.
+QImage PetiteIcône() {
+    QImage image(16, 16, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter peintre(&image);
+    peintre.setRenderHint(QPainter::Antialiasing);
+    DessineBoîtier(peintre, Boîtier(QRectF(4.5, 0.5, 7, 15), 2.5), 1);
+    peintre.fillRect(QRect(7, 2, 2, 2), Rouge);
+    peintre.fillRect(QRect(5, 4, 2, 2), Jaune);
+    peintre.fillRect(QRect(9, 4, 2, 2), Vert);
+    peintre.fillRect(QRect(7, 6, 2, 2), Bleu);
+    for (int y : {9, 12}) {
+        peintre.fillRect(QRect(5, y, 2, 2), Touche);
+        peintre.fillRect(QRect(9, y, 2, 2), Touche);
+    }
+    return image;
+}
+
+QImage GrandeIcône(int côté) {
+    QImage image(côté, côté, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter peintre(&image);
+    peintre.setRenderHint(QPainter::Antialiasing);
+    const qreal u = côté / 64.0;
+    peintre.scale(u, u);
+
+    for (qreal rayon : {7.0, 12.5}) {
+        QPainterPath onde;
+        onde.arcMoveTo(QRectF(32 - rayon, 16 - rayon, 2 * rayon, 2 * rayon), 55);
+        onde.arcTo(QRectF(32 - rayon, 16 - rayon, 2 * rayon, 2 * rayon), 55, 70);
+        DessineTrait(peintre, onde, QColor(30, 136, 229), 2.6);
+    }
+
+    DessineBoîtier(peintre, Boîtier(QRectF(20, 14, 24, 49), 8), 1.4);
+    peintre.fillPath(Disque(QPointF(32, 19.5), 1.6), QColor(236, 70, 60));
+    peintre.fillPath(Disque(QPointF(32, 26), 2.8), Rouge);
+    peintre.fillPath(Disque(QPointF(26.5, 31.5), 2.8), Jaune);
+    peintre.fillPath(Disque(QPointF(37.5, 31.5), 2.8), Vert);
+    peintre.fillPath(Disque(QPointF(32, 37), 2.8), Bleu);
+    for (qreal y : {45.0, 51.0, 57.0}) {
+        for (qreal x : {26.0, 32.0, 38.0})
+            peintre.fillPath(RectangleArrondi(QRectF(x - 2.2, y - 1.5, 4.4, 3), 1), Touche);
+    }
+    return image;
+}
+
+} // namespace
+
+QIcon IcôneNavelo() {
+    QIcon icône;
+    for (int côté : {16, 24, 32, 48, 64, 128, 256})
+        icône.addPixmap(QPixmap::fromImage(côté == 16 ? PetiteIcône() : GrandeIcône(côté)));
+    return icône;
+}

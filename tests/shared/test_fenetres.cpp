@@ -1,0 +1,104 @@
+#include "fenetres.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QTest>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QColor magenta(255, 0, 255);
+
+// A frameless picture whose left half has the colour `gauche`.
+void Peint(QLabel& image, QColor gauche) {
+    QPixmap pixmap(100, 60);
+    pixmap.fill(Qt::blue);
+    QPainter(&pixmap).fillRect(0, 0, 50, 60, gauche);
+    image.setPixmap(pixmap);
+    image.setWindowFlag(Qt::FramelessWindowHint);
+    image.setGeometry(120, 80, 100, 60);
+}
+
+} // namespace
+
+class TestFenetres : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void transparence_data() {
+        QTest::addColumn<QColor>("gauche");
+        QTest::addColumn<bool>("montre");
+        QTest::addColumn<bool>("reussi");
+        QTest::newRow("magenta") << magenta << true << true;
+        QTest::newRow("magenta, not shown yet") << magenta << false << true;
+        QTest::newRow("near magenta stays") << QColor(254, 0, 255) << true << false;
+    }
+    void transparence() {
+        QFETCH(QColor, gauche);
+        QFETCH(bool, montre);
+        QFETCH(bool, reussi);
+        QLabel image;
+        Peint(image, gauche);
+        image.setVisible(montre);
+        // Twice: the first mask must not hide part of the picture from the second.
+        for (int fois = 0; fois < 2; ++fois) {
+            QCOMPARE(RendTransparent(&image, magenta, 51, fois == 1), reussi);
+            QCOMPARE(image.mask(), reussi ? QRegion(50, 0, 50, 60) : QRegion());
+        }
+        QCOMPARE(image.windowOpacity(), 0.2);
+    }
+
+    void premierPlan() {
+        for (const bool montre : {true, false}) {
+            QLabel image;
+            Peint(image, Qt::red);
+            image.setVisible(montre);
+            const QRect géométrie = image.geometry();
+            for (const bool dessus : {true, false, false}) {
+                PremierPlan(&image, dessus);
+                QCOMPARE(image.windowFlags().testFlag(Qt::WindowStaysOnTopHint), dessus);
+                QVERIFY(image.windowFlags().testFlag(Qt::FramelessWindowHint));
+                QCOMPARE(image.isVisible(), montre);
+                QCOMPARE(image.geometry(), géométrie);
+            }
+        }
+    }
+
+    void controles() {
+        QWidget fenêtre;
+        auto* disposition = new QVBoxLayout(&fenêtre);
+        auto* texte = new QLineEdit(u"abc"_s);
+        auto* caché = new QLineEdit;
+        disposition->addWidget(texte);
+        disposition->addWidget(caché);
+        caché->hide();
+        fenêtre.show();
+        QApplication::setActiveWindow(&fenêtre);
+        QVERIFY(QTest::qWaitForWindowActive(&fenêtre));
+        DonneFocus(texte);
+        DonneFocus(caché);
+        caché->show();
+        QVERIFY(texte->hasFocus());
+        SélectionneTexte(texte, true);
+        QCOMPARE(texte->selectedText(), u"abc"_s);
+        SélectionneTexte(texte, false);
+        QVERIFY(!texte->hasSelectedText());
+        QCOMPARE(texte->cursorPosition(), 3);
+
+        const QPalette système = QApplication::palette(texte);
+        ActiveContrôle(texte, false);
+        QVERIFY(!texte->isEnabled());
+        QCOMPARE(texte->palette().color(QPalette::Disabled, QPalette::Base),
+                 système.color(QPalette::Button));
+        ActiveContrôle(texte, true);
+        QVERIFY(texte->isEnabled());
+        QCOMPARE(texte->palette().color(texte->backgroundRole()), système.color(QPalette::Base));
+    }
+};
+
+QTEST_MAIN(TestFenetres)
+#include "test_fenetres.moc"

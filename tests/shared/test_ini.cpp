@@ -1,0 +1,188 @@
+#include "ini.h"
+#include "ini_document.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QByteArray Lit(const QString& chemin) {
+    QFile fichier(chemin);
+    return fichier.open(QIODevice::ReadOnly) ? fichier.readAll() : QByteArray();
+}
+
+void Écrit(const QString& chemin, const QByteArray& octets) {
+    QFile fichier(chemin);
+    QVERIFY(fichier.open(QIODevice::WriteOnly));
+    QCOMPARE(fichier.write(octets), octets.size());
+}
+
+#ifdef Q_OS_UNIX
+uint Mode(const QString& chemin) {
+    struct stat état {};
+    return ::stat(QFile::encodeName(chemin).constData(), &état) == 0 ? état.st_mode & 0777 : 0;
+}
+#endif
+
+} // namespace
+
+class TestIni : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void lecture() {
+        const struct {
+            const char* contenu;
+            const char16_t* clé;
+            const char16_t* attendu; // null: missing
+        } cas[] = {
+            {"[C]\r\nA=0\r\nB=5\r\n", u"B", u"5"},
+            {"[C]\rA=0\rB=5\r", u"B", u"5"},
+            {"[c]\r\nA=5", u"a", u"5"},
+            {"[C]\r\nCodeT\xe9l\xe9"
+             "commande=1",
+             u"CODETÉLÉCOMMANDE", u"1"},
+            {"[C]\r\nN=\x80 \xe9t\xe9", u"N", u"€ été"},
+            {"[C]\r\nA=1\r\n[C]\r\nA=2\r\nB=3", u"B", nullptr},
+            {"[C]\r\nA=1\r\nA=2", u"A", u"1"},
+            {"A=1\r\n[D]\r\nB=1\r\n[C]", u"A", nullptr},
+            {" [ C ] \r\n\t A \t=  x y \t", u" A\t", u"x y"},
+            {"[C]\nA= \" x \" ", u"A", u" x "},
+            {"[C]\nA=\"a\"b\"", u"A", u"a\"b"},
+            {"[C]\nA=\"", u"A", u"\""},
+            {"[C]\nA=\"x'", u"A", u"\"x'"},
+            {"[C]\n;A=1\n  ; A=2", u"A", nullptr},
+            {"[C]\nA=1 ; un", u"A", u"1 ; un"},
+            {"[C]\nA=b=c", u"A", u"b=c"},
+            {"[C]\nA=\nA=1", u"A", u""},
+            {"[C]\nA\n", u"A", nullptr},
+            {"[C\nA=1", u"A", u"1"},
+        };
+        for (const auto& c : cas) {
+            const auto valeur = ValeurIni(c.contenu, u"C", c.clé);
+            QVERIFY2(valeur.has_value() == (c.attendu != nullptr), c.contenu);
+            if (valeur)
+                QCOMPARE(*valeur, QString::fromUtf16(c.attendu));
+        }
+    }
+
+    void ecriture() {
+        const struct {
+            const char* avant;
+            const char16_t *section, *clé, *valeur;
+            const char* après;
+        } cas[] = {
+            {"; t\xeate\r\n[C]\r\nA=1\r\n; n\r\n X = x \r\nB=2\r\n[D]\r\nB=9", u"C", u"B", u"3",
+             "; t\xeate\r\n[C]\r\nA=1\r\n; n\r\n X = x \r\nB=3\r\n[D]\r\nB=9"},
+            {"[C]\n  Version = 5 \n", u"c", u"VERSION", u"6", "[C]\n  Version=6\n"},
+            {"[C]\r\nA=1\r\nA=2\r\n", u"C", u"A", u"3", "[C]\r\nA=3\r\nA=2\r\n"},
+            {"[C]\r\n[D]\r\n[C]\r\nB=1\r\n", u"C", u"B", u"2",
+             "[C]\r\nB=2\r\n[D]\r\n[C]\r\nB=1\r\n"},
+            {"[C]\r\nA=1\r\n\r\n[D]\r\n", u"C", u"B", u"2", "[C]\r\nA=1\r\nB=2\r\n\r\n[D]\r\n"},
+            {"[C]\r\n;A=0\r\n", u"C", u"A", u"1", "[C]\r\n;A=0\r\nA=1\r\n"},
+            {"[C]\r\nA=1", u"C", u"B", u"2", "[C]\r\nA=1\r\nB=2\r\n"},
+            {"[C]\rA=1\r", u"C", u"B", u"2", "[C]\rA=1\rB=2\r"},
+            {"[C]\nA=1", u"D", u"B", u"2", "[C]\nA=1\n[D]\nB=2\n"},
+            {"", u"C", u"CodeTélécommande", u"é€",
+             "[C]\r\nCodeT\xe9l\xe9"
+             "commande=\xe9\x80\r\n"},
+            {"[C]\n", u"C", u"A", u"a\U0001F600\u0142", "[C]\nA=a??\n"},
+            {"[C]\nA=0\n", u"C", u"A", u"1\r\n[D]\r\nX=2", "[C]\nA=1\n"},
+            {"[C]\n", u"C\n[D]", u"A\rB", u"1", "[C]\nA=1\n"},
+        };
+        for (const auto& c : cas)
+            QCOMPARE(AvecValeurIni(c.avant, c.section, c.clé, c.valeur), QByteArray(c.après));
+    }
+
+    // A hostile file must not make lookups quadratic; the bound is far above linear time.
+    void grandsFichiers() {
+        QByteArray contenu = "[Long]\r\nValeur=" + QByteArray(10'000'000, 'x') + "\r\n";
+        for (int i = 0; i < 100'000; ++i)
+            contenu += "[S" + QByteArray::number(i) + "]\r\nK=" + QByteArray::number(i) + "\r\n";
+        QElapsedTimer chrono;
+        chrono.start();
+        QCOMPARE(ValeurIni(contenu, u"S99999"_s, u"K"_s), u"99999"_s);
+        QCOMPARE(ValeurIni(contenu, u"Long"_s, u"Valeur"_s)->size(), 10'000'000);
+        QVERIFY(!ValeurIni(contenu, u"S100000"_s, u"K"_s));
+        const QByteArray après = AvecValeurIni(contenu, u"S99999"_s, u"N"_s, u"1"_s);
+        QCOMPARE(après, contenu + "N=1\r\n");
+        QCOMPARE(AvecValeurIni(après, u"Long"_s, u"Valeur"_s, u"y"_s).size(),
+                 après.size() - 10'000'000 + 1);
+        QCOMPARE_LT(chrono.elapsed(), 5000);
+    }
+
+    void fichier() {
+        const QTemporaryDir dossier;
+        const QString chemin = dossier.filePath(u"Navelo.ini"_s);
+        QCOMPARE(LitIni(chemin, u"C"_s, u"A"_s, u" défaut \t "_s), u" défaut"_s);
+        EcritIni(chemin, u"Config"_s, u"CodeTélécommande"_s, u"1"_s);
+        EcritIni(chemin, u"Config"_s, u"Long"_s, QString(40'000, u'x'));
+        EcritIni(chemin, u"Config"_s, u"CodeTélécommande"_s, u"2"_s);
+        QCOMPARE(Lit(chemin), "[Config]\r\nCodeT\xe9l\xe9"
+                              "commande=2\r\nLong=" +
+                                  QByteArray(40'000, 'x') + "\r\n");
+        QCOMPARE(LitIni(chemin, u"config"_s, u"codetélécommande"_s, {}), u"2"_s);
+        QCOMPARE(LitIni(chemin, u"Config"_s, u"Long"_s, {}), QString(31'999, u'x'));
+        QCOMPARE(LitIni(chemin, u"Config"_s, u"Z"_s, QString(40'000, u'd')), QString(31'999, u'd'));
+        QCOMPARE(QDir(dossier.path()).entryList(QDir::Files), QStringList{u"Navelo.ini"_s});
+    }
+
+#ifdef Q_OS_UNIX
+    // A second link to the old file still sees the old bytes: the file was replaced by a
+    // rename, never rewritten where it stands. A new file is for its owner only.
+    void remplacement() {
+        const QTemporaryDir dossier;
+        const mode_t umaskAvant = ::umask(022);
+        const QString nouveau = dossier.filePath(u"nouveau.ini"_s);
+        EcritIni(nouveau, u"C"_s, u"A"_s, u"1"_s);
+        const QString chemin = dossier.filePath(u"r.ini"_s);
+        const QString lien = dossier.filePath(u"r.lien"_s);
+        Écrit(chemin, "[C]\nA=0\n");
+        QVERIFY(QFile::setPermissions(chemin, QFile::ReadOwner | QFile::WriteOwner |
+                                                  QFile::ReadGroup | QFile::ReadOther));
+        QCOMPARE(::link(QFile::encodeName(chemin).data(), QFile::encodeName(lien).data()), 0);
+        EcritIni(chemin, u"C"_s, u"A"_s, u"1"_s);
+        ::umask(umaskAvant);
+        QCOMPARE(Lit(chemin), QByteArray("[C]\nA=1\n"));
+        QCOMPARE(Lit(lien), QByteArray("[C]\nA=0\n"));
+        QCOMPARE(Mode(chemin), 0644u);
+        QCOMPARE(Mode(nouveau), 0600u);
+    }
+
+    // A write that fails half-way (here at the file size limit, as on a full disk) leaves
+    // the old file whole and no temporary file behind.
+    void ecritureInterrompue() {
+        const QTemporaryDir dossier;
+        const QString chemin = dossier.filePath(u"plein.ini"_s);
+        const QByteArray avant = "[C]\r\nA=0\r\n; garder\r\n";
+        Écrit(chemin, avant);
+        rlimit limite{};
+        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &limite), 0);
+        const rlimit ancienne = limite;
+        limite.rlim_cur = 4096;
+        const auto ancienSignal = std::signal(SIGXFSZ, SIG_IGN);
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limite), 0);
+        EcritIni(chemin, u"C"_s, u"A"_s, QString(100'000, u'x'));
+        ::setrlimit(RLIMIT_FSIZE, &ancienne);
+        std::signal(SIGXFSZ, ancienSignal);
+        QCOMPARE(Lit(chemin), avant);
+        QCOMPARE(QDir(dossier.path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{u"plein.ini"_s});
+    }
+#endif
+};
+
+QTEST_APPLESS_MAIN(TestIni)
+#include "test_ini.moc"

@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyle>
 
 #include <algorithm>
 
@@ -22,6 +23,7 @@ const QString donBrouillé = u"67A5A4E3D245151A9E9D9C0E5B18C897E714A516A371E12EF
 
 constexpr int marge = 8;
 constexpr int largeurMinimale = 400;
+constexpr int largeurMaximale = 640;
 // 120 twips between the last text and the bottom of the window.
 constexpr int margeBas = 8;
 
@@ -119,7 +121,19 @@ void frmAPropos::Dispose(bool ajusteHauteur) {
     const int colonneDroite = qMax(btnOK->width(), tailleImage.width());
     const int finLiens =
         std::max({xLiens + qMax(lblSite->width(), lblEmail->width()), x0 + lblAuteur->width()});
-    const int largeur = qMax(largeurMinimale, finLiens + 16 + colonneDroite + marge);
+    const int marges =
+        2 * (txtDescription->frameWidth() + qRound(txtDescription->document()->documentMargin()));
+    int largeurTexte = 0;
+    for (const QString& ligneTexte : txtDescription->toPlainText().split(u'\n'))
+        largeurTexte =
+            qMax(largeurTexte, txtDescription->fontMetrics().horizontalAdvance(ligneTexte));
+    // Wide enough, within reason, that the description breaks only where its text does,
+    // even with a scroll bar.
+    const int ascenseur = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, txtDescription);
+    const int largeurDescription =
+        qMin(largeurMaximale, 2 * marge + largeurTexte + marges + ascenseur + 4);
+    const int largeur =
+        std::max({largeurMinimale, finLiens + 16 + colonneDroite + marge, largeurDescription});
     btnOK->move(largeur - marge - btnOK->width(), marge);
     imgDonner->move(largeur - marge - (colonneDroite + tailleImage.width()) / 2,
                     btnOK->geometry().bottom() + 1 + 8);
@@ -127,8 +141,6 @@ void frmAPropos::Dispose(bool ajusteHauteur) {
     const int hautTexte = std::max({picIcône->geometry().bottom(), lbl[1]->geometry().bottom(),
                                     imgDonner->geometry().bottom()}) +
                           1 + 10;
-    const int marges =
-        2 * (txtDescription->frameWidth() + qRound(txtDescription->document()->documentMargin()));
     txtDescription->setGeometry(marge, hautTexte, largeur - 2 * marge,
                                 txtDescription->fontMetrics().lineSpacing() * 5 + marges);
     const int basTexte = txtDescription->geometry().bottom() + 1;
@@ -160,7 +172,12 @@ void frmAPropos::ColoreLiens(const QLabel* survolé) {
 bool frmAPropos::eventFilter(QObject* objet, QEvent* event) {
     switch (event->type()) {
     case QEvent::MouseMove:
-        ColoreLiens(objet == lblSite || objet == lblEmail ? static_cast<QLabel*>(objet) : nullptr);
+        if (objet == lblSite || objet == lblEmail) {
+            ColoreLiens(static_cast<QLabel*>(objet));
+            // Kept from the window, which would turn the link blue again.
+            return true;
+        }
+        ColoreLiens(nullptr);
         break;
     case QEvent::Leave:
         if (objet == lblSite || objet == lblEmail)

@@ -154,6 +154,7 @@ void frmNavelo::DisposeTélécommande() {
             continue;
         const QString nom = QString::fromLatin1(touche.nomTouche);
         const QString libellé = QString::fromUtf16(touche.libellé);
+        // Only the configured remote's zones exist, each named after its key's index.
         auto* zone = new ZoneSouris(this);
         zone->setGeometry(ZoneÉchelonnée(*place, f));
         zone->setAccessibleName(libellé);
@@ -165,7 +166,6 @@ void frmNavelo::DisposeTélécommande() {
                     expéditeur.AppuiToucheV6(nom);
             };
             zone->relâche = [this](Qt::MouseButton) { expéditeur.RelâcheToucheV6(); };
-            imgToucheV6.insert(touche.index, zone);
         } else {
             zone->setObjectName(u"imgToucheV5[%1]"_s.arg(touche.index));
             zone->appui = [this, nom](Qt::MouseButton bouton) {
@@ -174,7 +174,6 @@ void frmNavelo::DisposeTélécommande() {
             };
             // Whichever button comes up: a right click sends the key too.
             zone->relâche = [this, nom](Qt::MouseButton) { expéditeur.RelâcheToucheV5(nom); };
-            imgToucheV5.insert(touche.index, zone);
         }
     }
 

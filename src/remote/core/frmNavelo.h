@@ -5,7 +5,6 @@
 #include "lanceur.h"
 #include "parametres.h"
 
-#include <QMap>
 #include <QPixmap>
 #include <QTimer>
 #include <QWidget>
@@ -93,8 +92,6 @@ private:
     bool déchargée = false;
 
     QLabel* imgTelkino = nullptr;
-    QMap<int, ZoneSouris*> imgToucheV5;
-    QMap<int, ZoneSouris*> imgToucheV6;
     ZoneSouris* picRéduire = nullptr;
     ZoneSouris* picQuitter = nullptr;
     ZoneSouris* picClavier = nullptr;

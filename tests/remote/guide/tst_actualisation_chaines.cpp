@@ -20,6 +20,15 @@ QByteArray Lit(const QString& chemin) {
     return fichier.open(QIODevice::ReadOnly) ? fichier.readAll() : QByteArray();
 }
 
+void Écrit(const QString& chemin, const QByteArray& octets, const QDateTime& date = {}) {
+    QFile fichier(chemin);
+    QVERIFY(fichier.open(QIODevice::WriteOnly));
+    fichier.write(octets);
+    fichier.flush();
+    if (date.isValid())
+        QVERIFY(fichier.setFileTime(date, QFileDevice::FileModificationTime));
+}
+
 } // namespace
 
 class TestActualisationChaines : public QObject {
@@ -32,120 +41,77 @@ private Q_SLOTS:
         qunsetenv("no_proxy");
     }
 
-    void init() {
-        OublieMessages();
-        boîtier.oublieRequêtes();
-        boîtier.définitFichierChaînes(QStringLiteral(EXEMPLE_CHAINES));
-        QVERIFY(dossier.isValid());
-        QFile::remove(cache());
-        paramètres = {};
-        paramètres.FichierChaînes = cache();
-    }
-
-    void echeance_data() {
+    void actualise_data() {
         QTest::addColumn<int>("version");
-        QTest::addColumn<QDateTime>("dateCache");
+        QTest::addColumn<int>("hd");
+        QTest::addColumn<QDateTime>("dateCache"); // invalid: no cache
+        QTest::addColumn<bool>("servi");          // false: the box answers 404
         QTest::addColumn<bool>("rapatrié");
-
-        const QDateTime absent;
-        QTest::newRow("pas de cache") << 5 << absent << true;
-        QTest::newRow("cache d'hier soir")
-            << 5 << QDateTime(aujourdhui.addDays(-1), {23, 59}) << true;
-        QTest::newRow("cache de l'an dernier")
-            << 5 << QDateTime(aujourdhui.addYears(-1), {12, 0}) << true;
-        QTest::newRow("cache du jour, à minuit passé")
-            << 5 << QDateTime(aujourdhui, {0, 1}) << false;
-        QTest::newRow("cache du jour, en fin de journée")
-            << 5 << QDateTime(aujourdhui, {23, 59}) << false;
-        QTest::newRow("cache daté de demain")
-            << 5 << QDateTime(aujourdhui.addDays(1), {8, 0}) << false;
-        QTest::newRow("modèle 6 sans cache") << 6 << absent << false;
-        QTest::newRow("modèle 6, cache ancien")
-            << 6 << QDateTime(aujourdhui.addYears(-1), {12, 0}) << false;
-    }
-
-    // Also checks what the refresh leaves on disk: the obsolete ".txt" always goes, the cache
-    // becomes the served document with a CR LF, or stays as it was.
-    void echeance() {
-        QFETCH(int, version);
-        QFETCH(QDateTime, dateCache);
-        QFETCH(bool, rapatrié);
-
-        paramètres.Version = static_cast<qint16>(version);
-        if (dateCache.isValid()) {
-            écrit(cache(), ancienCache);
-            QFile fichier(cache());
-            QVERIFY(fichier.open(QIODevice::ReadWrite));
-            QVERIFY(fichier.setFileTime(dateCache, QFileDevice::FileModificationTime));
-        }
-        écrit(cache() + u".txt"_s, "obsolète");
-
-        QCOMPARE(ActualiseChaînes(nullptr, paramètres, net, aujourdhui), SuiteDémarrage::Continuer);
-
-        QVERIFY(!QFile::exists(cache() + u".txt"_s));
-        QVERIFY(MessagesAffichés().isEmpty());
-        QCOMPARE(boîtier.requêtes().size(), rapatrié ? 1 : 0);
-        if (rapatrié) {
-            QCOMPARE(boîtier.requêtes().constFirst().hôte, u"hd1.freebox.fr"_s);
-            QCOMPARE(boîtier.requêtes().constFirst().chemin, u"/pub/channels"_s);
-            QCOMPARE(Lit(cache()), Lit(QStringLiteral(EXEMPLE_CHAINES)) + "\r\n");
-        } else {
-            QCOMPARE(Lit(cache()), dateCache.isValid() ? ancienCache : QByteArray());
-        }
-    }
-
-    void hoteDuBoitier() {
-        paramètres.Hd = 2;
-        QCOMPARE(ActualiseChaînes(nullptr, paramètres, net, aujourdhui), SuiteDémarrage::Continuer);
-        QCOMPARE(boîtier.requêtes().size(), 1);
-        QCOMPARE(boîtier.requêtes().constFirst().hôte, u"hd2.freebox.fr"_s);
-    }
-
-    // Every byte of the body reaches the cache, whatever its code.
-    void octetsConserves() {
-        QByteArray tous;
-        for (int octet = 1; octet < 256; ++octet)
-            tous.append(static_cast<char>(octet));
-        const QString servi = dossier.filePath(u"servi"_s);
-        écrit(servi, tous);
-        boîtier.définitFichierChaînes(servi);
-
-        ActualiseChaînes(nullptr, paramètres, net, aujourdhui);
-        QCOMPARE(Lit(cache()), tous + "\r\n");
-    }
-
-    void echec_data() {
-        QTest::addColumn<bool>("boîtierJoignable");
         QTest::addColumn<QMessageBox::StandardButton>("réponse");
         QTest::addColumn<SuiteDémarrage>("suite");
 
-        QTest::newRow("404, oui") << true << QMessageBox::Yes << SuiteDémarrage::Continuer;
-        QTest::newRow("404, non") << true << QMessageBox::No << SuiteDémarrage::Quitter;
-        QTest::newRow("injoignable, oui") << false << QMessageBox::Yes << SuiteDémarrage::Continuer;
-        QTest::newRow("injoignable, non") << false << QMessageBox::No << SuiteDémarrage::Quitter;
+        const auto Continuer = SuiteDémarrage::Continuer;
+        const auto Aucune = QMessageBox::NoButton;
+        const QDateTime absent;
+        const QDateTime avantHier(aujourdhui.addDays(-2), {9, 0});
+        QTest::newRow("pas de cache") << 5 << 1 << absent << true << true << Aucune << Continuer;
+        QTest::newRow("cache d'hier soir") << 5 << 1 << QDateTime(aujourdhui.addDays(-1), {23, 59})
+                                           << true << true << Aucune << Continuer;
+        QTest::newRow("cache du jour, à minuit passé")
+            << 5 << 1 << QDateTime(aujourdhui, {0, 1}) << true << false << Aucune << Continuer;
+        QTest::newRow("cache du jour, en fin de journée")
+            << 5 << 1 << QDateTime(aujourdhui, {23, 59}) << true << false << Aucune << Continuer;
+        QTest::newRow("cache daté de demain") << 5 << 1 << QDateTime(aujourdhui.addDays(1), {8, 0})
+                                              << true << false << Aucune << Continuer;
+        QTest::newRow("modèle 6 sans cache")
+            << 6 << 1 << absent << true << false << Aucune << Continuer;
+        QTest::newRow("modèle 6, cache ancien")
+            << 6 << 1 << avantHier << true << false << Aucune << Continuer;
+        QTest::newRow("boîtier 2") << 5 << 2 << absent << true << true << Aucune << Continuer;
+        QTest::newRow("404, oui") << 5 << 1 << avantHier << false << true << QMessageBox::Yes
+                                  << Continuer;
+        QTest::newRow("404, non") << 5 << 1 << avantHier << false << true << QMessageBox::No
+                                  << SuiteDémarrage::Quitter;
     }
 
-    void echec() {
-        QFETCH(bool, boîtierJoignable);
+    void actualise() {
+        QFETCH(int, version);
+        QFETCH(int, hd);
+        QFETCH(QDateTime, dateCache);
+        QFETCH(bool, servi);
+        QFETCH(bool, rapatrié);
         QFETCH(QMessageBox::StandardButton, réponse);
         QFETCH(SuiteDémarrage, suite);
 
-        boîtier.définitFichierChaînes({});
-        if (!boîtierJoignable)
-            qputenv("http_proxy", "http://127.0.0.1:1");
-        écrit(cache(), ancienCache);
-        QFile fichier(cache());
-        QVERIFY(fichier.open(QIODevice::ReadWrite));
-        QVERIFY(fichier.setFileTime(QDateTime(aujourdhui.addDays(-2), {9, 0}),
-                                    QFileDevice::FileModificationTime));
-        fichier.close();
+        QTemporaryDir dossier;
+        ParamètresNavelo paramètres;
+        paramètres.Version = static_cast<qint16>(version);
+        paramètres.Hd = static_cast<qint16>(hd);
+        paramètres.FichierChaînes = dossier.filePath(u"channels"_s);
+        if (dateCache.isValid())
+            Écrit(paramètres.FichierChaînes, ancienCache, dateCache);
+        Écrit(paramètres.FichierChaînes + u".txt"_s, "obsolète");
+        boîtier.oublieRequêtes();
+        boîtier.définitFichierChaînes(servi ? QStringLiteral(EXEMPLE_CHAINES) : QString());
+        OublieMessages();
+        if (réponse != QMessageBox::NoButton)
+            RéponsesSuivantes({réponse});
 
-        RéponsesSuivantes({réponse});
-        const SuiteDémarrage obtenue = ActualiseChaînes(nullptr, paramètres, net, aujourdhui);
-        qputenv("http_proxy", "http://127.0.0.1:" + QByteArray::number(boîtier.port()));
-        QCOMPARE(obtenue, suite);
+        Inet net;
+        QCOMPARE(ActualiseChaînes(nullptr, paramètres, net, aujourdhui), suite);
 
-        QCOMPARE(MessagesAffichés().size(), 1);
+        QVERIFY(!QFile::exists(paramètres.FichierChaînes + u".txt"_s));
+        QCOMPARE(boîtier.requêtes().size(), rapatrié ? 1 : 0);
+        if (rapatrié)
+            QCOMPARE(boîtier.requêtes().constFirst().hôte, u"hd%1.freebox.fr"_s.arg(hd));
+        const QByteArray attendu = rapatrié && servi ? Lit(QStringLiteral(EXEMPLE_CHAINES)) + "\r\n"
+                                   : dateCache.isValid() ? ancienCache
+                                                         : QByteArray();
+        QCOMPARE(Lit(paramètres.FichierChaînes), attendu);
+
+        QCOMPARE(MessagesAffichés().size(), réponse == QMessageBox::NoButton ? 0 : 1);
+        if (réponse == QMessageBox::NoButton)
+            return;
         const MessageAffiché message = MessagesAffichés().constFirst();
         QCOMPARE(message.titre, u"Attention"_s);
         QCOMPARE(message.icône, QMessageBox::Warning);
@@ -159,22 +125,10 @@ private Q_SLOTS:
                  u"fichier, vous ne pourrez avoir accès à la liste des chaînes.\n"
                  u"\n"
                  u"Souhaitez-vous tout de même utiliser la Navelo ?"_s);
-        QCOMPARE(Lit(cache()), ancienCache);
     }
 
 private:
-    QString cache() const { return dossier.filePath(u"channels"_s); }
-
-    static void écrit(const QString& chemin, const QByteArray& octets) {
-        QFile fichier(chemin);
-        QVERIFY(fichier.open(QIODevice::WriteOnly));
-        fichier.write(octets);
-    }
-
     BoitierSimule boîtier;
-    QTemporaryDir dossier;
-    ParamètresNavelo paramètres;
-    Inet net;
 };
 
 QTEST_MAIN(TestActualisationChaines)

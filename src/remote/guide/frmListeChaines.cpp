@@ -55,7 +55,6 @@ frmListeChaînes::frmListeChaînes(ParamètresNavelo& paramètres, ExpéditeurTo
     lvwChaînes->setObjectName(u"lvwChaînes"_s);
     lvwChaînes->setColumnCount(1);
     lvwChaînes->setHeaderLabels({u"Chaine"_s});
-    lvwChaînes->header()->setSectionsMovable(false);
     lvwChaînes->setRootIsDecorated(false);
     lvwChaînes->setUniformRowHeights(true);
     lvwChaînes->setSelectionMode(QAbstractItemView::SingleSelection);

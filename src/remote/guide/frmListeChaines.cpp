@@ -10,7 +10,6 @@
 #include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QHeaderView>
 #include <QImage>
 #include <QPointer>
 #include <QStyle>

@@ -41,13 +41,14 @@ namespace {
 constexpr int BoutonGaucheRelâché = 514;
 constexpr int BoutonDroitRelâché = 517;
 
-QString DossierParamètres(const QString& choisi) {
-    if (!choisi.isEmpty())
-        return choisi;
+EmplacementsNavelo Emplacements() {
     const QString utilisateur =
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + u"/Navelo"_s;
-    return DétermineEmplacements(QCoreApplication::applicationDirPath(), utilisateur)
-        .dossierParamètres;
+    return DétermineEmplacements(QCoreApplication::applicationDirPath(), utilisateur);
+}
+
+QString DossierParamètres(const QString& choisi) {
+    return choisi.isEmpty() ? Emplacements().dossierParamètres : choisi;
 }
 
 QList<QRect> GéométriesÉcrans() {
@@ -209,7 +210,8 @@ void frmNavelo::ActualiseListeChaînes() {
 void frmNavelo::PlaceFenêtres() {
     const QSize écran = QGuiApplication::primaryScreen()->geometry().size();
     clavier = std::make_unique<frmClavier>(paramètres, expéditeur);
-    listeChaînes = std::make_unique<frmListeChaînes>(paramètres, expéditeur);
+    listeChaînes =
+        std::make_unique<frmListeChaînes>(paramètres, expéditeur, Emplacements().dossiersLogos);
 
     PositionsFenêtres défauts;
     défauts.Fenêtre = PositionCentrée(size(), écran);

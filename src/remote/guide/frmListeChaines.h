@@ -2,20 +2,49 @@
 
 #include "core/expediteur_touches.h"
 #include "core/parametres.h"
+#include "infos_chaine.h"
 
+#include <QHash>
+#include <QPixmap>
+#include <QStringList>
 #include <QWidget>
 
+#include <chrono>
+
+class QCheckBox;
+class QTreeWidget;
+
 // The channel list window. Created hidden at start-up, it lives until the end: closing it
-// only hides it.
+// only hides it. Channels and logos are read once, when it is created.
 class frmListeChaînes : public QWidget {
 public:
+    // `dossiersLogos`: the folders holding the logos, searched in order.
     frmListeChaînes(ParamètresNavelo& paramètres, ExpéditeurTouches& expéditeur,
-                    QWidget* parent = nullptr);
+                    const QStringList& dossiersLogos, QWidget* parent = nullptr);
+
+    // The pause after each digit of a zap, so that the box takes the digits as one number.
+    void définitPauseZap(std::chrono::milliseconds pause) { pauseZap = pause; }
 
 protected:
+    void resizeEvent(QResizeEvent* évènement) override;
     void closeEvent(QCloseEvent* évènement) override;
 
 private:
+    void Form_Load(const QStringList& dossiersLogos);
+    void ChargeLogos(const QStringList& dossiersLogos);
+    void AfficheChaînes();
+    void lvwChaînes_DblClick();
+    void EnvoieChiffre(const QString& chiffre, bool longue);
+    void Form_Resize();
+
     ParamètresNavelo& paramètres;
     ExpéditeurTouches& expéditeur;
+    QTreeWidget* lvwChaînes;
+    QCheckBox* chkAfficherToutesLesChaînes;
+    QHash<QString, QPixmap> imlChaînes;
+    QList<InfosChaîne> Chaînes;
+    std::chrono::milliseconds pauseZap{1500};
+    // Each listing gets a number, so that one interrupted by a newer one stops there.
+    quint64 affichage = 0;
+    bool zapEnCours = false;
 };

@@ -1,0 +1,27 @@
+#include "actualisation_chaines.h"
+
+#include "boite_message.h"
+#include "cache_chaines.h"
+#include "core/parametres.h"
+
+using namespace Qt::StringLiterals;
+
+SuiteDémarrage ActualiseChaînes(QWidget* parent, const ParamètresNavelo& paramètres,
+                                Inet& netConnexion, QDate aujourdhui) {
+    SupprimeAncienCache(paramètres.FichierChaînes);
+    if (!RapatriementDû(paramètres.Version, paramètres.FichierChaînes, aujourdhui))
+        return SuiteDémarrage::Continuer;
+
+    const QString url = UrlListeChaînes(paramètres.Hd);
+    const QString corps = RapatrieListeChaînes(netConnexion, url);
+    if (!corps.isEmpty()) {
+        // An unwritable folder only means the window reads the previous cache, if any.
+        EcritCacheChaînes(paramètres.FichierChaînes, corps);
+        return SuiteDémarrage::Continuer;
+    }
+
+    const QMessageBox::StandardButton réponse =
+        AfficheMessage(parent, QMessageBox::Warning, u"Attention"_s, TexteÉchecRapatriement(url),
+                       QMessageBox::Yes | QMessageBox::No);
+    return réponse == QMessageBox::No ? SuiteDémarrage::Quitter : SuiteDémarrage::Continuer;
+}

@@ -1,0 +1,257 @@
+#include "boitier_simule.h"
+#include "core/expediteur_touches.h"
+#include "guide/frmListeChaines.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+
+namespace {
+
+constexpr auto Pause = 200ms;
+const QColor Rouge(220, 0, 0);
+const QColor Vert(0, 160, 0);
+const QColor Bleu(0, 0, 220);
+
+struct Logo {
+    QString chemin; // under the test folder
+    QColor couleur; // invalid: bytes that are no picture
+};
+
+const QByteArray Document = R"([{"id":1,"name":"Un","available":true},)"
+                            R"({"id":2,"name":"Deux","available":false},)"
+                            R"({"id":" 12 ","name":"Douze","available":true},)"
+                            R"({"id":5,"name":"Cinq","available":true},)"
+                            R"({"id":40000,"name":"Grand","available":true}])"
+                            "\r\n";
+
+// The events of a real double-click: QTest's alone skips the first press and release.
+void DoubleClic(QWidget* cible, QPoint position) {
+    QTest::mouseClick(cible, Qt::LeftButton, {}, position);
+    QTest::mouseDClick(cible, Qt::LeftButton, {}, position);
+    QTest::mouseRelease(cible, Qt::LeftButton, {}, position);
+}
+
+} // namespace
+
+class TestFrmListeChaines : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() {
+        boîtier.définitCode(u"1234"_s);
+        QVERIFY(boîtier.écoute() != 0);
+        qputenv("http_proxy", "http://127.0.0.1:" + QByteArray::number(boîtier.port()));
+        qunsetenv("no_proxy");
+    }
+
+    void init() {
+        dossier = std::make_unique<QTemporaryDir>();
+        QVERIFY(QDir(dossier->path()).mkpath(u"logos"_s));
+        QVERIFY(QDir(dossier->path()).mkpath(u"autres"_s));
+        paramètres = {};
+        paramètres.CodeTélécommande = u"1234"_s;
+        paramètres.FichierChaînes = dossier->filePath(u"channels"_s);
+        QFile cache(paramètres.FichierChaînes);
+        QVERIFY(cache.open(QIODevice::WriteOnly) && cache.write(Document) > 0);
+        boîtier.oublieRequêtes();
+    }
+
+    void filtre() {
+        ouvre();
+        const QStringList disponibles{u"1. Un"_s, u" 12 . Douze"_s, u"5. Cinq"_s,
+                                      u"40000. Grand"_s};
+        QCOMPARE(Textes(), disponibles);
+        QTest::mouseClick(caseÀCocher(), Qt::LeftButton);
+        QCOMPARE(Textes(), (QStringList{u"1. Un"_s, u"2. Deux"_s, u" 12 . Douze"_s, u"5. Cinq"_s,
+                                        u"40000. Grand"_s}));
+        const QColor grisé = liste()->palette().color(QPalette::Disabled, QPalette::Text);
+        for (int i = 0; i < liste()->topLevelItemCount(); ++i)
+            QCOMPARE(liste()->topLevelItem(i)->foreground(0).color() == grisé, i == 1);
+        QTest::mouseClick(caseÀCocher(), Qt::LeftButton);
+        QCOMPARE(Textes(), disponibles);
+    }
+
+    void logos_data() {
+        QTest::addColumn<QList<Logo>>("logos");
+        QTest::addColumn<QString>("élément");
+        QTest::addColumn<QColor>("couleur"); // invalid: no icon
+
+        const Logo sans{u"logos/_sans.png"_s, Bleu};
+        QTest::newRow("logo de la chaîne")
+            << QList<Logo>{sans, {u"logos/Canal 5.png"_s, Rouge}} << u"5. Cinq"_s << Rouge;
+        QTest::newRow("image par défaut")
+            << QList<Logo>{sans, {u"logos/Canal 1.png"_s, Rouge}} << u"5. Cinq"_s << Bleu;
+        QTest::newRow("ni l'un ni l'autre")
+            << QList<Logo>{{u"logos/Canal 1.png"_s, Rouge}} << u"5. Cinq"_s << QColor();
+        QTest::newRow("numéro au-delà de 32767")
+            << QList<Logo>{sans, {u"logos/Canal 40000.png"_s, Rouge}} << u"40000. Grand"_s << Rouge;
+        QTest::newRow("même numéro, le premier dossier gagne")
+            << QList<Logo>{{u"logos/Canal 5.png"_s, Rouge}, {u"autres/Canal 05.png"_s, Vert}}
+            << u"5. Cinq"_s << Rouge;
+        QTest::newRow("logo illisible ignoré")
+            << QList<Logo>{sans, {u"logos/Canal 5.png"_s, {}}} << u"5. Cinq"_s << Bleu;
+        QTest::newRow("illisible, puis un autre du même numéro")
+            << QList<Logo>{{u"logos/Canal 005.png"_s, {}}, {u"autres/Canal 5.png"_s, Vert}}
+            << u"5. Cinq"_s << Vert;
+    }
+
+    // At 25 %, the smallest size, whose halves round up to even.
+    void logos() {
+        QFETCH(QList<Logo>, logos);
+        QFETCH(QString, élément);
+        QFETCH(QColor, couleur);
+        for (const Logo& logo : logos) {
+            QImage image(70, 54, QImage::Format_RGB32);
+            image.fill(logo.couleur);
+            QFile fichier(dossier->filePath(logo.chemin));
+            QVERIFY(fichier.open(QIODevice::WriteOnly));
+            QVERIFY(logo.couleur.isValid() ? image.save(&fichier, "PNG")
+                                           : fichier.write("\x89PNG\r\n\x1a\n?") > 0);
+        }
+        paramètres.TailleLogos = 25;
+        ouvre();
+
+        QCOMPARE(liste()->iconSize(), QSize(18, 14));
+        const QIcon icône = liste()->findItems(élément, Qt::MatchExactly).value(0)->icon(0);
+        QCOMPARE(icône.isNull(), !couleur.isValid());
+        if (!icône.isNull())
+            QCOMPARE(icône.pixmap(QSize(18, 14)).toImage().pixelColor(9, 7), couleur);
+    }
+
+    // Every digit but the last is a long press; the window waits after each.
+    void zap_data() {
+        QTest::addColumn<QString>("élément");
+        QTest::addColumn<QStringList>("envoyés");
+        QTest::newRow("blancs autour") << u" 12 . Douze"_s << QStringList{u"1 long"_s, u"2"_s};
+        QTest::newRow("un chiffre") << u"5. Cinq"_s << QStringList{u"5"_s};
+        QTest::newRow("cinq chiffres")
+            << u"40000. Grand"_s
+            << QStringList{u"4 long"_s, u"0 long"_s, u"0 long"_s, u"0 long"_s, u"0"_s};
+    }
+
+    void zap() {
+        QFETCH(QString, élément);
+        QFETCH(QStringList, envoyés);
+        ouvre();
+        QElapsedTimer chrono;
+        chrono.start();
+        doubleClique(élément);
+        QVERIFY(chrono.elapsed() >= envoyés.size() * Pause.count() - 20);
+        QTRY_COMPARE(Envoyés(), envoyés);
+        const QList<RequeteRecue>& requêtes = boîtier.requêtes();
+        for (qsizetype i = 1; i < requêtes.size(); ++i)
+            QVERIFY(requêtes[i - 1].heure.msecsTo(requêtes[i].heure) >= Pause.count() - 20);
+        QVERIFY(!expéditeur->ToucheLongue);
+    }
+
+    // The remote stays usable meanwhile: its keys keep their own press, and a second
+    // double-click does not start a zap inside this one.
+    void pendantLaPause() {
+        ouvre();
+        QTimer::singleShot(Pause / 2, this, [this] {
+            expéditeur->TraiteTouche(u"vol_inc"_s);
+            doubleClique(u"1. Un"_s);
+        });
+        doubleClique(u" 12 . Douze"_s);
+        QTRY_COMPARE(Envoyés(), (QStringList{u"1 long"_s, u"vol_inc"_s, u"2"_s}));
+    }
+
+    void listeVide() {
+        QFile::remove(paramètres.FichierChaînes);
+        ouvre();
+        fenêtre->show();
+        QVERIFY(QTest::qWaitForWindowExposed(fenêtre.get()));
+        DoubleClic(liste()->viewport(), QPoint(20, 20));
+        QTest::mouseClick(caseÀCocher(), Qt::LeftButton);
+        QCOMPARE(liste()->topLevelItemCount(), 0);
+        QTest::qWait(100);
+        QVERIFY(boîtier.requêtes().isEmpty());
+    }
+
+    void fermeture() {
+        ouvre();
+        fenêtre->show();
+        paramètres.ListeChaînesAffichée = true;
+        fenêtre->close();
+        QVERIFY(!fenêtre->isVisible());
+        QVERIFY(!paramètres.ListeChaînesAffichée);
+        fenêtre->show();
+        QCOMPARE(Textes().size(), 4);
+    }
+
+    void disposition_data() {
+        QTest::addColumn<QSize>("client");
+        QTest::addColumn<QRect>("zoneListe");
+        QTest::addColumn<int>("hautCase");
+        QTest::newRow("taille de départ") << QSize(249, 422) << QRect(8, 8, 233, 387) << 399;
+        QTest::newRow("minuscule") << QSize(10, 10) << QRect(8, 8, 0, 0) << 0;
+    }
+
+    void disposition() {
+        QFETCH(QSize, client);
+        QFETCH(QRect, zoneListe);
+        QFETCH(int, hautCase);
+        ouvre();
+        fenêtre->resize(client);
+        fenêtre->show();
+        QVERIFY(QTest::qWaitForWindowExposed(fenêtre.get()));
+        QCOMPARE(liste()->geometry(), zoneListe);
+        QCOMPARE(caseÀCocher()->y(), hautCase);
+    }
+
+private:
+    void ouvre() {
+        expéditeur = std::make_unique<ExpéditeurTouches>(paramètres);
+        fenêtre = std::make_unique<frmListeChaînes>(
+            paramètres, *expéditeur,
+            QStringList{dossier->filePath(u"logos"_s), dossier->filePath(u"autres"_s)});
+        fenêtre->définitPauseZap(Pause);
+    }
+
+    QTreeWidget* liste() const { return fenêtre->findChild<QTreeWidget*>(u"lvwChaînes"_s); }
+    QCheckBox* caseÀCocher() const {
+        return fenêtre->findChild<QCheckBox*>(u"chkAfficherToutesLesChaînes"_s);
+    }
+
+    QStringList Textes() const {
+        QStringList textes;
+        for (int i = 0; i < liste()->topLevelItemCount(); ++i)
+            textes.append(liste()->topLevelItem(i)->text(0));
+        return textes;
+    }
+
+    void doubleClique(const QString& texte) {
+        fenêtre->show();
+        QVERIFY(QTest::qWaitForWindowExposed(fenêtre.get()));
+        QTreeWidgetItem* élément = liste()->findItems(texte, Qt::MatchExactly).value(0);
+        QVERIFY(élément);
+        DoubleClic(liste()->viewport(), liste()->visualItemRect(élément).center());
+    }
+
+    // The keys the box received, "long" after a long press.
+    QStringList Envoyés() const {
+        QStringList envoyés;
+        for (const RequeteRecue& requête : boîtier.requêtes())
+            envoyés.append(requête.touche + (requête.longue ? u" long"_s : QString()));
+        return envoyés;
+    }
+
+    BoitierSimule boîtier;
+    std::unique_ptr<QTemporaryDir> dossier;
+    ParamètresNavelo paramètres;
+    std::unique_ptr<ExpéditeurTouches> expéditeur;
+    std::unique_ptr<frmListeChaînes> fenêtre;
+};
+
+QTEST_MAIN(TestFrmListeChaines)
+#include "tst_frmListeChaines.moc"

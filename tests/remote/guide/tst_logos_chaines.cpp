@@ -1,0 +1,42 @@
+#include "guide/logos_chaines.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class TestLogosChaines : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void taille_data() {
+        QTest::addColumn<int>("pourcentage");
+        QTest::addColumn<QSize>("taille");
+        QTest::newRow("25 %, deux moitiés vers le pair supérieur") << 25 << QSize(18, 14);
+        QTest::newRow("75 %, deux moitiés vers le pair inférieur") << 75 << QSize(52, 40);
+        QTest::newRow("200 %") << 200 << QSize(140, 108);
+    }
+
+    void taille() {
+        QFETCH(int, pourcentage);
+        QFETCH(QSize, taille);
+        QCOMPARE(TailleImagesLogos(pourcentage), taille);
+    }
+
+    void numero_data() {
+        QTest::addColumn<QString>("nom");
+        QTest::addColumn<qint64>("numéro");
+        QTest::newRow("zéros en tête") << u"Canal 007.png"_s << qint64(7);
+        QTest::newRow("chaque occurrence ôtée") << u"Canal Canal 8.png.png"_s << qint64(8);
+        QTest::newRow("préfixe en minuscules") << u"canal 5.png"_s << qint64(0);
+        QTest::newRow("nombre démesuré") << u"Canal 99999999999999999999999.png"_s << qint64(0);
+    }
+
+    void numero() {
+        QFETCH(QString, nom);
+        QFETCH(qint64, numéro);
+        QCOMPARE(NuméroLogo(nom), numéro);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLogosChaines)
+#include "tst_logos_chaines.moc"

@@ -11,9 +11,11 @@
 #include "emplacements.h"
 #include "fenetres.h"
 #include "glissement.h"
+#include "guide/actualisation_chaines.h"
 #include "guide/frmClavier.h"
 #include "guide/frmListeChaines.h"
 #include "guide/multitap.h"
+#include "net/inet.h"
 #include "positions.h"
 #include "table_touches.h"
 #include "version.h"
@@ -117,7 +119,10 @@ bool frmNavelo::Form_Load() {
         }
     }
 
-    ActualiseListeChaînes();
+    if (!ActualiseListeChaînes()) {
+        FermeSplash();
+        return false;
+    }
 
     PlaceFenêtres();
 
@@ -202,9 +207,10 @@ void frmNavelo::DisposeTélécommande() {
     picListeChaînes->clic = [this] { picListeChaînes_Click(); };
 }
 
-// Deletes the cache's older name; fetching the list itself comes with the channel window.
-void frmNavelo::ActualiseListeChaînes() {
-    QFile::remove(paramètres.FichierChaînes + u".txt"_s);
+// False when the list could not be fetched and the user chose not to go on without it.
+bool frmNavelo::ActualiseListeChaînes() {
+    Inet netChaînes;
+    return ActualiseChaînes(splash.get(), paramètres, netChaînes) == SuiteDémarrage::Continuer;
 }
 
 void frmNavelo::PlaceFenêtres() {

@@ -70,7 +70,7 @@ protected:
 
 private:
     void DisposeTélécommande();
-    void ActualiseListeChaînes();
+    bool ActualiseListeChaînes();
     void PlaceFenêtres();
     void AjouteIcôneNotification();
     void RetireIcôneNotification();

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDateTime>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -110,6 +111,10 @@ void TestFrmNavelo::initTestCase() {
 
 void TestFrmNavelo::init() {
     dossier = std::make_unique<QTemporaryDir>();
+    // The sample list as today's cache: starts fetch nothing, so the stand-in sees keys only.
+    QVERIFY(QFile::copy(QStringLiteral(EXEMPLE_CHAINES), dossier->filePath(u"channels"_s)));
+    QFile(dossier->filePath(u"channels"_s))
+        .setFileTime(QDateTime::currentDateTime(), QFileDevice::FileModificationTime);
     lancés.clear();
     boitier.oublieRequêtes();
 }

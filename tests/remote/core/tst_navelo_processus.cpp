@@ -30,6 +30,10 @@ void TestNaveloProcessus::initTestCase() {
     QVERIFY(ini.open(QIODevice::WriteOnly));
     ini.write("[Config]\r\nCodeT\xE9l\xE9"
               "commande=12345678\r\n");
+    // A cache of today: no fetch from the unreachable box, no warning.
+    QFile cache(dossier.filePath(u"channels"_s));
+    QVERIFY(cache.open(QIODevice::WriteOnly));
+    cache.write("[]\r\n");
 }
 
 void TestNaveloProcessus::démarre(QProcess& processus) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "inet.h"
+#include "net/inet.h"
 #include "parametres.h"
 
 #include <QStringList>

@@ -1,0 +1,121 @@
+#include "expediteur_touches.h"
+
+#include "guide/multitap.h"
+#include "texte.h"
+
+#include <QCoreApplication>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString modèleUrl = u"http://%v.freebox.fr/pub/remote_control?code=%v&key=%v"_s;
+
+bool ChangeLaRequête(char32_t c) {
+    return c <= 0x20 || c >= 0x7F || c == U'&' || c == U'#' || c == U'=' || c == U'?' ||
+           c == U'%' || c == U'+';
+}
+
+// Done before the template is filled, so "%v" in a value cannot be taken for a placeholder.
+QString ProtègeValeur(const QString& valeur) {
+    QString résultat;
+    for (const char32_t c : valeur.toUcs4()) {
+        if (!ChangeLaRequête(c)) {
+            résultat += QChar(static_cast<char16_t>(c));
+            continue;
+        }
+        // None of these characters is unreserved, so every byte of it comes out encoded.
+        résultat += QString::fromLatin1(QString::fromUcs4(&c, 1).toUtf8().toPercentEncoding());
+    }
+    return résultat;
+}
+
+} // namespace
+
+QString UrlTouche(const ParamètresNavelo& paramètres, const QString& touche, bool longue,
+                  int répétitions) {
+    QString url = FormateTexte(modèleUrl,
+                               {u"hd"_s + QString::number(paramètres.Hd),
+                                ProtègeValeur(paramètres.CodeTélécommande), ProtègeValeur(touche)});
+    if (longue)
+        url += u"&long=true"_s;
+    if (répétitions >= 2)
+        url += u"&repeat="_s + QString::number(répétitions);
+    return url;
+}
+
+ExpéditeurTouches::ExpéditeurTouches(const ParamètresNavelo& paramètres)
+    : paramètres(paramètres) {
+    tmrLong.setInterval(500);
+    tmrLong.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&tmrLong, &QTimer::timeout, &tmrLong, [this] { tmrLong_Timer(); });
+    netConnexion.setAccessType(Inet::icUseDefault);
+    QObject::connect(&netConnexion, &Inet::StateChanged, &netConnexion,
+                     [this](int état) { netConnexion_StateChanged(état); });
+}
+
+void ExpéditeurTouches::TraiteTouche(const QString& touche) {
+    if (touche.isEmpty())
+        return;
+    QString envoyée = touche;
+    int répétitions = 1;
+    if (touche == u"play"_s) {
+        LectureEnCours = !LectureEnCours;
+        envoyée = LectureEnCours ? u"play"_s : u"pause"_s;
+    } else {
+        const QString multiTap = RechercheMultiTap(CollectionMultiTap, touche);
+        if (!multiTap.isEmpty()) {
+            répétitions = multiTap.at(0).digitValue();
+            envoyée = multiTap.mid(1, 1);
+        }
+    }
+    netConnexion.Cancel();
+    netConnexion.setURL(UrlTouche(paramètres, envoyée, ToucheLongue, répétitions));
+    netConnexion.Execute();
+}
+
+void ExpéditeurTouches::AppuiToucheV5(const QString& nomTouche) {
+    tmrLong.setInterval(500);
+    tmrLong.start();
+    ToucheEnCours = nomTouche;
+    ToucheLongue = false;
+}
+
+void ExpéditeurTouches::RelâcheToucheV5(const QString& nomTouche) {
+    if (!ToucheLongue)
+        TraiteTouche(nomTouche);
+    tmrLong.stop();
+    ToucheLongue = false;
+}
+
+void ExpéditeurTouches::AppuiToucheV6(const QString& nomTouche) {
+    tmrLong.setInterval(500);
+    tmrLong.start();
+    ToucheEnCours = nomTouche;
+    ToucheLongue = false;
+    TraiteTouche(ToucheEnCours);
+}
+
+void ExpéditeurTouches::RelâcheToucheV6() {
+    tmrLong.stop();
+    ToucheLongue = false;
+}
+
+void ExpéditeurTouches::tmrLong_Timer() {
+    if (paramètres.Version == 5) {
+        tmrLong.stop();
+        ToucheLongue = true;
+    } else {
+        tmrLong.setInterval(200);
+    }
+    TraiteTouche(ToucheEnCours);
+}
+
+void ExpéditeurTouches::netConnexion_StateChanged(int état) {
+    if (état != Inet::icResponseReceived)
+        return;
+    // The answer means nothing to us; a key sent meanwhile cancels it and ends the loop.
+    do {
+        QCoreApplication::processEvents();
+    } while (!netConnexion.GetChunk(512).isEmpty());
+}

@@ -1,0 +1,98 @@
+#include "instance_unique.h"
+
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QLocalSocket>
+#include <QTimer>
+#include <QUrl>
+
+#include <utility>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QByteArray commande = "!";
+const QByteArray accusé = "OK";
+
+// Waits for `fini` while events run, so that an instance in the same thread can answer.
+bool Attends(QLocalSocket& prise, const QDeadlineTimer& échéance,
+             const std::function<bool()>& fini) {
+    QEventLoop boucle;
+    QTimer minuteur;
+    minuteur.setSingleShot(true);
+    QObject::connect(&minuteur, &QTimer::timeout, &boucle, &QEventLoop::quit);
+    QObject::connect(&prise, &QLocalSocket::connected, &boucle, &QEventLoop::quit);
+    QObject::connect(&prise, &QLocalSocket::readyRead, &boucle, &QEventLoop::quit);
+    QObject::connect(&prise, &QLocalSocket::disconnected, &boucle, &QEventLoop::quit);
+    QObject::connect(&prise, &QLocalSocket::errorOccurred, &boucle, &QEventLoop::quit);
+    while (!fini()) {
+        if (échéance.hasExpired() || prise.state() == QLocalSocket::UnconnectedState)
+            return false;
+        minuteur.start(static_cast<int>(échéance.remainingTime()));
+        boucle.exec();
+    }
+    return true;
+}
+
+} // namespace
+
+QString NomInstance(const QString& service, const QString& sujet) {
+    QString utilisateur = qEnvironmentVariable("USER");
+    if (utilisateur.isEmpty())
+        utilisateur = qEnvironmentVariable("USERNAME");
+    // Other users' instances are other programs; their names must not meet ours.
+    const QByteArray protégé = QUrl::toPercentEncoding(utilisateur);
+    return service + u'.' + sujet + u'.' + QString::fromLatin1(protégé);
+}
+
+InstanceUnique::InstanceUnique(QString nom)
+    : nom(std::move(nom)) {
+    serveur.setSocketOptions(QLocalServer::UserAccessOption);
+    QObject::connect(&serveur, &QLocalServer::newConnection, &serveur, [this] { Connexion(); });
+}
+
+bool InstanceUnique::RéveilleInstance(int délaiMs) {
+    const QDeadlineTimer échéance(délaiMs);
+    QLocalSocket prise;
+    prise.connectToServer(nom);
+    if (!Attends(prise, échéance, [&] { return prise.state() == QLocalSocket::ConnectedState; }))
+        return false;
+    prise.write(commande);
+    prise.flush();
+    QByteArray réponse;
+    const bool répondu = Attends(prise, échéance, [&] {
+        réponse += prise.readAll();
+        return réponse.size() >= accusé.size();
+    });
+    prise.abort();
+    return répondu && réponse.startsWith(accusé);
+}
+
+bool InstanceUnique::Écoute(std::function<void()> quandRéveillé) {
+    réveil = std::move(quandRéveillé);
+    QLocalServer::removeServer(nom);
+    return serveur.listen(nom);
+}
+
+void InstanceUnique::ArrêteÉcoute() {
+    serveur.close();
+}
+
+void InstanceUnique::Connexion() {
+    while (QLocalSocket* prise = serveur.nextPendingConnection()) {
+        QObject::connect(prise, &QLocalSocket::disconnected, prise, &QObject::deleteLater);
+        // The command's text does not matter; one answer per connection.
+        QObject::connect(prise, &QLocalSocket::readyRead, prise,
+                         [this, prise, répondu = false]() mutable {
+                             prise->readAll();
+                             if (std::exchange(répondu, true))
+                                 return;
+                             if (réveil)
+                                 réveil();
+                             prise->write(accusé);
+                             prise->flush();
+                             prise->disconnectFromServer();
+                         });
+    }
+}

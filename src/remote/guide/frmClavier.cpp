@@ -1,7 +1,7 @@
 #include "frmClavier.h"
 
 #include "bouton_touche.h"
-#include "core/table_touches.h"
+#include "core/positions.h"
 #include "fenetres.h"
 #include "guide/multitap.h"
 
@@ -59,10 +59,6 @@ std::vector<DessinTouche> DessinClavier() {
     touche(true, 5, Colonne(10), 4, 400, 300, u"\u2193"_s, u"down"_s);
     touche(true, 6, Colonne(11), 4, 400, 300, u"\u2192"_s, u"right"_s);
     return touches;
-}
-
-int EnPixels(double twips) {
-    return qRound(twips / TwipsParPixel);
 }
 
 } // namespace

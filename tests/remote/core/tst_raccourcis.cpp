@@ -25,7 +25,6 @@ static RaccourcisClavier Raccourcis(const ParamètresNavelo& paramètres, QStrin
 }
 
 void TestRaccourcis::toucheAppuyee_data() {
-    QTest::addColumn<int>("version");
     QTest::addColumn<int>("touche");
     QTest::addColumn<Qt::KeyboardModifiers>("modificateurs");
     QTest::addColumn<QString>("texte");
@@ -33,49 +32,39 @@ void TestRaccourcis::toucheAppuyee_data() {
 
     const Qt::KeyboardModifiers aucun;
     const Qt::KeyboardModifiers pavé = Qt::KeypadModifier;
-    const auto ligne = [](const char* nom, int version, int touche, Qt::KeyboardModifiers m,
+    const auto ligne = [](const char* nom, int touche, Qt::KeyboardModifiers m,
                           const QString& texte, const QStringList& attendu) {
-        QTest::newRow(nom) << version << touche << m << texte << attendu;
+        QTest::newRow(nom) << touche << m << texte << attendu;
     };
-    ligne("F1", 5, Qt::Key_F1, aucun, {}, {u"[À propos]"_s});
-    ligne("F9", 6, Qt::Key_F9, aucun, {}, {u"[Configuration]"_s});
-    ligne("Ctrl+F9", 5, Qt::Key_F9, Qt::ControlModifier, {}, {u"[Configuration]"_s});
-    ligne("Verr. Maj. modèle 5", 5, Qt::Key_CapsLock, aucun, {}, {u"[Majuscules]"_s, u"swap"_s});
-    ligne("Verr. Maj. modèle 6", 6, Qt::Key_CapsLock, aucun, {}, {});
-    ligne("Origine", 5, Qt::Key_Home, aucun, {}, {u"home"_s});
-    ligne("Origine du pavé", 5, Qt::Key_Home, pavé, {}, {u"home"_s});
-    ligne("Fin", 5, Qt::Key_End, aucun, {}, {u"list"_s});
-    ligne("Page précédente", 5, Qt::Key_PageUp, aucun, {}, {u"prgm_inc"_s});
-    ligne("Page suivante", 5, Qt::Key_PageDown, aucun, {}, {u"prgm_dec"_s});
-    ligne("Gauche", 5, Qt::Key_Left, aucun, {}, {u"left"_s});
-    ligne("Haut", 5, Qt::Key_Up, aucun, {}, {u"up"_s});
-    ligne("Droite", 5, Qt::Key_Right, Qt::ShiftModifier, {}, {u"right"_s});
-    ligne("Bas", 5, Qt::Key_Down, aucun, {}, {u"down"_s});
-    ligne("Entrée", 5, Qt::Key_Return, aucun, u"\r"_s, {u"ok"_s});
-    ligne("Entrée du pavé", 5, Qt::Key_Enter, pavé, u"\r"_s, {u"ok"_s});
-    ligne("Retour arrière", 5, Qt::Key_Backspace, aucun, u"\b"_s, {u"back"_s});
-    ligne("+ du pavé", 5, Qt::Key_Plus, pavé, u"+"_s, {u"vol_inc"_s});
-    ligne("- du pavé", 5, Qt::Key_Minus, pavé, u"-"_s, {u"vol_dec"_s, u"¤-"_s});
-    ligne("+ du clavier", 5, Qt::Key_Plus, Qt::ShiftModifier, u"+"_s, {});
-    ligne("- du clavier", 5, Qt::Key_Minus, aucun, u"-"_s, {u"¤-"_s});
-    ligne("5 du pavé", 5, Qt::Key_5, pavé, u"5"_s, {u"¤5"_s});
-    ligne("A", 6, Qt::Key_A, Qt::ShiftModifier, u"A"_s, {u"¤A"_s});
-    ligne("a", 6, Qt::Key_A, aucun, u"a"_s, {u"¤a"_s});
-    ligne("Ctrl+5", 5, Qt::Key_5, Qt::ControlModifier, u"5"_s, {});
-    ligne("Alt+a", 5, Qt::Key_A, Qt::AltModifier, u"a"_s, {});
-    ligne("espace", 5, Qt::Key_Space, aucun, u" "_s, {});
-    ligne("é", 5, Qt::Key_Eacute, aucun, u"é"_s, {});
-    ligne("Échap", 5, Qt::Key_Escape, aucun, u"\x1b"_s, {});
+    ligne("F1", Qt::Key_F1, aucun, {}, {u"[À propos]"_s});
+    ligne("F9", Qt::Key_F9, aucun, {}, {u"[Configuration]"_s});
+    ligne("Verr. Maj. modèle 5", Qt::Key_CapsLock, aucun, {}, {u"[Majuscules]"_s, u"swap"_s});
+    ligne("Origine", Qt::Key_Home, aucun, {}, {u"home"_s});
+    ligne("Fin", Qt::Key_End, aucun, {}, {u"list"_s});
+    ligne("Page précédente", Qt::Key_PageUp, aucun, {}, {u"prgm_inc"_s});
+    ligne("Page suivante", Qt::Key_PageDown, aucun, {}, {u"prgm_dec"_s});
+    ligne("Gauche", Qt::Key_Left, aucun, {}, {u"left"_s});
+    ligne("Haut", Qt::Key_Up, aucun, {}, {u"up"_s});
+    ligne("Droite", Qt::Key_Right, Qt::ShiftModifier, {}, {u"right"_s});
+    ligne("Bas", Qt::Key_Down, aucun, {}, {u"down"_s});
+    ligne("Entrée du pavé", Qt::Key_Enter, pavé, u"\r"_s, {u"ok"_s});
+    ligne("+ du pavé", Qt::Key_Plus, pavé, u"+"_s, {u"vol_inc"_s});
+    ligne("- du pavé", Qt::Key_Minus, pavé, u"-"_s, {u"vol_dec"_s, u"¤-"_s});
+    ligne("+ du clavier", Qt::Key_Plus, Qt::ShiftModifier, u"+"_s, {});
+    ligne("- du clavier", Qt::Key_Minus, aucun, u"-"_s, {u"¤-"_s});
+    ligne("Ctrl+5", Qt::Key_5, Qt::ControlModifier, u"5"_s, {});
+    ligne("Alt+a", Qt::Key_A, Qt::AltModifier, u"a"_s, {});
+    ligne("espace", Qt::Key_Space, aucun, u" "_s, {});
+    ligne("é", Qt::Key_Eacute, aucun, u"é"_s, {});
+    ligne("Échap", Qt::Key_Escape, aucun, u"\x1b"_s, {});
 }
 
 void TestRaccourcis::toucheAppuyee() {
-    QFETCH(int, version);
     QFETCH(int, touche);
     QFETCH(Qt::KeyboardModifiers, modificateurs);
     QFETCH(QString, texte);
 
-    ParamètresNavelo paramètres;
-    paramètres.Version = static_cast<qint16>(version);
+    const ParamètresNavelo paramètres;
     QStringList journal;
     RaccourcisClavier raccourcis = Raccourcis(paramètres, journal);
     raccourcis.ToucheAppuyée(touche, modificateurs, texte);

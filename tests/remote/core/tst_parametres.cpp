@@ -62,17 +62,13 @@ void TestParametres::nombre_data() {
     QTest::newRow("lettres") << u"abc"_s << 0.0;
     QTest::newRow("entier") << u"12"_s << 12.0;
     QTest::newRow("blancs devant") << u" \t 12"_s << 12.0;
-    QTest::newRow("suite ignorée") << u"12abc"_s << 12.0;
     QTest::newRow("blanc au milieu") << u"1 2"_s << 1.0;
     QTest::newRow("signe plus") << u"+80"_s << 80.0;
     QTest::newRow("négatif décimal") << u"-3.5"_s << -3.5;
-    QTest::newRow("sans partie entière") << u".5"_s << 0.5;
-    QTest::newRow("virgule") << u"2,5"_s << 2.0;
     QTest::newRow("exposant") << u"1e2"_s << 100.0;
     QTest::newRow("exposant D") << u"15D-1"_s << 1.5;
     QTest::newRow("exposant vide") << u"7e"_s << 7.0;
     QTest::newRow("signe seul") << u"-"_s << 0.0;
-    QTest::newRow("point seul") << u"."_s << 0.0;
 }
 
 void TestParametres::nombre() {
@@ -87,27 +83,20 @@ void TestParametres::lecture_data() {
     const auto ligne = [](const char* nom, const QString& lignes, const QString& champ,
                           int attendu) { QTest::newRow(nom) << lignes << champ << attendu; };
     ligne("drapeau 1", u"FenêtreToujoursAuDessus=1"_s, u"dessus"_s, 1);
-    ligne("drapeau -1", u"FenêtreToujoursAuDessus=-1"_s, u"dessus"_s, 1);
     ligne("drapeau abc", u"FenêtreToujoursAuDessus=abc"_s, u"dessus"_s, 0);
     ligne("drapeau 0.4 non nul", u"FenêtreToujoursAuDessus=0.4"_s, u"dessus"_s, 1);
-    ligne("mémoriser 0", u"MémoriserPositionFenêtre=0"_s, u"mémoriser"_s, 0);
     ligne("demi vers le pair, bas", u"TailleClavier=100.5"_s, u"clavier"_s, 100);
     ligne("demi vers le pair, haut", u"TailleClavier=101.5"_s, u"clavier"_s, 102);
     ligne("demi vers le pair, 2.5", u"Hd=2.5"_s, u"hd"_s, 2);
-    ligne("demi vers le pair, 1.5", u"Hd=1.5"_s, u"hd"_s, 2);
     ligne("hd 3", u"Hd=3"_s, u"hd"_s, 1);
-    ligne("hd 0.5 arrondi à 0", u"Hd=0.5"_s, u"hd"_s, 1);
     ligne("modèle 6", u"Version=6"_s, u"version"_s, 6);
     ligne("modèle 7", u"Version=7"_s, u"version"_s, 5);
-    ligne("modèle abc", u"Version=abc"_s, u"version"_s, 5);
     ligne("taille 0", u"TailleFenêtrePrincipale=0"_s, u"principale"_s, 50);
     ligne("taille 99999", u"TailleFenêtrePrincipale=99999"_s, u"principale"_s, 500);
     ligne("taille 1e30", u"TailleFenêtrePrincipale=1e30"_s, u"principale"_s, 500);
     ligne("taille négative", u"TailleClavier=-120"_s, u"clavier"_s, 50);
-    ligne("taille gardée", u"TailleFenêtrePrincipale=300"_s, u"principale"_s, 300);
     ligne("logos 10", u"TailleLogos=10"_s, u"logos"_s, 25);
     ligne("logos 300", u"TailleLogos=300"_s, u"logos"_s, 200);
-    ligne("logos 25", u"TailleLogos=25"_s, u"logos"_s, 25);
     ligne("clé sans accents ignorée", u"TailleFenetrePrincipale=300"_s, u"principale"_s, 100);
 }
 
@@ -131,16 +120,10 @@ void TestParametres::lecture() {
 void TestParametres::lectureSansFichier() {
     ParamètresNavelo p;
     p.FichierIni = fichier;
-    p.CodeTélécommande = u"ancien"_s;
     p.Version = 6;
     LitParamètres(p);
-    QCOMPARE(p.CodeTélécommande, QString());
     QCOMPARE(p.Version, 5);
-    QCOMPARE(p.Hd, 1);
     QCOMPARE(p.MémoriserPositionFenêtre, true);
-    QCOMPARE(p.FenêtreToujoursAuDessus, false);
-    QCOMPARE(p.TailleFenêtrePrincipale, 100);
-    QCOMPARE(p.TailleClavier, 100);
     QCOMPARE(p.TailleLogos, 50);
     QVERIFY(!QFile::exists(fichier));
 }
@@ -162,14 +145,6 @@ void TestParametres::ecritureDansLOrdre() {
                           u"MémoriserPositionFenêtre=0"_s, u"FenêtreToujoursAuDessus=-1"_s,
                           u"TailleFenêtrePrincipale=250"_s, u"TailleClavier=75"_s,
                           u"TailleLogos=200"_s}));
-
-    ParamètresNavelo relu;
-    relu.FichierIni = fichier;
-    LitParamètres(relu);
-    QCOMPARE(relu.CodeTélécommande, p.CodeTélécommande);
-    QCOMPARE(relu.MémoriserPositionFenêtre, false);
-    QCOMPARE(relu.FenêtreToujoursAuDessus, true);
-    QCOMPARE(relu.TailleFenêtrePrincipale, 250);
 }
 
 void TestParametres::positions() {
@@ -183,24 +158,14 @@ void TestParametres::positions() {
     QCOMPARE(lues.Fenêtre, QPoint(5370, -45));
     QCOMPARE(lues.FenêtreClavier.y(), 3510);
     // Nonsense far beyond any screen still gives a number that a rectangle can hold.
-    QVERIFY(lues.FenêtreClavier.x() > 100'000'000);
+    QCOMPARE(lues.FenêtreClavier.x(), 1'000'000'000);
     QCOMPARE(lues.FenêtreListeChaînes, QRect(4132, 1335, 4500, 6330));
 
     QFile::remove(fichier);
     EcritPositions(fichier, lues);
-    const QStringList lignes = lignesFichier();
-    QCOMPARE(lignes.size(), 9);
-    const QStringList clés = {u"FenêtreGauche"_s,
-                              u"FenêtreHaut"_s,
-                              u"FenêtreClavierGauche"_s,
-                              u"FenêtreClavierHaut"_s,
-                              u"FenêtreListeChaînesGauche"_s,
-                              u"FenêtreListeChaînesHaut"_s,
-                              u"FenêtreListeChaînesLargeur"_s,
-                              u"FenêtreListeChaînesHauteur"_s};
-    for (qsizetype i = 0; i < clés.size(); ++i)
-        QVERIFY2(lignes.at(i + 1).startsWith(clés.at(i) + u'='), qPrintable(lignes.at(i + 1)));
-    QCOMPARE(lignes.at(2), u"FenêtreHaut=-45"_s);
+    QCOMPARE(lignesFichier().mid(1, 3), QStringList({u"FenêtreGauche=5370"_s, u"FenêtreHaut=-45"_s,
+                                                     u"FenêtreClavierGauche=1000000000"_s}));
+    QCOMPARE(lignesFichier().size(), 9);
     QCOMPARE(LitPositions(fichier, {}).FenêtreListeChaînes, lues.FenêtreListeChaînes);
 }
 
@@ -209,7 +174,6 @@ void TestParametres::positionCentree_data() {
     QTest::addColumn<QPoint>("attendu");
     QTest::newRow("remote at 50 %") << QSize(84, 300) << QPoint(5370, 2250);
     QTest::newRow("half twips, down to even") << QSize(85, 301) << QPoint(5362, 2242);
-    QTest::newRow("half twips, up to even") << QSize(87, 299) << QPoint(5348, 2258);
     QTest::newRow("larger than the screen") << QSize(1000, 600) << QPoint(-1500, 0);
 }
 
@@ -224,11 +188,9 @@ void TestParametres::rameneSurEcran_data() {
     const QRect r(0, 0, 100, 300);
     QTest::newRow("on screen") << r.translated(50, 50) << r.translated(50, 50);
     QTest::newRow("partly off, kept") << r.translated(-90, 550) << r.translated(-90, 550);
-    QTest::newRow("on the second screen") << r.translated(1000, 10) << r.translated(1000, 10);
     QTest::newRow("right of every screen") << r.translated(5000, 100) << r.translated(700, 100);
     QTest::newRow("above and left") << r.translated(-400, -900) << r;
     QTest::newRow("below the first screen") << r.translated(100, 700) << r.translated(100, 300);
-    QTest::newRow("empty, on screen") << QRect(10, 10, 0, 0) << QRect(10, 10, 0, 0);
     QTest::newRow("empty, off screen") << QRect(-10, 10, 0, 0) << QRect(0, 10, 0, 0);
 }
 

@@ -1,0 +1,491 @@
+#include "frmNavelo.h"
+
+#include "dessin_boutons.h"
+#include "dessin_donner.h"
+#include "dessin_icone.h"
+#include "dessin_telecommande.h"
+#include "dialogs/a_propos_navelo.h"
+#include "dialogs/clsPopupMenu.h"
+#include "dialogs/frmConfiguration.h"
+#include "dialogs/frmSplashScreen.h"
+#include "emplacements.h"
+#include "fenetres.h"
+#include "glissement.h"
+#include "guide/frmClavier.h"
+#include "guide/frmListeChaines.h"
+#include "guide/multitap.h"
+#include "positions.h"
+#include "table_touches.h"
+#include "version.h"
+#include "zone_souris.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QScopeGuard>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QSystemTrayIcon>
+#include <QThread>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The notification icon's mouse messages, as the window system numbers them.
+constexpr int BoutonGaucheRelâché = 514;
+constexpr int BoutonDroitRelâché = 517;
+
+QString DossierParamètres(const QString& choisi) {
+    if (!choisi.isEmpty())
+        return choisi;
+    const QString utilisateur =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + u"/Navelo"_s;
+    return DétermineEmplacements(QCoreApplication::applicationDirPath(), utilisateur)
+        .dossierParamètres;
+}
+
+QList<QRect> GéométriesÉcrans() {
+    QList<QRect> écrans;
+    for (const QScreen* écran : QGuiApplication::screens())
+        écrans.append(écran->geometry());
+    return écrans;
+}
+
+} // namespace
+
+frmNavelo::frmNavelo(OptionsNavelo options)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
+    , options(std::move(options))
+    , expéditeur(paramètres)
+    , raccourcis(paramètres, {[this](const QString& touche) { TraiteTouche(touche); },
+                              [this] { AfficheAPropos(); }, [this] { Configure(false); },
+                              [this] {
+                                  if (clavier)
+                                      clavier->InverseMajuscules();
+                              }})
+    , instance(this->options.nomInstance) {
+    setWindowTitle(u"Navelo"_s);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, QColor(CouleurTransparente));
+    setPalette(palette);
+    setAutoFillBackground(true);
+    tmrRéduireQuitter.setInterval(100);
+    connect(&tmrRéduireQuitter, &QTimer::timeout, this, [this] { tmrRéduireQuitter_Timer(); });
+}
+
+frmNavelo::~frmNavelo() = default;
+
+bool frmNavelo::Form_Load() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto curseurNormal = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+    QCoreApplication::processEvents();
+    QThread::msleep(100);
+
+    if (instance.RéveilleInstance())
+        return false;
+    instance.Écoute([this] {
+        // A start-up still running shows its windows itself when it is done.
+        if (démarrée)
+            AfficheFenêtres();
+    });
+
+    splash = std::make_unique<frmSplashScreen>(IcôneNavelo(), nullptr);
+    splash->show();
+    QCoreApplication::processEvents();
+
+    const QString dossier = DossierParamètres(options.dossierParamètres);
+    paramètres.FichierIni = QDir(dossier).filePath(u"Navelo.ini"_s);
+    paramètres.FichierChaînes = QDir(dossier).filePath(u"channels"_s);
+    LitParamètres(paramètres);
+
+    DisposeTélécommande();
+
+    if (paramètres.CodeTélécommande.isEmpty()) {
+        frmConfiguration configuration(paramètres, this);
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+        configuration.exec();
+        QApplication::restoreOverrideCursor();
+        if (paramètres.CodeTélécommande.isEmpty()) {
+            FermeSplash();
+            return false;
+        }
+        if (paramètres.RedémarrageNécessaire) {
+            FermeSplash();
+            Form_Unload();
+            return false;
+        }
+    }
+
+    ActualiseListeChaînes();
+
+    PlaceFenêtres();
+
+    expéditeur.CollectionMultiTap = ChargeTableMultiTap();
+
+    PremierPlan(this, paramètres.FenêtreToujoursAuDessus);
+    AjouteIcôneNotification();
+    // The outline is known exactly: no need to look for the colour key in a rendering.
+    setMask(SilhouetteTélécommande(paramètres.Version, paramètres.TailleFenêtrePrincipale / 100.0));
+
+    FermeSplash();
+    tmrRéduireQuitter.start();
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    démarrée = true;
+    return true;
+}
+
+void frmNavelo::DisposeTélécommande() {
+    const int modèle = paramètres.Version;
+    const float f = paramètres.TailleFenêtrePrincipale / 100.0f;
+    const qreal dpr = devicePixelRatioF();
+
+    imgTelkino = new QLabel(this);
+    imgTelkino->setObjectName(u"imgTelkino"_s);
+    imgTelkino->setPixmap(QPixmap::fromImage(ImageTélécommande(modèle, f, dpr)));
+    imgTelkino->setGeometry(QRect(QPoint(0, 0), TailleImageTélécommande(modèle, f)));
+    imgTelkino->installEventFilter(this);
+    new FiltreGlissement(imgTelkino, [this](QPoint décalage) { SuitGlissement(décalage); });
+    setFixedSize(imgTelkino->size());
+
+    for (const ZoneTouche& touche : TableTouches()) {
+        const std::optional<QRect>& place = modèle == 6 ? touche.zoneV6 : touche.zoneV5;
+        if (!place)
+            continue;
+        const QString nom = QString::fromLatin1(touche.nomTouche);
+        const QString libellé = QString::fromUtf16(touche.libellé);
+        // Only the configured remote's zones exist, each named after its key's index.
+        auto* zone = new ZoneSouris(this);
+        zone->setGeometry(ZoneÉchelonnée(*place, f));
+        zone->setAccessibleName(libellé);
+        zone->setToolTip(libellé);
+        if (modèle == 6) {
+            zone->setObjectName(u"imgToucheV6[%1]"_s.arg(touche.index));
+            zone->appui = [this, nom](Qt::MouseButton bouton) {
+                if (bouton == Qt::LeftButton)
+                    expéditeur.AppuiToucheV6(nom);
+            };
+            zone->relâche = [this](Qt::MouseButton) { expéditeur.RelâcheToucheV6(); };
+        } else {
+            zone->setObjectName(u"imgToucheV5[%1]"_s.arg(touche.index));
+            zone->appui = [this, nom](Qt::MouseButton bouton) {
+                if (bouton == Qt::LeftButton)
+                    expéditeur.AppuiToucheV5(nom);
+            };
+            // Whichever button comes up: a right click sends the key too.
+            zone->relâche = [this, nom](Qt::MouseButton) { expéditeur.RelâcheToucheV5(nom); };
+        }
+    }
+
+    const auto bouton = [&](BoutonFenêtre quel, const QString& nom, const QString& libellé) {
+        const auto indice = static_cast<size_t>(quel);
+        imagesBoutons[indice] = {ImageBoutonFenêtre(quel, false, f, dpr),
+                                 ImageBoutonFenêtre(quel, true, f, dpr)};
+        auto* pic = new ZoneSouris(this);
+        pic->setObjectName(nom);
+        pic->setGeometry(ZoneÉchelonnée(ZoneBoutonFenêtre(quel, modèle), f));
+        pic->setImage(imagesBoutons[indice][0]);
+        pic->setAccessibleName(libellé);
+        pic->setToolTip(libellé);
+        pic->hide();
+        return pic;
+    };
+    picRéduire = bouton(BoutonFenêtre::Réduire, u"picRéduire"_s, u"Réduire"_s);
+    picQuitter = bouton(BoutonFenêtre::Quitter, u"picQuitter"_s, u"Quitter"_s);
+    picClavier = bouton(BoutonFenêtre::Clavier, u"picClavier"_s, u"Clavier virtuel"_s);
+    picListeChaînes =
+        bouton(BoutonFenêtre::ListeChaînes, u"picListeChaînes"_s, u"Liste des chaînes"_s);
+    picRéduire->clic = [this] { picRéduire_Click(); };
+    picQuitter->clic = [this] { close(); };
+    picClavier->clic = [this] { picClavier_Click(); };
+    picListeChaînes->clic = [this] { picListeChaînes_Click(); };
+}
+
+// Deletes the cache's older name; fetching the list itself comes with the channel window.
+void frmNavelo::ActualiseListeChaînes() {
+    QFile::remove(paramètres.FichierChaînes + u".txt"_s);
+}
+
+void frmNavelo::PlaceFenêtres() {
+    const QSize écran = QGuiApplication::primaryScreen()->geometry().size();
+    clavier = std::make_unique<frmClavier>(paramètres, expéditeur, raccourcis);
+    listeChaînes = std::make_unique<frmListeChaînes>(paramètres, expéditeur);
+
+    PositionsFenêtres défauts;
+    défauts.Fenêtre = PositionCentrée(size(), écran);
+    if (paramètres.Version == 5) {
+        défauts.FenêtreClavier = PositionCentrée(clavier->size(), écran);
+        défauts.FenêtreListeChaînes =
+            QRect(PositionCentrée(listeChaînes->size(), écran),
+                  QSize(EnTwips(listeChaînes->width()), EnTwips(listeChaînes->height())));
+    }
+    PositionsFenêtres positions = défauts;
+    QList<QRect> écrans;
+    if (paramètres.MémoriserPositionFenêtre) {
+        positions = LitPositions(paramètres.FichierIni, défauts);
+        // A screen taken away since the last run must not leave a window out of reach.
+        écrans = GéométriesÉcrans();
+    }
+
+    const auto place = [&](QWidget* fenêtre, const QPoint& coin, const QSize& taille) {
+        fenêtre->move(RamèneSurÉcran(QRect(coin, taille), écrans).topLeft());
+    };
+    place(this, EnPixels(positions.Fenêtre), size());
+    place(clavier.get(), EnPixels(positions.FenêtreClavier), clavier->size());
+    const QRect liste = EnPixels(positions.FenêtreListeChaînes);
+    listeChaînes->resize(liste.size());
+    place(listeChaînes.get(), liste.topLeft(), listeChaînes->size());
+}
+
+void frmNavelo::AjouteIcôneNotification() {
+    icône = new QSystemTrayIcon(IcôneNavelo(), this);
+    icône->setObjectName(u"icone"_s);
+    // The notification area holds 63 characters of tip.
+    icône->setToolTip(TitreEtVersion().left(63));
+    connect(icône, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason raison) {
+                switch (raison) {
+                case QSystemTrayIcon::Trigger:
+                    IcôneNotification(BoutonGaucheRelâché);
+                    break;
+                case QSystemTrayIcon::Context:
+                    IcôneNotification(BoutonDroitRelâché);
+                    break;
+                default:
+                    break;
+                }
+            });
+    icône->show();
+}
+
+void frmNavelo::RetireIcôneNotification() {
+    // Hidden rather than deleted: the shutdown may run from the icon's own menu.
+    if (icône)
+        icône->hide();
+}
+
+void frmNavelo::IcôneNotification(int message) {
+    if (dansIcône)
+        return;
+    dansIcône = true;
+    if (message == BoutonGaucheRelâché)
+        AfficheFenêtres();
+    else if (message == BoutonDroitRelâché)
+        MenuPopup();
+    dansIcône = false;
+}
+
+void frmNavelo::FermeSplash() {
+    if (splash)
+        splash->close();
+    splash.reset();
+}
+
+void frmNavelo::TraiteTouche(const QString& touche) {
+    expéditeur.TraiteTouche(touche);
+}
+
+void frmNavelo::AfficheFenêtres() {
+    if (isMinimized())
+        showNormal();
+    else
+        show();
+    raise();
+    activateWindow();
+    if (clavier && paramètres.ClavierAffiché)
+        clavier->show();
+    if (listeChaînes && paramètres.ListeChaînesAffichée)
+        listeChaînes->show();
+}
+
+bool frmNavelo::FenêtreCachée() const {
+    return !isVisible() || isMinimized();
+}
+
+void frmNavelo::MenuPopup() {
+    clsPopupMenu menu;
+    menu.AddItem(1, u"&A propos de...\tF1"_s, 4);
+    menu.AddItem(0, u"-"_s, 0);
+    menu.AddItem(2, u"&Configurer...\tF9"_s, 0);
+    if (FenêtreCachée())
+        menu.AddItem(3, u"&Restaurer"_s, 0);
+    menu.AddItem(0, u"-"_s, 0);
+    menu.AddItem(4, u"&Quitter"_s, 0);
+
+    switch (menu.TrackPopup()) {
+    case 1:
+        AfficheAPropos();
+        raise();
+        break;
+    case 2:
+        Configure(true);
+        break;
+    case 3:
+        AfficheFenêtres();
+        break;
+    case 4:
+        close();
+        break;
+    default:
+        break;
+    }
+}
+
+void frmNavelo::AfficheAPropos() {
+    const qreal dpr = devicePixelRatioF();
+    frmAPropos aPropos(OptionsAProposNavelo(IcôneNavelo(), ImageDonner(true, dpr),
+                                            ImageDonner(false, dpr),
+                                            paramètres.FenêtreToujoursAuDessus),
+                       this);
+    aPropos.exec();
+}
+
+void frmNavelo::Configure(bool depuisMenu) {
+    frmConfiguration configuration(paramètres, this);
+    configuration.exec();
+    if (paramètres.RedémarrageNécessaire) {
+        close();
+        return;
+    }
+    if (depuisMenu) {
+        raise();
+        PremierPlan(this, paramètres.FenêtreToujoursAuDessus);
+    }
+}
+
+bool frmNavelo::eventFilter(QObject* objet, QEvent* évènement) {
+    if (objet == imgTelkino && évènement->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(évènement)->button() == Qt::RightButton) {
+        MenuPopup();
+        return true;
+    }
+    return QWidget::eventFilter(objet, évènement);
+}
+
+void frmNavelo::SuitGlissement(QPoint décalage) {
+    // Hidden windows follow too, so that they reopen beside the remote.
+    for (QWidget* fenêtre :
+         {static_cast<QWidget*>(clavier.get()), static_cast<QWidget*>(listeChaînes.get())}) {
+        if (fenêtre)
+            fenêtre->move(fenêtre->pos() + décalage);
+    }
+}
+
+void frmNavelo::tmrRéduireQuitter_Timer() {
+    const bool v5 = paramètres.Version == 5;
+    const QPoint curseur = QCursor::pos();
+    QWidget* dessous = QApplication::widgetAt(curseur);
+    const bool surFenêtre = dessous && dessous->window() == this &&
+                            (mask().isEmpty() || mask().contains(mapFromGlobal(curseur)));
+    const auto image = [&](ZoneSouris* pic, BoutonFenêtre quel, bool survolé) {
+        pic->setImage(imagesBoutons[static_cast<size_t>(quel)][survolé ? 1 : 0]);
+    };
+
+    if (!surFenêtre) {
+        picRéduire->hide();
+        picQuitter->hide();
+        if (v5) {
+            picClavier->hide();
+            picListeChaînes->hide();
+        }
+        return;
+    }
+
+    ZoneSouris* survolé = nullptr;
+    for (ZoneSouris* pic : {picClavier, picListeChaînes, picRéduire, picQuitter}) {
+        if (dessous == pic) {
+            survolé = pic;
+            break;
+        }
+    }
+    image(picRéduire, BoutonFenêtre::Réduire, survolé == picRéduire);
+    image(picQuitter, BoutonFenêtre::Quitter, survolé == picQuitter);
+    if (v5) {
+        image(picClavier, BoutonFenêtre::Clavier, survolé == picClavier);
+        image(picListeChaînes, BoutonFenêtre::ListeChaînes, survolé == picListeChaînes);
+    }
+    if (!survolé) {
+        picRéduire->show();
+        picQuitter->show();
+        if (v5) {
+            picClavier->show();
+            picListeChaînes->show();
+        }
+    }
+}
+
+void frmNavelo::picRéduire_Click() {
+    if (clavier)
+        clavier->hide();
+    if (listeChaînes)
+        listeChaînes->hide();
+    // Without a notification area a hidden window could never be brought back.
+    if (QSystemTrayIcon::isSystemTrayAvailable())
+        hide();
+    else
+        showMinimized();
+}
+
+void frmNavelo::picClavier_Click() {
+    paramètres.ClavierAffiché = !paramètres.ClavierAffiché;
+    clavier->setVisible(paramètres.ClavierAffiché);
+}
+
+void frmNavelo::picListeChaînes_Click() {
+    paramètres.ListeChaînesAffichée = !paramètres.ListeChaînesAffichée;
+    listeChaînes->setVisible(paramètres.ListeChaînesAffichée);
+}
+
+void frmNavelo::changeEvent(QEvent* évènement) {
+    // Restored from the task bar: the windows put away with it come back too.
+    if (évènement->type() == QEvent::WindowStateChange && démarrée && !isMinimized() &&
+        static_cast<QWindowStateChangeEvent*>(évènement)->oldState() & Qt::WindowMinimized) {
+        if (paramètres.ClavierAffiché)
+            clavier->show();
+        if (paramètres.ListeChaînesAffichée)
+            listeChaînes->show();
+    }
+    QWidget::changeEvent(évènement);
+}
+
+void frmNavelo::closeEvent(QCloseEvent* évènement) {
+    Form_Unload();
+    évènement->accept();
+}
+
+void frmNavelo::Form_Unload() {
+    if (std::exchange(déchargée, true))
+        return;
+    tmrRéduireQuitter.stop();
+    RetireIcôneNotification();
+    if (paramètres.ParamètresModifiés)
+        EcritParamètres(paramètres);
+    // Windows never placed (a restart asked for by the first configuration) have nothing
+    // worth remembering.
+    if (paramètres.MémoriserPositionFenêtre && clavier && listeChaînes) {
+        PositionsFenêtres positions;
+        positions.Fenêtre = EnTwips(pos());
+        positions.FenêtreClavier = EnTwips(clavier->pos());
+        positions.FenêtreListeChaînes = EnTwips(QRect(listeChaînes->pos(), listeChaînes->size()));
+        EcritPositions(paramètres.FichierIni, positions);
+    }
+    if (paramètres.RedémarrageNécessaire) {
+        // The new process must not find this one still answering as the running instance.
+        instance.ArrêteÉcoute();
+        const QString programme = options.programme.isEmpty()
+                                      ? QCoreApplication::applicationFilePath()
+                                      : options.programme;
+        options.lanceur(programme, {}, ModeAffichage::RéduitAvecFocus);
+    }
+    if (clavier)
+        clavier->hide();
+    if (listeChaînes)
+        listeChaînes->hide();
+    Q_EMIT programEnded();
+}

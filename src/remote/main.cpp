@@ -1,0 +1,22 @@
+#include "core/dessin_icone.h"
+#include "core/frmNavelo.h"
+
+#include <QApplication>
+
+using namespace Qt::StringLiterals;
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(u"Navelo"_s);
+    QApplication::setApplicationVersion(QStringLiteral(NAVELO_VERSION));
+    QApplication::setWindowIcon(IcôneNavelo());
+    // Hidden in the notification area, the program has no window shown and still runs.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    frmNavelo fenêtre;
+    QObject::connect(&fenêtre, &frmNavelo::programEnded, &application, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    if (!fenêtre.Form_Load())
+        return 0;
+    return QApplication::exec();
+}

@@ -1,0 +1,172 @@
+#include "dialogs/frmConfiguration.h"
+#include "widgets/boite_message.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString entre50et500 = u"Veuillez saisir une valeur comprise entre 50 et 500..."_s;
+const QString entre25et200 = u"Veuillez saisir une valeur comprise entre 25 et 200..."_s;
+
+ParamètresNavelo Paramètres() {
+    ParamètresNavelo p;
+    p.CodeTélécommande = u"12345678"_s;
+    p.Version = 6;
+    p.Hd = 2;
+    p.MémoriserPositionFenêtre = false;
+    p.TailleLogos = 75;
+    return p;
+}
+
+auto Valeurs(const ParamètresNavelo& p) {
+    return std::tuple(p.CodeTélécommande, p.Version, p.Hd, p.MémoriserPositionFenêtre,
+                      p.FenêtreToujoursAuDessus, p.TailleFenêtrePrincipale, p.TailleClavier,
+                      p.TailleLogos, p.ParamètresModifiés, p.RedémarrageNécessaire);
+}
+
+// The texts of the warnings shown, each checked for its title, icon and button.
+QStringList Messages() {
+    QStringList textes;
+    for (const MessageAffiché& m : MessagesAffichés()) {
+        const bool avertissement = m.titre == u"Attention" && m.icône == QMessageBox::Warning &&
+                                   m.boutons == QMessageBox::Ok;
+        textes.append(avertissement ? m.texte : u"(not a warning) "_s + m.texte);
+    }
+    return textes;
+}
+
+// Types into a box and leaves it with Tab.
+void Quitte(QLineEdit* boîte, const QString& texte) {
+    boîte->setFocus(Qt::TabFocusReason);
+    boîte->setText(texte);
+    QTest::keyClick(boîte, Qt::Key_Tab);
+    QCoreApplication::processEvents();
+}
+
+} // namespace
+
+class TestConfiguration : public QObject {
+    Q_OBJECT
+
+    ParamètresNavelo p;
+    std::unique_ptr<frmConfiguration> dialogue;
+
+private Q_SLOTS:
+    // Shown and active, so that the focus moves as it does for the user.
+    void init() {
+        OublieMessages();
+        RéponsesSuivantes(QList<QMessageBox::StandardButton>(8, QMessageBox::Ok));
+        p = Paramètres();
+        dialogue = std::make_unique<frmConfiguration>(p);
+        dialogue->show();
+        QApplication::setActiveWindow(dialogue.get());
+        QVERIFY(QTest::qWaitForWindowActive(dialogue.get()));
+    }
+
+    void chargement() {
+        QVERIFY(dialogue->optVersion[6]->isChecked());
+        QVERIFY(dialogue->optHd[2]->isChecked());
+        QVERIFY(!dialogue->chkMémoriserPositionFenêtre->isChecked());
+        QCOMPARE(dialogue->txtTailleLogos->text(), u"75"_s);
+        QCOMPARE(QApplication::focusWidget(), dialogue->txtCodeTélécommande);
+        QCOMPARE(dialogue->txtCodeTélécommande->selectedText(), u"12345678"_s);
+        dialogue->txtTailleClavier->setFocus(Qt::MouseFocusReason);
+        QCOMPARE(dialogue->txtTailleClavier->selectedText(), u"100"_s);
+    }
+
+    void quitteTaille_data() {
+        QTest::addColumn<QString>("boite");
+        QTest::addColumn<QString>("texte");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("logos 250") << u"txtTailleLogos"_s << u"250"_s << entre25et200;
+        QTest::newRow("keyboard 250") << u"txtTailleClavier"_s << u"250"_s << QString();
+        QTest::newRow("keyboard 30") << u"txtTailleClavier"_s << u"30"_s << entre50et500;
+        QTest::newRow("window +80") << u"txtTailleFenêtrePrincipale"_s << u"+80"_s << entre50et500;
+    }
+    void quitteTaille() {
+        QFETCH(QString, boite);
+        QFETCH(QString, texte);
+        QFETCH(QString, message);
+        auto* boîte = dialogue->findChild<QLineEdit*>(boite);
+        Quitte(boîte, texte);
+        QCOMPARE(Messages(), message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(QApplication::focusWidget() == boîte, !message.isEmpty());
+        QCOMPARE(boîte->text(), texte);
+    }
+
+    // Two wrong boxes: leaving one for the other complains once, about the first.
+    void pasDeBoucle() {
+        dialogue->txtTailleClavier->setText(u"30"_s);
+        Quitte(dialogue->txtTailleFenêtrePrincipale, u"30"_s);
+        QCOMPARE(Messages(), QStringList{entre50et500});
+        QCOMPARE(QApplication::focusWidget(), dialogue->txtTailleFenêtrePrincipale);
+    }
+
+    void annuler_data() {
+        QTest::addColumn<bool>("echap");
+        QTest::newRow("Annuler") << false;
+        QTest::newRow("Escape") << true;
+    }
+    void annuler() {
+        QFETCH(bool, echap);
+        dialogue->txtCodeTélécommande->setText(u"999"_s);
+        dialogue->optVersion[5]->click();
+        dialogue->chkFenêtreToujoursAuDessus->click();
+        dialogue->txtTailleLogos->setFocus(Qt::TabFocusReason);
+        dialogue->txtTailleLogos->setText(u"250"_s);
+        if (echap) {
+            QTest::keyClick(dialogue->txtTailleLogos, Qt::Key_Escape);
+        } else {
+            dialogue->btnAnnuler->setFocus(Qt::TabFocusReason);
+            QCoreApplication::processEvents();
+            dialogue->btnAnnuler->click();
+        }
+        QCoreApplication::processEvents();
+        QCOMPARE(Messages(), QStringList());
+        QCOMPARE(dialogue->result(), int(QDialog::Rejected));
+        QVERIFY(Valeurs(p) == Valeurs(Paramètres()));
+    }
+
+    // Enter in a size box confirms, and every size is checked again.
+    void entreeDansUneTaille() {
+        dialogue->optHd[1]->click();
+        dialogue->chkMémoriserPositionFenêtre->click();
+        dialogue->txtTailleLogos->setFocus(Qt::TabFocusReason);
+        dialogue->txtTailleLogos->setText(u"250"_s);
+        QTest::keyClick(dialogue->txtTailleLogos, Qt::Key_Return);
+        QCOMPARE(Messages(), QStringList{entre25et200});
+        QVERIFY(dialogue->isVisible());
+        QVERIFY(Valeurs(p) == Valeurs(Paramètres()));
+
+        dialogue->txtTailleLogos->setText(u"0080"_s);
+        QTest::keyClick(dialogue->txtTailleLogos, Qt::Key_Enter);
+        QCOMPARE(dialogue->result(), int(QDialog::Accepted));
+        QCOMPARE(p.TailleLogos, qint16(80));
+        QCOMPARE(p.Hd, qint16(1));
+        QVERIFY(p.MémoriserPositionFenêtre);
+        QVERIFY(p.ParamètresModifiés);
+        QVERIFY(p.RedémarrageNécessaire);
+    }
+
+    void okChampVide() {
+        dialogue->txtTailleClavier->clear();
+        dialogue->txtTailleLogos->clear();
+        QTest::mouseClick(dialogue->btnOK, Qt::LeftButton);
+        QCoreApplication::processEvents();
+        QCOMPARE(Messages(),
+                 QStringList{u"Le champ TAILLE CLAVIER VIRTUEL doit être renseigné..."_s});
+        QCOMPARE(QApplication::focusWidget(), dialogue->txtTailleClavier);
+        QVERIFY(dialogue->isVisible());
+        QVERIFY(Valeurs(p) == Valeurs(Paramètres()));
+    }
+};
+
+QTEST_MAIN(TestConfiguration)
+#include "tst_configuration.moc"

@@ -1,0 +1,205 @@
+#include "dialogs/clsPopupMenu.h"
+#include "dialogs/colonnes_menu.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QTest>
+#include <QWindow>
+
+#include <functional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Runs `action` on the popup once it is open, from inside TrackPopup's wait.
+void PendantLeMenu(std::function<void(QWidget*)> action) {
+    QTimer::singleShot(0, qApp, [action] {
+        if (QWidget* popup = QApplication::activePopupWidget())
+            action(popup);
+        else
+            PendantLeMenu(action);
+    });
+}
+
+QAction* Action(const QMenu* menu, const QString& texte) {
+    for (QAction* action : menu->actions()) {
+        if (action->text() == texte)
+            return action;
+    }
+    return nullptr;
+}
+
+// Picks an item of an open QMenu with the keyboard.
+void Choisit(QWidget* popup, const QString& texte) {
+    auto* menu = qobject_cast<QMenu*>(popup);
+    QVERIFY(menu);
+    menu->setActiveAction(Action(menu, texte));
+    QTest::keyClick(menu, Qt::Key_Return);
+}
+
+} // namespace
+
+class TestPopupMenu : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QWidget> fenêtre;
+
+private Q_SLOTS:
+    // Must run first, before any window of the process exists.
+    void sansFenetre() {
+        clsPopupMenu menu;
+        menu.AddItem(1, u"&Quitter"_s);
+        try {
+            menu.TrackPopup();
+            QFAIL("no error");
+        } catch (const ErreurExécution& erreur) {
+            QCOMPARE(erreur.Number, -1);
+            QCOMPARE(erreur.Source, u"cMenu.TrackPopup"_s);
+            QCOMPARE(erreur.Description, u"Cannot find top window of current process!"_s);
+        }
+        QVERIFY(!menu.menu()->isVisible());
+    }
+
+    void fenetre() {
+        fenêtre = std::make_unique<QWidget>();
+        fenêtre->setGeometry(300, 200, 200, 40);
+        fenêtre->show();
+        QVERIFY(QTest::qWaitForWindowExposed(fenêtre.get()));
+    }
+
+    void articles() {
+        clsPopupMenu sous;
+        sous.setCaption(u"&Plus"_s);
+        clsPopupMenu menu;
+        menu.AddItem(1, u"&A propos de...\tF1"_s, clsPopupMenu::ParDéfaut);
+        menu.AddItem(0, u"-"_s);
+        menu.AddItem(2, u"Coché"_s, clsPopupMenu::Coché);
+        menu.AddItem(3, u"Grisé"_s, clsPopupMenu::Grisé);
+        menu.AddItem(4, u"Désactivé"_s, clsPopupMenu::Désactivé);
+        menu.AddItem(5, QVariant::fromValue(&sous));
+        menu.AddItem(2, 42, clsPopupMenu::Grisé | clsPopupMenu::ParDéfaut);
+        menu.AddItem(6, QVariant());
+
+        const QList<QAction*> actions = menu.menu()->actions();
+        QCOMPARE(actions.size(), 6);
+        QVERIFY(actions[1]->isSeparator());
+        QVERIFY(actions[2]->isChecked());
+        QVERIFY(!actions[3]->isEnabled() && !actions[4]->isEnabled());
+        QCOMPARE(actions[5]->menu(), sous.menu());
+        QCOMPARE(actions[5]->text(), u"&Plus"_s);
+        // The numeric item appended nothing but greyed item 2 and made it the default.
+        QVERIFY(!actions[2]->isEnabled());
+        QCOMPARE(menu.menu()->defaultAction(), actions[2]);
+    }
+
+    void choix_data() {
+        QTest::addColumn<QString>("texte");
+        QTest::addColumn<bool>("dansSousMenu");
+        QTest::addColumn<int>("attendu");
+        QTest::newRow("first") << u"&Configurer...\tF9"_s << false << 2;
+        QTest::newRow("checked") << u"Coché"_s << false << 7;
+        QTest::newRow("submenu item") << u"Sous-élément"_s << true << 9;
+        QTest::newRow("Escape") << QString() << false << 0;
+    }
+    void choix() {
+        QFETCH(QString, texte);
+        QFETCH(bool, dansSousMenu);
+        QFETCH(int, attendu);
+        clsPopupMenu sous;
+        sous.setCaption(u"Sous-menu"_s);
+        sous.AddItem(9, u"Sous-élément"_s);
+        clsPopupMenu menu;
+        menu.AddItem(2, u"&Configurer...\tF9"_s);
+        menu.AddItem(7, u"Coché"_s, clsPopupMenu::Coché);
+        menu.AddItem(8, QVariant::fromValue(&sous));
+        PendantLeMenu([&](QWidget* popup) {
+            if (texte.isEmpty()) {
+                QTest::keyClick(popup, Qt::Key_Escape);
+            } else if (dansSousMenu) {
+                qobject_cast<QMenu*>(popup)->setActiveAction(sous.menu()->menuAction());
+                QTest::keyClick(popup, Qt::Key_Right);
+                PendantLeMenu([&](QWidget* sousPopup) { Choisit(sousPopup, texte); });
+            } else {
+                Choisit(popup, texte);
+            }
+        });
+        QCOMPARE(menu.TrackPopup(fenêtre.get(), 100, 100), attendu);
+        // A picked checked item stays checked for the next time.
+        QVERIFY(Action(menu.menu(), u"Coché"_s)->isChecked());
+    }
+
+    void position_data() {
+        QTest::addColumn<bool>("aligne");
+        QTest::addColumn<bool>("droite");
+        QTest::newRow("at the point") << false << false;
+        QTest::newRow("right ignored without a window") << false << true;
+        QTest::newRow("under the window, left") << true << false;
+        QTest::newRow("under the window, right") << true << true;
+    }
+    void position() {
+        QFETCH(bool, aligne);
+        QFETCH(bool, droite);
+        clsPopupMenu menu;
+        menu.AddItem(1, u"&Restaurer"_s);
+        menu.AddItem(2, u"&Quitter"_s);
+        QRect géométrie;
+        PendantLeMenu([&](QWidget* popup) {
+            géométrie = popup->geometry();
+            QTest::keyClick(popup, Qt::Key_Escape);
+        });
+        QCOMPARE(menu.TrackPopup(fenêtre.get(), 120, 130, aligne ? fenêtre.get() : nullptr, droite),
+                 0);
+        const QRect cadre = fenêtre->frameGeometry();
+        if (!aligne)
+            QCOMPARE(géométrie.topLeft(), QPoint(120, 130));
+        else if (droite)
+            QCOMPARE(géométrie.topRight(), QPoint(cadre.right(), cadre.bottom() + 1));
+        else
+            QCOMPARE(géométrie.topLeft(), QPoint(cadre.left(), cadre.bottom() + 1));
+        QCOMPARE(menu.menu()->windowHandle()->transientParent(), fenêtre->windowHandle());
+    }
+
+    void colonnes() {
+        clsPopupMenu menu;
+        menu.AddItem(1, u"&Un"_s, clsPopupMenu::ParDéfaut);
+        menu.AddItem(2, u"&Deux"_s);
+        menu.AddItem(3, u"&Trois"_s, clsPopupMenu::NouvelleColonne);
+        menu.AddItem(4, u"&Quatre"_s, clsPopupMenu::Grisé);
+        const QList<QAction*> actions = menu.menu()->actions();
+        QRect un, deux, trois;
+        PendantLeMenu([&](QWidget* popup) {
+            auto* colonnes = dynamic_cast<MenuEnColonnes*>(popup);
+            QVERIFY(colonnes);
+            un = colonnes->actionGeometry(actions[0]);
+            deux = colonnes->actionGeometry(actions[1]);
+            trois = colonnes->actionGeometry(actions[2]);
+            QTest::keyClick(popup, Qt::Key_Down);
+            QTest::keyClick(popup, Qt::Key_Down);
+            QTest::keyClick(popup, Qt::Key_Right);
+            QTest::keyClick(popup, Qt::Key_Return);
+        });
+        QCOMPARE(menu.TrackPopup(), 3);
+        QCOMPARE(deux.top(), un.bottom() + 1);
+        QCOMPARE(trois.top(), un.top());
+        QVERIFY(trois.left() > un.right());
+
+        PendantLeMenu([&](QWidget* popup) {
+            QTest::keyClick(popup, Qt::Key_Q); // greyed: nothing
+            QTest::keyClick(popup, Qt::Key_D);
+        });
+        QCOMPARE(menu.TrackPopup(fenêtre.get()), 2);
+
+        PendantLeMenu(
+            [&](QWidget* popup) { QTest::mouseClick(popup, Qt::LeftButton, {}, trois.center()); });
+        QCOMPARE(menu.TrackPopup(fenêtre.get()), 3);
+
+        PendantLeMenu([&](QWidget* popup) {
+            QTest::mouseClick(popup, Qt::LeftButton, {}, QPoint(-20, -20));
+        });
+        QCOMPARE(menu.TrackPopup(fenêtre.get()), 0);
+    }
+};
+
+QTEST_MAIN(TestPopupMenu)
+#include "tst_popup_menu.moc"

@@ -25,6 +25,7 @@
 #include <QCursor>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScopeGuard>
@@ -440,6 +441,10 @@ void frmNavelo::picClavier_Click() {
 void frmNavelo::picListeChaînes_Click() {
     paramètres.ListeChaînesAffichée = !paramètres.ListeChaînesAffichée;
     listeChaînes->setVisible(paramètres.ListeChaînesAffichée);
+}
+
+void frmNavelo::keyPressEvent(QKeyEvent* évènement) {
+    raccourcis.ToucheAppuyée(évènement->key(), évènement->modifiers(), évènement->text());
 }
 
 void frmNavelo::changeEvent(QEvent* évènement) {

@@ -68,6 +68,7 @@ protected:
     void closeEvent(QCloseEvent* évènement) override;
     void changeEvent(QEvent* évènement) override;
     bool eventFilter(QObject* objet, QEvent* évènement) override;
+    void keyPressEvent(QKeyEvent* évènement) override;
 
 private:
     void DisposeTélécommande();

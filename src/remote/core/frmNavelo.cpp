@@ -27,6 +27,7 @@
 #include <QCursor>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScopeGuard>
@@ -66,6 +67,12 @@ frmNavelo::frmNavelo(OptionsNavelo options)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
     , options(std::move(options))
     , expéditeur(paramètres)
+    , raccourcis(paramètres, {[this](const QString& touche) { TraiteTouche(touche); },
+                              [this] { AfficheAPropos(); }, [this] { Configure(false); },
+                              [this] {
+                                  if (clavier)
+                                      clavier->InverseMajuscules();
+                              }})
     , instance(this->options.nomInstance) {
     setWindowTitle(u"Navelo"_s);
     QPalette palette = this->palette();
@@ -215,7 +222,7 @@ bool frmNavelo::ActualiseListeChaînes() {
 
 void frmNavelo::PlaceFenêtres() {
     const QSize écran = QGuiApplication::primaryScreen()->geometry().size();
-    clavier = std::make_unique<frmClavier>(paramètres, expéditeur);
+    clavier = std::make_unique<frmClavier>(paramètres, expéditeur, raccourcis);
     listeChaînes =
         std::make_unique<frmListeChaînes>(paramètres, expéditeur, Emplacements().dossiersLogos);
 
@@ -442,6 +449,10 @@ void frmNavelo::picClavier_Click() {
 void frmNavelo::picListeChaînes_Click() {
     paramètres.ListeChaînesAffichée = !paramètres.ListeChaînesAffichée;
     listeChaînes->setVisible(paramètres.ListeChaînesAffichée);
+}
+
+void frmNavelo::keyPressEvent(QKeyEvent* évènement) {
+    raccourcis.ToucheAppuyée(évènement->key(), évènement->modifiers(), évènement->text());
 }
 
 void frmNavelo::changeEvent(QEvent* évènement) {

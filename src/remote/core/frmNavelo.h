@@ -4,6 +4,7 @@
 #include "instance_unique.h"
 #include "lanceur.h"
 #include "parametres.h"
+#include "raccourcis.h"
 
 #include <QPixmap>
 #include <QTimer>
@@ -67,6 +68,7 @@ protected:
     void closeEvent(QCloseEvent* évènement) override;
     void changeEvent(QEvent* évènement) override;
     bool eventFilter(QObject* objet, QEvent* évènement) override;
+    void keyPressEvent(QKeyEvent* évènement) override;
 
 private:
     void DisposeTélécommande();
@@ -87,6 +89,8 @@ private:
     OptionsNavelo options;
     ParamètresNavelo paramètres;
     ExpéditeurTouches expéditeur;
+    // The PC keyboard, here and in the keyboard window.
+    RaccourcisClavier raccourcis;
     InstanceUnique instance;
     bool démarrée = false;
     bool déchargée = false;

@@ -2,6 +2,7 @@
 #include "boitier_simule.h"
 #include "core/frmNavelo.h"
 #include "dialogs/frmConfiguration.h"
+#include "frmAPropos.h"
 #include "guide/frmClavier.h"
 
 #include <QApplication>
@@ -83,6 +84,7 @@ private Q_SLOTS:
     void fermeture_data();
     void fermeture();
     void secondDemarrageReveilleLePremier();
+    void clavierPC();
 
 private:
     void écritIni(const QString& lignes);
@@ -470,6 +472,26 @@ void TestFrmNavelo::secondDemarrageReveilleLePremier() {
     QVERIFY(première->isVisible());
     QVERIFY(!seconde.isVisible());
     QCOMPARE(fin.size(), 0);
+}
+
+// The PC keyboard of the main window; Caps Lock switches the keyboard window's captions.
+void TestFrmNavelo::clavierPC() {
+    const auto fenêtre = démarre();
+    QVERIFY(fenêtre);
+    QTest::keyClick(fenêtre.get(), '5');
+    QTRY_COMPARE(boitier.requêtes().size(), 1);
+    QTest::keyClick(fenêtre.get(), Qt::Key_CapsLock);
+    QTRY_COMPARE(boitier.requêtes().size(), 2);
+    QCOMPARE(boitier.requêtes().at(0).cible, préfixe + "5&repeat=4"_ba);
+    QCOMPARE(boitier.requêtes().at(1).cible, préfixe + "swap"_ba);
+    QVERIFY(fenêtre->Clavier()->Majuscules());
+    bool aPropos = false;
+    QuandOuvert<frmAPropos>([&aPropos](frmAPropos* boîte) {
+        aPropos = true;
+        boîte->reject();
+    });
+    QTest::keyClick(fenêtre.get(), Qt::Key_F1);
+    QVERIFY(aPropos);
 }
 
 QTEST_MAIN(TestFrmNavelo)

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QPushButton>
+#include <QString>
+
+#include <functional>
+
+class QMouseEvent;
+
+// A key of the virtual keyboard: a push button carrying its key text, told about presses and
+// releases of every mouse button, where a plain push button only reacts to the left one.
+class BoutonTouche : public QPushButton {
+public:
+    BoutonTouche(const QString& tag, QWidget* parent);
+
+    const QString Tag;
+    std::function<void(BoutonTouche*, const QMouseEvent&)> MouseDown;
+    std::function<void(BoutonTouche*, const QMouseEvent&)> MouseUp;
+
+protected:
+    void mousePressEvent(QMouseEvent* évènement) override;
+    void mouseReleaseEvent(QMouseEvent* évènement) override;
+};

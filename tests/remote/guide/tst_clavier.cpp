@@ -1,0 +1,205 @@
+#include "boitier_simule.h"
+#include "guide/bouton_touche.h"
+#include "guide/frmClavier.h"
+#include "guide/multitap.h"
+
+#include <QTest>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+using Requêtes = QList<QByteArray>;
+
+Q_DECLARE_METATYPE(Qt::Key)
+Q_DECLARE_METATYPE(Qt::KeyboardModifiers)
+
+// The keyboard window typing on a stand-in of the box, reached as the HTTP proxy of the box's
+// own address. Special keys are numbered from 100 on.
+class TestClavier : public QObject {
+    Q_OBJECT
+
+    BoitierSimule boîtier;
+    ParamètresNavelo paramètres;
+    std::unique_ptr<ExpéditeurTouches> expéditeur;
+    std::unique_ptr<RaccourcisClavier> raccourcis;
+    std::unique_ptr<frmClavier> clavier;
+
+    void ouvre(int version, int taille = 100) {
+        paramètres.Version = static_cast<qint16>(version);
+        paramètres.TailleClavier = static_cast<qint16>(taille);
+        clavier.reset();
+        expéditeur = std::make_unique<ExpéditeurTouches>(paramètres);
+        expéditeur->CollectionMultiTap = ChargeTableMultiTap();
+        raccourcis = std::make_unique<RaccourcisClavier>(
+            paramètres, ActionsRaccourcis{[this](const QString& t) { expéditeur->TraiteTouche(t); },
+                                          {},
+                                          {},
+                                          [this] { clavier->InverseMajuscules(); }});
+        clavier = std::make_unique<frmClavier>(paramètres, *expéditeur, *raccourcis);
+        clavier->show();
+        boîtier.oublieRequêtes();
+    }
+
+    BoutonTouche* touche(int n) {
+        return n >= 100 ? clavier->btnToucheSpéciale[n - 100] : clavier->btnTouche[n];
+    }
+
+    // What the box received, from "key=" on, once nothing more comes for a moment.
+    Requêtes reçues(int attendues) {
+        (void)QTest::qWaitFor([&] { return boîtier.requêtes().size() >= attendues; }, 3000);
+        QTest::qWait(150);
+        Requêtes requêtes;
+        for (const RequeteRecue& r : boîtier.requêtes())
+            requêtes.append(r.requête.sliced(r.requête.indexOf("key=")));
+        return requêtes;
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        paramètres.CodeTélécommande = u"12345678"_s;
+        boîtier.définitCode(paramètres.CodeTélécommande);
+        QVERIFY(boîtier.écoute() != 0);
+        qputenv("http_proxy", "http://127.0.0.1:" + QByteArray::number(boîtier.port()));
+    }
+
+    void clavierPC_data() {
+        QTest::addColumn<int>("version");
+        QTest::addColumn<Qt::Key>("code");
+        QTest::addColumn<Qt::KeyboardModifiers>("modificateurs");
+        QTest::addColumn<QString>("texte");
+        QTest::addColumn<Requêtes>("attendues");
+        const Qt::KeyboardModifiers rien, maj = Qt::ShiftModifier, pavé = Qt::KeypadModifier;
+        QTest::newRow("5") << 5 << Qt::Key_5 << rien << u"5"_s << Requêtes{"key=5&repeat=4"};
+        QTest::newRow("A") << 6 << Qt::Key_A << maj << u"A"_s << Requêtes{"key=2"};
+        QTest::newRow("a") << 6 << Qt::Key_A << rien << u"a"_s << Requêtes{"key=2"};
+        QTest::newRow("Entrée") << 5 << Qt::Key_Return << rien << u"\r"_s << Requêtes{"key=ok"};
+        QTest::newRow("Retour") << 5 << Qt::Key_Backspace << rien << u"\b"_s
+                                << Requêtes{"key=back"};
+        QTest::newRow("- du pavé")
+            << 5 << Qt::Key_Minus << pavé << u"-"_s << Requêtes{"key=vol_dec", "key=1&repeat=5"};
+        QTest::newRow("Verr. Maj. 5")
+            << 5 << Qt::Key_CapsLock << rien << QString() << Requêtes{"key=swap"};
+        QTest::newRow("Verr. Maj. 6") << 6 << Qt::Key_CapsLock << rien << QString() << Requêtes{};
+    }
+
+    void clavierPC() {
+        QFETCH(int, version);
+        QFETCH(Qt::Key, code);
+        QFETCH(Qt::KeyboardModifiers, modificateurs);
+        QFETCH(QString, texte);
+        QFETCH(Requêtes, attendues);
+        ouvre(version);
+        QTest::sendKeyEvent(QTest::Click, clavier.get(), code, texte, modificateurs);
+        const Requêtes requêtes = reçues(1);
+        // Only a request that the next one cancelled before it went out may be missing.
+        const qsizetype perdues = attendues.size() - requêtes.size();
+        QVERIFY2(perdues >= 0 && perdues < qMax(1, attendues.size()) &&
+                     attendues.sliced(perdues) == requêtes,
+                 requêtes.join(' ').constData());
+        const bool majuscules = attendues.contains("key=swap");
+        QCOMPARE(clavier->Majuscules(), majuscules);
+        QCOMPARE(clavier->btnTouche[10]->text(), majuscules ? u"A"_s : u"a"_s);
+    }
+
+    void clics_data() {
+        QTest::addColumn<QList<int>>("touches");
+        QTest::addColumn<Requêtes>("attendues");
+        QTest::newRow("k") << QList{27} << Requêtes{"key=5&repeat=2"};
+        QTest::newRow("OK") << QList{101} << Requêtes{"key=ok"};
+        QTest::newRow("Shift, a") << QList{102, 10} << Requêtes{"key=swap", "key=2"};
+        QTest::newRow("Shift, Shift") << QList{102, 102} << Requêtes{"key=swap", "key=swap"};
+    }
+
+    void clics() {
+        QFETCH(QList<int>, touches);
+        QFETCH(Requêtes, attendues);
+        ouvre(6);
+        for (int i = 0; i < touches.size(); ++i) {
+            QTest::mouseClick(touche(touches[i]), Qt::LeftButton);
+            QCOMPARE(reçues(i + 1), attendues.first(i + 1));
+        }
+        const QString légendes = touche(10)->text() + touche(19)->text() + touche(35)->text();
+        QCOMPARE(légendes, touches.count(102) % 2 ? u"APN"_s : u"apn"_s);
+        QCOMPARE(touche(10)->Tag, u"a"_s);
+    }
+
+    // A right click types a character but sends no special key; neither takes over the hold
+    // of a key of the remote, whose long press still goes out.
+    void clicDroit() {
+        ouvre(5);
+        expéditeur->AppuiToucheV5(u"vol_inc"_s);
+        QTest::mouseClick(touche(100), Qt::RightButton);
+        QTest::mouseClick(touche(27), Qt::RightButton);
+        QCOMPARE(reçues(2), Requêtes({"key=5&repeat=2", "key=vol_inc&long=true"}));
+    }
+
+    void maintien_data() {
+        QTest::addColumn<int>("version");
+        QTest::addColumn<int>("n");
+        QTest::addColumn<Requêtes>("pendant");
+        QTest::addColumn<Requêtes>("attendues");
+        const Requêtes k{"key=5&repeat=2"}, long5{"key=back&long=true"};
+        QTest::newRow("Suppr, modèle 5") << 5 << 100 << long5 << long5;
+        QTest::newRow("Suppr, modèle 6")
+            << 6 << 100 << Requêtes{"key=back", "key=back"} << Requêtes{"key=back", "key=back"};
+        QTest::newRow("k, modèle 5") << 5 << 27 << Requêtes() << k;
+        QTest::newRow("k, modèle 6") << 6 << 27 << Requêtes() << k;
+    }
+
+    // A special key held sends what the hold timer sends and nothing more at the release; a
+    // character key types its character once, at the release.
+    void maintien() {
+        QFETCH(int, version);
+        QFETCH(int, n);
+        QFETCH(Requêtes, pendant);
+        ouvre(version);
+        QTest::mousePress(touche(n), Qt::LeftButton);
+        if (pendant.isEmpty())
+            QTest::qWait(800);
+        else
+            QTRY_COMPARE_WITH_TIMEOUT(boîtier.requêtes().size(), pendant.size(), 3000);
+        QTest::mouseRelease(touche(n), Qt::LeftButton);
+        QCOMPARE(boîtier.requêtes().size(), pendant.size());
+        QTEST(reçues(1), "attendues");
+    }
+
+    void geometrie_data() {
+        QTest::addColumn<int>("taille");
+        QTest::addColumn<QSize>("fenêtre");
+        QTest::addColumn<QSize>("touche");
+        // Twips (2960 x 990, 5920 x 1980, 11840 x 3960; keys 200 x 150 at 50 %) / 15, rounded.
+        QTest::newRow("50 %") << 50 << QSize(197, 66) << QSize(13, 10);
+        QTest::newRow("100 %") << 100 << QSize(395, 132) << QSize(27, 20);
+        QTest::newRow("200 %") << 200 << QSize(789, 264) << QSize(53, 40);
+    }
+
+    void geometrie() {
+        QFETCH(int, taille);
+        ouvre(5, taille);
+        QTEST(clavier->size(), "fenêtre");
+        QCOMPARE(clavier->minimumSize(), clavier->maximumSize());
+        const QList<BoutonTouche*> touches =
+            clavier->btnTouche.values() + clavier->btnToucheSpéciale.values();
+        QCOMPARE(touches.size(), 51);
+        for (BoutonTouche* t : touches) {
+            if (t->Tag.size() == 1 && t->Tag != u" ")
+                QTEST(t->size(), "touche");
+            QVERIFY(clavier->rect().contains(t->geometry()));
+            for (BoutonTouche* autre : touches)
+                QVERIFY(t == autre || !t->geometry().intersects(autre->geometry()));
+        }
+    }
+
+    void fermeture() {
+        ouvre(5);
+        paramètres.ClavierAffiché = true;
+        QCOMPARE(clavier->windowTitle(), u"Clavier virtuel"_s);
+        QCOMPARE(clavier->windowType(), Qt::Tool);
+        QVERIFY(!clavier->close());
+        QVERIFY(clavier->isHidden());
+        QVERIFY(!paramètres.ClavierAffiché);
+    }
+};
+
+QTEST_MAIN(TestClavier)
+#include "tst_clavier.moc"

@@ -26,11 +26,22 @@ public:
     }
 };
 
+// When a server closes the connection in the middle of the body, Qt sometimes ends the reply
+// without an error; Content-Length tells.
+bool corpsTronqué(const QNetworkReply& réponse, int statut) {
+    if (réponse.operation() == QNetworkAccessManager::HeadOperation || statut < 200 ||
+        statut == 204 || statut == 304 || réponse.hasRawHeader("Transfer-Encoding"))
+        return false;
+    bool nombre = false;
+    const qint64 annoncé = réponse.header(QNetworkRequest::ContentLengthHeader).toLongLong(&nombre);
+    return nombre && réponse.bytesAvailable() < annoncé;
+}
+
 // Qt reports a 4xx or 5xx status as an error once that whole answer is in; it is still an
 // answer. A transfer cut short (timeout, connection lost, garbled reply) is not.
 bool réponseComplète(const QNetworkReply& réponse) {
     const int statut = réponse.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (statut <= 0)
+    if (statut <= 0 || corpsTronqué(réponse, statut))
         return false;
     const QNetworkReply::NetworkError erreur = réponse.error();
     if (erreur == QNetworkReply::NoError)

@@ -83,7 +83,8 @@ bool ÉcranVirtuel::démarre() {
 }
 
 double ÉcranVirtuel::Lance(QProcess& processus, const QString& programme,
-                           QProcessEnvironment environnement, const QByteArray& titre) {
+                           const QStringList& arguments, QProcessEnvironment environnement,
+                           const QByteArray& titre) {
     environnement.insert(u"DISPLAY"_s, QString::fromLatin1(d->affichage));
     environnement.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
     processus.setProcessEnvironment(environnement);
@@ -91,7 +92,7 @@ double ÉcranVirtuel::Lance(QProcess& processus, const QString& programme,
     processus.setStandardErrorFile(QProcess::nullDevice());
     QElapsedTimer chrono;
     chrono.start();
-    processus.start(programme, {});
+    processus.start(programme, arguments);
 
     const QDeadlineTimer échéance(20'000);
     pollfd attente{xcb_get_file_descriptor(d->connexion), POLLIN, 0};

@@ -21,8 +21,8 @@ public:
     // Starts the program on this display and returns the milliseconds from the start of the
     // process to the mapping of its top-level window titled `titre`; negative after 20 s.
     // The program is left running.
-    double Lance(QProcess& processus, const QString& programme, QProcessEnvironment environnement,
-                 const QByteArray& titre);
+    double Lance(QProcess& processus, const QString& programme, const QStringList& arguments,
+                 QProcessEnvironment environnement, const QByteArray& titre);
 
 private:
     struct Privé;

@@ -45,8 +45,10 @@ QByteArray Cache(const QList<QByteArray>& objets, int nombre) {
     return document + "]\r\n";
 }
 
-// Median time of one run, in nanoseconds; short runs are repeated to be measurable.
+// Median time of one run, in nanoseconds, after one run to warm the caches; short runs are
+// repeated to be measurable.
 double Médiane(int répétitions, const std::function<void()>& travail) {
+    travail();
     QList<double> temps;
     for (int e = 0; e < échantillons; ++e) {
         QElapsedTimer chrono;

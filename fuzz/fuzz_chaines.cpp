@@ -18,7 +18,7 @@ bool Dans(QStringView partie, QStringView tout) {
            partie.data() + partie.size() <= tout.data() + tout.size();
 }
 
-// The bytes as a cache file: any outcome but a crash or a hang is allowed.
+// The bytes as a cache file: no crash, no hang, no more channels than opening braces.
 void DocumentQuelconque(QByteArrayView document) {
     EXIGE(DécodeChaînes(document).size() <= document.count('{'));
 }

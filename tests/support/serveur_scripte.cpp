@@ -5,6 +5,12 @@
 
 #include <memory>
 
+#ifdef Q_OS_WIN
+#include <winsock2.h>
+#else
+#include <sys/socket.h>
+#endif
+
 using namespace Qt::Literals::StringLiterals;
 
 QByteArray ServeurScripté::Requête::champ(QByteArrayView nom) const {
@@ -86,7 +92,15 @@ void ServeurScripté::lit(QTcpSocket* connexion, QByteArray& tampon) {
     const Réponse prévue = script ? script(requête) : Réponse{réponse("200 OK")};
     if (prévue.silence)
         return;
-    auto envoie = [connexion, octets = prévue.octets] {
+    auto envoie = [connexion, octets = prévue.octets, coupure = prévue.coupure] {
+        if (coupure) {
+            // With no time to linger, closing sends RST rather than FIN.
+            const linger immédiat{1, 0};
+            setsockopt(connexion->socketDescriptor(), SOL_SOCKET, SO_LINGER,
+                       reinterpret_cast<const char*>(&immédiat), sizeof immédiat);
+            connexion->abort();
+            return;
+        }
         connexion->write(octets);
         connexion->disconnectFromHost();
     };

@@ -32,6 +32,8 @@ public:
         int délaiMs = 0;
         // Never answer; the connection stays open until the server goes.
         bool silence = false;
+        // Answer with a reset (RST) instead, after the delay.
+        bool coupure = false;
     };
 
     using Script = std::function<Réponse(const Requête&)>;

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QLinearGradient>
+#include <QList>
 #include <QPainter>
 #include <QPixmap>
 
@@ -78,8 +79,15 @@ QImage GrandeIcône(int côté) {
 } // namespace
 
 QIcon IcôneNavelo() {
+    // Drawn once: the start-up alone asks for it three times.
+    static const QList<QImage> images = [] {
+        QList<QImage> tailles;
+        for (int côté : {16, 24, 32, 48, 64, 128, 256})
+            tailles.append(côté == 16 ? PetiteIcône() : GrandeIcône(côté));
+        return tailles;
+    }();
     QIcon icône;
-    for (int côté : {16, 24, 32, 48, 64, 128, 256})
-        icône.addPixmap(QPixmap::fromImage(côté == 16 ? PetiteIcône() : GrandeIcône(côté)));
+    for (const QImage& image : images)
+        icône.addPixmap(QPixmap::fromImage(image));
     return icône;
 }

@@ -211,8 +211,10 @@ QImage ImageTélécommande(int modèle, double échelle, qreal dpr) {
     peintre.setRenderHint(QPainter::Antialiasing, false);
     const QRegion dehors =
         QRegion(image.rect()) - EnPixelsPhysiques(SilhouetteTélécommande(modèle, échelle), dpr);
-    peintre.setClipRegion(dehors);
-    peintre.fillRect(image.rect(), QColor(CouleurTransparente));
+    // Rectangle by rectangle: a clip this ragged would cost the painter more memory than
+    // the picture itself.
+    for (const QRect& rectangle : dehors)
+        peintre.fillRect(rectangle, QColor(CouleurTransparente));
     peintre.end();
 
     image.setDevicePixelRatio(dpr);

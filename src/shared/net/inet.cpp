@@ -3,6 +3,7 @@
 #include "ansi.h"
 
 #include <QAuthenticator>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QList>
 #include <QNetworkAccessManager>
@@ -18,12 +19,35 @@
 
 namespace {
 
-// Asked again for every request, so a change of http_proxy or no_proxy takes effect at once.
+// The system's answer for one destination, kept for a short while.
+struct ProxysRetenus {
+    QUrl destination;
+    QList<QNetworkProxy> proxys;
+    QElapsedTimer âge;
+};
+
+// Asking the system (libproxy on Linux) costs a hand-off to its thread and several file reads,
+// more than the rest of a request to the box: a burst of keys asks it once. A change of
+// settings still takes effect within a second.
 class ProxysSystème : public QNetworkProxyFactory {
 public:
+    explicit ProxysSystème(ProxysRetenus& retenus)
+        : retenus(retenus) {}
+
     QList<QNetworkProxy> queryProxy(const QNetworkProxyQuery& requête) override {
-        return systemProxyForQuery(requête);
+        const QUrl destination = requête.url().adjusted(
+            QUrl::RemovePath | QUrl::RemoveQuery | QUrl::RemoveFragment | QUrl::RemoveUserInfo);
+        if (!retenus.âge.isValid() || retenus.âge.hasExpired(1'000) ||
+            retenus.destination != destination) {
+            retenus.proxys = systemProxyForQuery(requête);
+            retenus.destination = destination;
+            retenus.âge.start();
+        }
+        return retenus.proxys;
     }
+
+private:
+    ProxysRetenus& retenus;
 };
 
 // When a server closes the connection in the middle of the body, Qt sometimes ends the reply
@@ -84,6 +108,7 @@ struct Inet::Privé {
     // Changes with every Cancel, so that a waiting OpenURL knows its request was dropped.
     quint64 génération = 0;
     QList<QEventLoop*> attentes;
+    ProxysRetenus proxysSystème;
 
     int délai = 0;
     int typeAccès = icUseDefault;
@@ -110,7 +135,7 @@ void Inet::Privé::appliqueAccès() {
             QNetworkProxy(QNetworkProxy::HttpProxy, proxy, static_cast<quint16>(port)));
         break;
     default:
-        gestionnaire.setProxyFactory(new ProxysSystème);
+        gestionnaire.setProxyFactory(new ProxysSystème(proxysSystème));
         break;
     }
 }

@@ -101,4 +101,4 @@ private Q_SLOTS:
 };
 
 QTEST_MAIN(TestFenetres)
-#include "test_fenetres.moc"
+#include "tst_fenetres.moc"

@@ -185,4 +185,4 @@ private Q_SLOTS:
 };
 
 QTEST_APPLESS_MAIN(TestIni)
-#include "test_ini.moc"
+#include "tst_ini.moc"

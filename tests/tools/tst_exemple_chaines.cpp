@@ -56,4 +56,4 @@ void TestExempleChaines::lisibleParLeScanner() {
 }
 
 QTEST_APPLESS_MAIN(TestExempleChaines)
-#include "test_exemple_chaines.moc"
+#include "tst_exemple_chaines.moc"

@@ -114,4 +114,4 @@ private Q_SLOTS:
 };
 
 QTEST_APPLESS_MAIN(TestRoutines)
-#include "test_routines.moc"
+#include "tst_routines.moc"

@@ -219,4 +219,4 @@ void TestBoitierSimule::programme() {
 }
 
 QTEST_GUILESS_MAIN(TestBoitierSimule)
-#include "test_boitier_simule.moc"
+#include "tst_boitier_simule.moc"

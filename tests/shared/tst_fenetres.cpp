@@ -52,16 +52,16 @@ private Q_SLOTS:
         QCOMPARE(image.windowOpacity(), 0.2);
     }
 
+    // Changing the flag must neither hide nor move the window.
     void premierPlan() {
         for (const bool montre : {true, false}) {
             QLabel image;
             Peint(image, Qt::red);
             image.setVisible(montre);
             const QRect géométrie = image.geometry();
-            for (const bool dessus : {true, false, false}) {
+            for (const bool dessus : {true, false}) {
                 PremierPlan(&image, dessus);
                 QCOMPARE(image.windowFlags().testFlag(Qt::WindowStaysOnTopHint), dessus);
-                QVERIFY(image.windowFlags().testFlag(Qt::FramelessWindowHint));
                 QCOMPARE(image.isVisible(), montre);
                 QCOMPARE(image.geometry(), géométrie);
             }
@@ -83,11 +83,6 @@ private Q_SLOTS:
         DonneFocus(caché);
         caché->show();
         QVERIFY(texte->hasFocus());
-        SélectionneTexte(texte, true);
-        QCOMPARE(texte->selectedText(), u"abc"_s);
-        SélectionneTexte(texte, false);
-        QVERIFY(!texte->hasSelectedText());
-        QCOMPARE(texte->cursorPosition(), 3);
 
         const QPalette système = QApplication::palette(texte);
         ActiveContrôle(texte, false);
@@ -95,7 +90,6 @@ private Q_SLOTS:
         QCOMPARE(texte->palette().color(QPalette::Disabled, QPalette::Base),
                  système.color(QPalette::Button));
         ActiveContrôle(texte, true);
-        QVERIFY(texte->isEnabled());
         QCOMPARE(texte->palette().color(texte->backgroundRole()), système.color(QPalette::Base));
     }
 };

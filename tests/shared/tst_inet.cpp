@@ -1,19 +1,100 @@
 #include "ansi.h"
 #include "net/inet.h"
-#include "serveur_scripte.h"
 
 #include <QElapsedTimer>
 #include <QHttpServer>
 #include <QHttpServerResponse>
 #include <QNetworkProxy>
 #include <QScopeGuard>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
+
 using namespace Qt::Literals::StringLiterals;
-using Réponse = ServeurScripté::Réponse;
 
 namespace {
+
+// An HTTP server on 127.0.0.1 answering byte for byte what the test scripts, for what
+// QHttpServer cannot do: a free status line, a body cut short, a late answer or none, a
+// proxy's 407. It keeps each request's target as the client sent it, and its header lines.
+class ServeurScripté {
+public:
+    struct Requête {
+        QByteArray cible;
+        QList<QByteArray> lignes;
+
+        QByteArray champ(QByteArrayView nom) const {
+            for (const QByteArray& ligne : lignes) {
+                const qsizetype deuxPoints = ligne.indexOf(':');
+                if (deuxPoints > 0 &&
+                    nom.compare(ligne.first(deuxPoints), Qt::CaseInsensitive) == 0)
+                    return ligne.mid(deuxPoints + 1).trimmed();
+            }
+            return {};
+        }
+    };
+    struct Réponse {
+        QByteArray octets; // sent as they are, then the connection is closed
+        int délaiMs = 0;
+        bool silence = false;
+    };
+    using Script = std::function<Réponse(const Requête&)>;
+
+    explicit ServeurScripté(Script script = {})
+        : script(std::move(script)) {
+        serveur.listen(QHostAddress::LocalHost);
+        QObject::connect(&serveur, &QTcpServer::newConnection, &serveur, [this] {
+            while (QTcpSocket* connexion = serveur.nextPendingConnection()) {
+                QObject::connect(connexion, &QTcpSocket::readyRead, connexion,
+                                 [this, connexion] { lit(connexion); });
+                QObject::connect(connexion, &QTcpSocket::disconnected, connexion,
+                                 &QObject::deleteLater);
+            }
+        });
+    }
+
+    void setScript(Script nouveau) { script = std::move(nouveau); }
+    quint16 port() const { return serveur.serverPort(); }
+    QString url(QStringView chemin = u"/") const {
+        return u"http://127.0.0.1:"_s + QString::number(port()) + chemin;
+    }
+    const QList<Requête>& requêtes() const { return reçues; }
+
+    static QByteArray réponse(QByteArrayView statut, QByteArrayView corps = {},
+                              QByteArrayView champ = {}) {
+        return "HTTP/1.1 " + statut.toByteArray() +
+               "\r\nContent-Length: " + QByteArray::number(corps.size()) +
+               "\r\nConnection: close\r\n" +
+               (champ.isEmpty() ? QByteArray() : champ.toByteArray() + "\r\n") + "\r\n" +
+               corps.toByteArray();
+    }
+
+private:
+    // Requests without a body, one per connection: what Inet sends.
+    void lit(QTcpSocket* connexion) {
+        const QByteArray arrivé = connexion->peek(connexion->bytesAvailable());
+        const qsizetype fin = arrivé.indexOf("\r\n\r\n");
+        if (fin < 0)
+            return;
+        connexion->read(fin + 4);
+        QList<QByteArray> lignes = arrivé.first(fin).split('\n');
+        reçues.append({lignes.takeFirst().split(' ').value(1), lignes});
+        const Réponse prévue = script ? script(reçues.constLast()) : Réponse{réponse("200 OK")};
+        if (prévue.silence)
+            return;
+        QTimer::singleShot(prévue.délaiMs, connexion, [connexion, octets = prévue.octets] {
+            connexion->write(octets);
+            connexion->disconnectFromHost();
+        });
+    }
+
+    QTcpServer serveur;
+    Script script;
+    QList<Requête> reçues;
+};
 
 QByteArray tousLesOctets(int taille) {
     QByteArray octets(taille, Qt::Uninitialized);
@@ -39,6 +120,8 @@ QString premièreLigne(const QString& enTêtes) {
 
 } // namespace
 
+using Réponse = ServeurScripté::Réponse;
+
 class TestInet : public QObject {
     Q_OBJECT
 
@@ -50,7 +133,7 @@ class TestInet : public QObject {
     ServeurScripté proxy{[](const ServeurScripté::Requête& requête) {
         if (requête.champ("Proxy-Authorization") != "Basic " + QByteArray("util:mdp").toBase64())
             return Réponse{ServeurScripté::réponse("407 Proxy Authentication Required", "",
-                                                   {"Proxy-Authenticate: Basic realm=\"p\""})};
+                                                   "Proxy-Authenticate: Basic realm=\"p\"")};
         return Réponse{ServeurScripté::réponse("200 OK", "par le proxy")};
     }};
 
@@ -83,16 +166,12 @@ private Q_SLOTS:
                              << tousLesOctets(2500) << true;
         QTest::newRow("404") << QByteArray() << u"/introuvable"_s << u"HTTP/1.1 404 Not Found"_s
                              << QByteArray("page d'erreur") << false;
-        QTest::newRow("free phrase") << ServeurScripté::réponse("200 Fine", "abc") << u"/"_s
-                                     << u"HTTP/1.1 200 Fine"_s << QByteArray("abc") << true;
         QTest::newRow("latin-1 phrase")
             << ServeurScripté::réponse("200 Tr\xE8s bien", "abc") << u"/"_s
             << u"HTTP/1.1 200 Très bien"_s << QByteArray("abc") << true;
-        QTest::newRow("403") << ServeurScripté::réponse("403 Forbidden", "non") << u"/"_s
-                             << u"HTTP/1.1 403 Forbidden"_s << QByteArray("non") << false;
         QTest::newRow("redirect not followed")
-            << ServeurScripté::réponse("301 Moved Permanently", "", {"Location: /ailleurs"})
-            << u"/"_s << u"HTTP/1.1 301 Moved Permanently"_s << QByteArray() << false;
+            << ServeurScripté::réponse("301 Moved Permanently", "", "Location: /ailleurs") << u"/"_s
+            << u"HTTP/1.1 301 Moved Permanently"_s << QByteArray() << false;
     }
 
     void answers() {
@@ -108,29 +187,13 @@ private Q_SLOTS:
         QCOMPARE(exécute(inet, url),
                  QList<int>({Inet::icResponseReceived, Inet::icResponseCompleted}));
         QCOMPARE(premièreLigne(inet.GetHeader()), statut);
+        QCOMPARE(inet.GetHeader(u"content-length"_s), QString::number(corps.size()));
+        QCOMPARE(inet.GetHeader(u"Absent"_s), QString());
         QCOMPARE(inet.GetChunkOctets(100000), corps);
 
         QCOMPARE(inet.OpenURL(url), ouvert ? DepuisAnsi(corps) : QString());
         QCOMPARE(premièreLigne(inet.GetHeader()), statut);
         QCOMPARE(inet.GetChunk(100), QString());
-    }
-
-    void headers() {
-        scripté.setScript([](const auto&) {
-            return Réponse{"HTTP/1.1 200 OK\r\nContent-Length: 3\r\nX-Boite: hd1\r\n"
-                           "Connection: close\r\n\r\nabc"};
-        });
-        Inet inet;
-        exécute(inet, scripté.url(u"/pub/remote_control?code=12&key=vol_inc"));
-        QCOMPARE(inet.GetHeader(), u"HTTP/1.1 200 OK\r\nContent-Length: 3\r\nX-Boite: hd1\r\n"
-                                   "Connection: close\r\n"_s);
-        QCOMPARE(inet.GetHeader(u"x-boite"_s), u"hd1"_s);
-        QCOMPARE(inet.GetHeader(u"Content-Length"_s), u"3"_s);
-        QCOMPARE(inet.GetHeader(u"Absent"_s), QString());
-
-        const auto& requête = scripté.requêtes().constLast();
-        QCOMPARE(requête.cible, "/pub/remote_control?code=12&key=vol_inc");
-        QCOMPARE(requête.champ("Accept-Encoding"), "identity");
     }
 
     void chunks_data() {
@@ -197,21 +260,12 @@ private Q_SLOTS:
         QCOMPARE(inet.GetChunk(10), QString());
         QCOMPARE(inet.OpenURL(url), QString());
         QCOMPARE(inet.GetHeader(), QString());
+        // Qt ends some cut-short replies without an error, depending on timing.
+        for (int fois = 0; panne == Coupure && fois < 2000; ++fois)
+            QCOMPARE(inet.OpenURL(url), QString());
         if (panne == Silence)
             QVERIFY2(chrono.elapsed() >= 1800 && chrono.elapsed() < 4000,
                      QByteArray::number(chrono.elapsed()).constData());
-    }
-
-    // Qt ends some of these replies without an error, depending on timing (more often with a
-    // transfer timeout set): every one must still fail.
-    void cutShortEveryTime() {
-        scripté.setScript([](const auto&) {
-            return Réponse{"HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nabc"};
-        });
-        Inet inet;
-        inet.setRequestTimeout(1);
-        for (int i = 0; i < 2000; ++i)
-            QCOMPARE(inet.OpenURL(scripté.url()), QString());
     }
 
     void cancel() {
@@ -231,13 +285,6 @@ private Q_SLOTS:
         QCOMPARE(inet.GetChunk(10), QString());
         QCOMPARE(inet.GetHeader(), QString());
 
-        // A Cancel while the answer is drained ends the drain.
-        inet.Execute(urlHttp(u"/doc"), u"GET"_s);
-        QVERIFY(QTest::qWaitFor([&] { return !inet.StillExecuting(); }));
-        QCOMPARE(inet.GetChunk(512).size(), 512);
-        inet.Cancel();
-        QCOMPARE(inet.GetChunk(512), QString());
-
         // A Cancel from a window event while OpenURL waits makes it return empty.
         scripté.setScript([](const auto&) { return Réponse{{}, 0, true}; });
         QTimer::singleShot(50, &inet, [&] { inet.Cancel(); });
@@ -248,6 +295,7 @@ private Q_SLOTS:
         QVERIFY(!inet.StillExecuting());
     }
 
+    // What the key sender does while it drains an answer: cancel and send again.
     void executeAgainFromSlot() {
         scripté.setScript(
             [](const auto&) { return Réponse{ServeurScripté::réponse("200 OK", "deux")}; });
@@ -256,7 +304,9 @@ private Q_SLOTS:
         connect(&inet, &Inet::StateChanged, this, [&](int é) {
             états << é;
             if (états.size() == 1) {
+                QCOMPARE(inet.GetChunk(512).size(), 512);
                 inet.Cancel();
+                QCOMPARE(inet.GetChunk(512), QString());
                 inet.setURL(scripté.url(u"/deux"));
                 inet.Execute();
             }
@@ -281,8 +331,6 @@ private Q_SLOTS:
         QTest::newRow("named") << 2 << QByteArray() << QByteArray() << u"mdp"_s << parProxy;
         QTest::newRow("named, wrong password")
             << 2 << QByteArray() << QByteArray() << u"faux"_s << QString();
-        QTest::newRow("system, no http_proxy")
-            << 0 << QByteArray() << QByteArray() << u"mdp"_s << direct;
         QTest::newRow("system, http_proxy")
             << 0 << versProxy << QByteArray() << u"mdp"_s << parProxy;
         QTest::newRow("system, no_proxy")

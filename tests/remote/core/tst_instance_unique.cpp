@@ -1,8 +1,6 @@
 #include "core/instance_unique.h"
 
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -14,8 +12,6 @@ class TestInstanceUnique : public QObject {
 private Q_SLOTS:
     void initTestCase();
     void nomParUtilisateur();
-    void secondeReveilleLaPremiere();
-    void nomLaisseParUnPlantage();
     void arretDeLEcoute();
     void instanceQuiNeRepondPas();
 
@@ -35,32 +31,6 @@ void TestInstanceUnique::nomParUtilisateur() {
     qputenv("USER", "b/ob");
     QCOMPARE(alice, u"Navelo.WakeUp!.alice"_s);
     QCOMPARE(NomInstance(u"Navelo"_s, u"WakeUp!"_s), u"Navelo.WakeUp!.b%2Fob"_s);
-}
-
-void TestInstanceUnique::secondeReveilleLaPremiere() {
-    InstanceUnique première(u"navelo-test-reveil"_s);
-    int réveils = 0;
-    QVERIFY(première.Écoute([&] { ++réveils; }));
-    for (int fois = 1; fois <= 2; ++fois) {
-        InstanceUnique suivante(u"navelo-test-reveil"_s);
-        QVERIFY(suivante.RéveilleInstance());
-        QCOMPARE(réveils, fois);
-    }
-}
-
-void TestInstanceUnique::nomLaisseParUnPlantage() {
-    const QString nom = u"navelo-test-plantage"_s;
-    QFile reste(QDir(QDir::tempPath()).filePath(nom));
-    QVERIFY(reste.open(QIODevice::WriteOnly));
-    reste.close();
-
-    QElapsedTimer chrono;
-    chrono.start();
-    InstanceUnique nouvelle(nom);
-    QVERIFY(!nouvelle.RéveilleInstance());
-    QVERIFY(chrono.elapsed() < 1000);
-    QVERIFY(nouvelle.Écoute({}));
-    QVERIFY(InstanceUnique(nom).RéveilleInstance());
 }
 
 // Before a restart: the new process must become the instance.

@@ -106,7 +106,6 @@ private Q_SLOTS:
         QTest::addColumn<Requêtes>("attendues");
         QTest::newRow("k") << QList{27} << Requêtes{"key=5&repeat=2"};
         QTest::newRow("OK") << QList{101} << Requêtes{"key=ok"};
-        QTest::newRow("Shift, a") << QList{102, 10} << Requêtes{"key=swap", "key=2"};
         QTest::newRow("Shift, Shift") << QList{102, 102} << Requêtes{"key=swap", "key=swap"};
     }
 
@@ -143,7 +142,6 @@ private Q_SLOTS:
         QTest::newRow("Suppr, modèle 6")
             << 6 << 100 << Requêtes{"key=back", "key=back"} << Requêtes{"key=back", "key=back"};
         QTest::newRow("k, modèle 5") << 5 << 27 << Requêtes() << k;
-        QTest::newRow("k, modèle 6") << 6 << 27 << Requêtes() << k;
     }
 
     // A special key held sends what the hold timer sends and nothing more at the release; a

@@ -13,7 +13,6 @@ private Q_SLOTS:
         QTest::addColumn<QSize>("taille");
         QTest::newRow("25 %, deux moitiés vers le pair supérieur") << 25 << QSize(18, 14);
         QTest::newRow("75 %, deux moitiés vers le pair inférieur") << 75 << QSize(52, 40);
-        QTest::newRow("200 %") << 200 << QSize(140, 108);
     }
 
     void taille() {

@@ -27,6 +27,7 @@ QImage Masque(const QRegion& région, QSize taille) {
         for (int y = r.top(); y <= r.bottom(); ++y)
             std::fill_n(masque.scanLine(y) + r.left(), r.width(), uchar(1));
     }
+
     return masque;
 }
 
@@ -52,82 +53,70 @@ class TestDessin : public QObject {
 
 private Q_SLOTS:
     void pasDeFrangeRose_data() { Échelles(); }
-    void pasDeFrangeRose();
-    void touchesDansLaSilhouette_data() { Échelles(); }
-    void touchesDansLaSilhouette();
-    void boutonsFenetre();
-};
 
-// The window is cut out with a 1-bit mask: whatever is inside shows, whatever is outside
-// is hidden, so any trace of the colour key inside would show as a pink fringe.
-void TestDessin::pasDeFrangeRose() {
-    QFETCH(int, modele);
-    QFETCH(double, echelle);
-    QFETCH(qreal, dpr);
-    const QSize taille = TailleImageTélécommande(modele, echelle);
-    const QImage image =
-        ImageTélécommande(modele, echelle, dpr).convertToFormat(QImage::Format_RGB32);
-    QCOMPARE(image.size(), (QSizeF(taille) * dpr).toSize());
-    const QImage dedans = Masque(SilhouetteTélécommande(modele, echelle), taille);
-    int roses = 0;
-    int nonMagenta = 0;
-    QPoint premier(-1, -1);
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* ligne = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        const uchar* masque = dedans.constScanLine(int(y / dpr));
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb pixel = ligne[x] | 0xff000000;
-            if (masque[int(x / dpr)]) {
-                if (EstRosé(pixel)) {
-                    ++roses;
-                    if (premier.x() < 0)
-                        premier = QPoint(x, y);
+    // The window is cut out with a 1-bit mask: whatever is inside shows, whatever is outside
+    // is hidden, so any trace of the colour key inside would show as a pink fringe.
+    void pasDeFrangeRose() {
+        QFETCH(int, modele);
+        QFETCH(double, echelle);
+        QFETCH(qreal, dpr);
+        const QSize taille = TailleImageTélécommande(modele, echelle);
+        const QImage image =
+            ImageTélécommande(modele, echelle, dpr).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(image.size(), (QSizeF(taille) * dpr).toSize());
+        const QImage dedans = Masque(SilhouetteTélécommande(modele, echelle), taille);
+        int roses = 0;
+        int nonMagenta = 0;
+        QPoint premier(-1, -1);
+        for (int y = 0; y < image.height(); ++y) {
+            const auto* ligne = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+            const uchar* masque = dedans.constScanLine(int(y / dpr));
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb pixel = ligne[x] | 0xff000000;
+                if (masque[int(x / dpr)]) {
+                    if (EstRosé(pixel)) {
+                        ++roses;
+                        if (premier.x() < 0)
+                            premier = QPoint(x, y);
+                    }
+                } else if (pixel != CouleurTransparente) {
+                    ++nonMagenta;
                 }
-            } else if (pixel != CouleurTransparente) {
-                ++nonMagenta;
             }
         }
+        QVERIFY2(roses == 0, qPrintable(u"%1 pink pixels inside, first at %2,%3"_s.arg(roses)
+                                            .arg(premier.x())
+                                            .arg(premier.y())));
+        QCOMPARE(nonMagenta, 0);
     }
-    QVERIFY2(roses == 0, qPrintable(u"%1 pink pixels inside, first at %2,%3"_s.arg(roses)
-                                        .arg(premier.x())
-                                        .arg(premier.y())));
-    QCOMPARE(nonMagenta, 0);
-}
 
-// Keys must be clickable where they are drawn, and the window buttons, being child
-// windows, would be cut by the mask if they overlapped the outline.
-void TestDessin::touchesDansLaSilhouette() {
-    QFETCH(int, modele);
-    QFETCH(double, echelle);
-    const QRegion silhouette = SilhouetteTélécommande(modele, echelle);
-    const QImage image = ImageTélécommande(modele, echelle, 1.0);
-    for (const ZoneTouche& touche : TableTouches()) {
-        const auto& zone = modele == 6 ? touche.zoneV6 : touche.zoneV5;
-        if (!zone)
-            continue;
-        const QRect r = Échelonne(*zone, echelle);
-        const QRect cœur =
-            r.adjusted(r.width() / 5, r.height() / 5, -r.width() / 5, -r.height() / 5);
-        QVERIFY2(silhouette.intersected(cœur) == QRegion(cœur), touche.nomTouche);
-        QVERIFY2((image.pixel(r.center()) | 0xff000000) != CouleurTransparente, touche.nomTouche);
-    }
-    for (BoutonFenêtre bouton : TousLesBoutons) {
-        const QRect r = Échelonne(ZoneBoutonFenêtre(bouton, modele), echelle);
-        QVERIFY2(silhouette.intersected(r) == QRegion(r), qPrintable(QString::number(int(bouton))));
-    }
-}
+    void touchesDansLaSilhouette_data() { Échelles(); }
 
-// Each button shows a change under the mouse, drawn for the screen's pixels.
-void TestDessin::boutonsFenetre() {
-    for (BoutonFenêtre bouton : TousLesBoutons) {
-        const QPixmap normal = ImageBoutonFenêtre(bouton, false, 1.37, 1.5);
-        const QPixmap survolé = ImageBoutonFenêtre(bouton, true, 1.37, 1.5);
-        const int côté = CôtéImageBoutonFenêtre(1.37);
-        QCOMPARE(normal.size(), (QSizeF(côté, côté) * 1.5).toSize());
-        QCOMPARE(survolé.size(), normal.size());
-        QVERIFY(normal.toImage() != survolé.toImage());
+    // Keys must be clickable where they are drawn, and the window buttons, being child
+    // windows, would be cut by the mask if they overlapped the outline.
+    void touchesDansLaSilhouette() {
+        QFETCH(int, modele);
+        QFETCH(double, echelle);
+        const QRegion silhouette = SilhouetteTélécommande(modele, echelle);
+        const QImage image = ImageTélécommande(modele, echelle, 1.0);
+        for (const ZoneTouche& touche : TableTouches()) {
+            const auto& zone = modele == 6 ? touche.zoneV6 : touche.zoneV5;
+            if (!zone)
+                continue;
+            const QRect r = Échelonne(*zone, echelle);
+            const QRect cœur =
+                r.adjusted(r.width() / 5, r.height() / 5, -r.width() / 5, -r.height() / 5);
+            QVERIFY2(silhouette.intersected(cœur) == QRegion(cœur), touche.nomTouche);
+            QVERIFY2((image.pixel(r.center()) | 0xff000000) != CouleurTransparente,
+                     touche.nomTouche);
+        }
+        for (BoutonFenêtre bouton : TousLesBoutons) {
+            const QRect r = Échelonne(ZoneBoutonFenêtre(bouton, modele), echelle);
+            QVERIFY2(silhouette.intersected(r) == QRegion(r),
+                     qPrintable(QString::number(int(bouton))));
+        }
     }
-}
+};
 
 QTEST_MAIN(TestDessin)
 #include "tst_dessin.moc"

@@ -27,6 +27,7 @@ QAction* Action(const QMenu* menu, const QString& texte) {
         if (action->text() == texte)
             return action;
     }
+
     return nullptr;
 }
 
@@ -101,6 +102,7 @@ private Q_SLOTS:
         QTest::newRow("submenu item") << u"Sous-élément"_s << true << 9;
         QTest::newRow("Escape") << QString() << false << 0;
     }
+
     void choix() {
         QFETCH(QString, texte);
         QFETCH(bool, dansSousMenu);
@@ -128,28 +130,18 @@ private Q_SLOTS:
         QVERIFY(Action(menu.menu(), u"Coché"_s)->isChecked());
     }
 
-    void position_data() {
-        QTest::addColumn<bool>("aligne");
-        QTest::newRow("at the point") << false;
-        QTest::newRow("under the window, right-aligned") << true;
-    }
+    // Under the window given, its right edge on the window's.
     void position() {
-        QFETCH(bool, aligne);
         clsPopupMenu menu;
         menu.AddItem(1, u"&Restaurer"_s);
-        menu.AddItem(2, u"&Quitter"_s);
         QRect géométrie;
         PendantLeMenu([&](QWidget* popup) {
             géométrie = popup->geometry();
             QTest::keyClick(popup, Qt::Key_Escape);
         });
-        QCOMPARE(menu.TrackPopup(fenêtre.get(), 120, 130, aligne ? fenêtre.get() : nullptr, aligne),
-                 0);
+        QCOMPARE(menu.TrackPopup(fenêtre.get(), 120, 130, fenêtre.get(), true), 0);
         const QRect cadre = fenêtre->frameGeometry();
-        if (aligne)
-            QCOMPARE(géométrie.topRight(), QPoint(cadre.right(), cadre.bottom() + 1));
-        else
-            QCOMPARE(géométrie.topLeft(), QPoint(120, 130));
+        QCOMPARE(géométrie.topRight(), QPoint(cadre.right(), cadre.bottom() + 1));
         QCOMPARE(menu.menu()->windowHandle()->transientParent(), fenêtre->windowHandle());
     }
 

@@ -22,6 +22,7 @@ QString Lignes(const QList<InfosChaîne>& chaînes) {
                                   c.services}
                           .join(u'|'));
     }
+
     return lignes.join(u'\n');
 }
 
@@ -64,94 +65,88 @@ class TestChaines : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void documents_data();
-    void documents();
-    void decodeUtf8_data();
-    void decodeUtf8();
-    void entreesHostiles_data();
-    void entreesHostiles();
-    void fichierCache();
+    void documents_data() {
+        QTest::addColumn<QByteArray>("document");
+        QTest::addColumn<QString>("attendu");
+        for (const Document& d : ::documents)
+            QTest::newRow(d.nom) << Cache(d.objets) << QString::fromUtf16(d.attendu);
+    }
+
+    void documents() {
+        QFETCH(QByteArray, document);
+        QFETCH(QString, attendu);
+        QCOMPARE(Lignes(DécodeChaînes(document)), attendu);
+    }
+
+    void decodeUtf8_data() {
+        QTest::addColumn<QByteArray>("objet");
+        QTest::addColumn<QString>("attendu");
+        QTest::newRow("pourcents") << QByteArray("%C3%a9%25") << u"é%"_s;
+        QTest::newRow("chiffre puis autre") << QByteArray("a%4Gb") << u"a\u0004b"_s;
+        QTest::newRow("autre puis chiffre") << QByteArray("a%G4b") << u"a\0b"_s;
+        QTest::newRow("pourcent final") << QByteArray("a%") << u"a\0"_s;
+        QTest::newRow("UTF-8 invalide") << QByteArray("a\xFF"
+                                                      "b\xC3")
+                                        << u"a\uFFFDb\uFFFD"_s;
+        QTest::newRow("marque d'ordre gardée") << QByteArray("\xEF\xBB\xBFx") << u"\uFEFFx"_s;
+    }
+
+    void decodeUtf8() {
+        QFETCH(QByteArray, objet);
+        QFETCH(QString, attendu);
+        QCOMPARE(DecodeUTF8(objet), attendu);
+    }
+
+    void entreesHostiles_data() {
+        QTest::addColumn<QByteArray>("document");
+        QTest::addColumn<int>("nombre");
+        const QByteArray dixMo(10'000'000, 'a');
+        QByteArray centMille;
+        for (int i = 0; i < 100'000; ++i)
+            centMille +=
+                R"({"id":)" + QByteArray::number(i) + R"(,"name":"Chaîne","available":1},)";
+        QTest::newRow("ouvrantes") << Cache(QByteArray(dixMo).fill('{')) << 0;
+        QTest::newRow("texte non fermé") << Cache("{\"name\":\"" + dixMo + '}') << 0;
+        QTest::newRow("tableau non fermé") << Cache("{\"services\":[" + dixMo + '}') << 0;
+        QTest::newRow("pourcents")
+            << Cache("{\"name\":\"" + QByteArray(10'500'000, '%') + "\"}") << 1;
+        QTest::newRow("UTF-8 invalide")
+            << Cache("{\"fav\":" + QByteArray(dixMo).fill('\xFF') + '}') << 1;
+        QTest::newRow("100 000 objets") << Cache(centMille) << 100'000;
+    }
+
+    void entreesHostiles() {
+        QFETCH(QByteArray, document);
+        QFETCH(int, nombre);
+        QElapsedTimer chrono;
+        chrono.start();
+        QCOMPARE(DécodeChaînes(document).size(), nombre);
+        QVERIFY2(chrono.elapsed() < 10'000, "the decoding must stay linear");
+    }
+
+    void fichierCache() {
+        QTemporaryDir dossier;
+        const QString chemin = dossier.filePath(u"channels"_s);
+        QList<InfosChaîne> chaînes(3);
+        QCOMPARE(ChargeChaînes(chemin, chaînes), 0);
+        QVERIFY(chaînes.isEmpty());
+
+        QFile cache(chemin);
+        QVERIFY(cache.open(QIODevice::WriteOnly));
+        cache.write(Cache(R"({"id":1,"name":"Un"},{"id":2,"name":"Deux"})"));
+        cache.close();
+        int objetsLus = 0;
+        QCOMPARE(ChargeChaînes(chemin, chaînes, [&] { ++objetsLus; }), 2);
+        QCOMPARE(objetsLus, 2);
+        QCOMPARE(Lignes(chaînes), u"1|Un|||0|\n2|Deux|||0|"_s);
+
+        QVERIFY(cache.open(QIODevice::Append));
+        cache.write(Cache("{}"));
+        cache.close();
+        QCOMPARE(ChargeChaînes(chemin, chaînes), 0);
+        QVERIFY(chaînes.isEmpty());
+    }
 };
-
-void TestChaines::documents_data() {
-    QTest::addColumn<QByteArray>("document");
-    QTest::addColumn<QString>("attendu");
-    for (const Document& d : ::documents)
-        QTest::newRow(d.nom) << Cache(d.objets) << QString::fromUtf16(d.attendu);
-}
-
-void TestChaines::documents() {
-    QFETCH(QByteArray, document);
-    QFETCH(QString, attendu);
-    QCOMPARE(Lignes(DécodeChaînes(document)), attendu);
-}
-
-void TestChaines::decodeUtf8_data() {
-    QTest::addColumn<QByteArray>("objet");
-    QTest::addColumn<QString>("attendu");
-    QTest::newRow("pourcents") << QByteArray("%C3%a9%25") << u"é%"_s;
-    QTest::newRow("chiffre puis autre") << QByteArray("a%4Gb") << u"a\u0004b"_s;
-    QTest::newRow("autre puis chiffre") << QByteArray("a%G4b") << u"a\0b"_s;
-    QTest::newRow("pourcent final") << QByteArray("a%") << u"a\0"_s;
-    QTest::newRow("UTF-8 invalide") << QByteArray("a\xFF"
-                                                  "b\xC3")
-                                    << u"a\uFFFDb\uFFFD"_s;
-    QTest::newRow("marque d'ordre gardée") << QByteArray("\xEF\xBB\xBFx") << u"\uFEFFx"_s;
-}
-
-void TestChaines::decodeUtf8() {
-    QFETCH(QByteArray, objet);
-    QFETCH(QString, attendu);
-    QCOMPARE(DecodeUTF8(objet), attendu);
-}
-
-void TestChaines::entreesHostiles_data() {
-    QTest::addColumn<QByteArray>("document");
-    QTest::addColumn<int>("nombre");
-    const QByteArray dixMo(10'000'000, 'a');
-    QByteArray centMille;
-    for (int i = 0; i < 100'000; ++i)
-        centMille += R"({"id":)" + QByteArray::number(i) + R"(,"name":"Chaîne","available":1},)";
-    QTest::newRow("ouvrantes") << Cache(QByteArray(dixMo).fill('{')) << 0;
-    QTest::newRow("texte non fermé") << Cache("{\"name\":\"" + dixMo + '}') << 0;
-    QTest::newRow("tableau non fermé") << Cache("{\"services\":[" + dixMo + '}') << 0;
-    QTest::newRow("pourcents") << Cache("{\"name\":\"" + QByteArray(10'500'000, '%') + "\"}") << 1;
-    QTest::newRow("UTF-8 invalide")
-        << Cache("{\"fav\":" + QByteArray(dixMo).fill('\xFF') + '}') << 1;
-    QTest::newRow("100 000 objets") << Cache(centMille) << 100'000;
-}
-
-void TestChaines::entreesHostiles() {
-    QFETCH(QByteArray, document);
-    QFETCH(int, nombre);
-    QElapsedTimer chrono;
-    chrono.start();
-    QCOMPARE(DécodeChaînes(document).size(), nombre);
-    QVERIFY2(chrono.elapsed() < 10'000, "the decoding must stay linear");
-}
-
-void TestChaines::fichierCache() {
-    QTemporaryDir dossier;
-    const QString chemin = dossier.filePath(u"channels"_s);
-    QList<InfosChaîne> chaînes(3);
-    QCOMPARE(ChargeChaînes(chemin, chaînes), 0);
-    QVERIFY(chaînes.isEmpty());
-
-    QFile cache(chemin);
-    QVERIFY(cache.open(QIODevice::WriteOnly));
-    cache.write(Cache(R"({"id":1,"name":"Un"},{"id":2,"name":"Deux"})"));
-    cache.close();
-    int objetsLus = 0;
-    QCOMPARE(ChargeChaînes(chemin, chaînes, [&] { ++objetsLus; }), 2);
-    QCOMPARE(objetsLus, 2);
-    QCOMPARE(Lignes(chaînes), u"1|Un|||0|\n2|Deux|||0|"_s);
-
-    QVERIFY(cache.open(QIODevice::Append));
-    cache.write(Cache("{}"));
-    cache.close();
-    QCOMPARE(ChargeChaînes(chemin, chaînes), 0);
-    QVERIFY(chaînes.isEmpty());
-}
 
 QTEST_GUILESS_MAIN(TestChaines)
 #include "tst_chaines.moc"

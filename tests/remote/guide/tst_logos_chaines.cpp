@@ -8,19 +8,6 @@ class TestLogosChaines : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void taille_data() {
-        QTest::addColumn<int>("pourcentage");
-        QTest::addColumn<QSize>("taille");
-        QTest::newRow("25 %, deux moitiés vers le pair supérieur") << 25 << QSize(18, 14);
-        QTest::newRow("75 %, deux moitiés vers le pair inférieur") << 75 << QSize(52, 40);
-    }
-
-    void taille() {
-        QFETCH(int, pourcentage);
-        QFETCH(QSize, taille);
-        QCOMPARE(TailleImagesLogos(pourcentage), taille);
-    }
-
     void numero_data() {
         QTest::addColumn<QString>("nom");
         QTest::addColumn<qint64>("numéro");

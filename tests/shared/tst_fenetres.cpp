@@ -1,11 +1,8 @@
 #include "fenetres.h"
 
-#include <QApplication>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPainter>
 #include <QTest>
-#include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
@@ -37,6 +34,7 @@ private Q_SLOTS:
         QTest::newRow("magenta, not shown yet") << magenta << false << true;
         QTest::newRow("near magenta stays") << QColor(254, 0, 255) << true << false;
     }
+
     void transparence() {
         QFETCH(QColor, gauche);
         QFETCH(bool, montre);
@@ -66,31 +64,6 @@ private Q_SLOTS:
                 QCOMPARE(image.geometry(), géométrie);
             }
         }
-    }
-
-    void controles() {
-        QWidget fenêtre;
-        auto* disposition = new QVBoxLayout(&fenêtre);
-        auto* texte = new QLineEdit(u"abc"_s);
-        auto* caché = new QLineEdit;
-        disposition->addWidget(texte);
-        disposition->addWidget(caché);
-        caché->hide();
-        fenêtre.show();
-        QApplication::setActiveWindow(&fenêtre);
-        QVERIFY(QTest::qWaitForWindowActive(&fenêtre));
-        DonneFocus(texte);
-        DonneFocus(caché);
-        caché->show();
-        QVERIFY(texte->hasFocus());
-
-        const QPalette système = QApplication::palette(texte);
-        ActiveContrôle(texte, false);
-        QVERIFY(!texte->isEnabled());
-        QCOMPARE(texte->palette().color(QPalette::Disabled, QPalette::Base),
-                 système.color(QPalette::Button));
-        ActiveContrôle(texte, true);
-        QCOMPARE(texte->palette().color(texte->backgroundRole()), système.color(QPalette::Base));
     }
 };
 

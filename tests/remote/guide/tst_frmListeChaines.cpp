@@ -94,8 +94,12 @@ private Q_SLOTS:
         QTest::newRow("numéro au-delà de 32767")
             << QList<Logo>{sans, {u"logos/Canal 40000.png"_s, Rouge}} << u"40000. Grand"_s << Rouge;
         QTest::newRow("même numéro, le premier dossier gagne")
-            << QList<Logo>{{u"logos/Canal 5.png"_s, Rouge}, {u"autres/Canal 05.png"_s, Vert}}
+            << QList<Logo>{{u"logos/Canal 05.png"_s, Rouge}, {u"autres/Canal 5.png"_s, Vert}}
             << u"5. Cinq"_s << Rouge;
+        QTest::newRow("préfixe en minuscules")
+            << QList<Logo>{sans, {u"logos/canal 5.png"_s, Rouge}} << u"5. Cinq"_s << Bleu;
+        QTest::newRow("numéro au-delà de 32 bits")
+            << QList<Logo>{sans, {u"logos/Canal 4294967301.png"_s, Rouge}} << u"5. Cinq"_s << Bleu;
         QTest::newRow("logo illisible ignoré")
             << QList<Logo>{sans, {u"logos/Canal 5.png"_s, {}}} << u"5. Cinq"_s << Bleu;
     }

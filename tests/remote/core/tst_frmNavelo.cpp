@@ -205,24 +205,6 @@ private Q_SLOTS:
         QVERIFY(!fenêtre->findChild<QSystemTrayIcon*>()->isVisible());
     }
 
-    void glissement() {
-        const auto fenêtre = démarre();
-        QVERIFY(fenêtre);
-        auto* image = fenêtre->findChild<QLabel*>(u"imgTelkino"_s);
-        const QPoint avant = fenêtre->pos();
-        const QPoint clavierAvant = fenêtre->Clavier()->pos();
-        const QPoint prise(image->width() / 2, 40);
-        QTest::mousePress(image, Qt::LeftButton, {}, prise);
-        QMouseEvent déplacement(QEvent::MouseMove, QPointF(prise + QPoint(25, 30)),
-                                QPointF(image->mapToGlobal(prise + QPoint(25, 30))), Qt::NoButton,
-                                Qt::LeftButton, {});
-        QApplication::sendEvent(image, &déplacement);
-        QTest::mouseRelease(image, Qt::LeftButton, {}, prise);
-        QCOMPARE(fenêtre->pos(), avant + QPoint(25, 30));
-        // The hidden keyboard window follows, to reopen beside the remote.
-        QCOMPARE(fenêtre->Clavier()->pos(), clavierAvant + QPoint(25, 30));
-    }
-
     // The test platform has no notification area: minimising must leave the remote reachable.
     void reduireEtBoutons() {
         QVERIFY(!QSystemTrayIcon::isSystemTrayAvailable());

@@ -168,12 +168,6 @@ private Q_SLOTS:
         QCOMPARE(deux.top(), un.bottom() + 1);
         QCOMPARE(trois.top(), un.top());
         QVERIFY(trois.left() > un.right());
-
-        PendantLeMenu([&](QWidget* popup) {
-            QTest::keyClick(popup, Qt::Key_Q); // greyed: nothing
-            QTest::mouseClick(popup, Qt::LeftButton, {}, trois.center());
-        });
-        QCOMPARE(menu.TrackPopup(fenêtre.get()), 3);
     }
 };
 

@@ -27,7 +27,6 @@ QImage Masque(const QRegion& région, QSize taille) {
         for (int y = r.top(); y <= r.bottom(); ++y)
             std::fill_n(masque.scanLine(y) + r.left(), r.width(), uchar(1));
     }
-
     return masque;
 }
 

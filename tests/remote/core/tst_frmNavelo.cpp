@@ -52,7 +52,6 @@ void Choisit(QMenu* menu, const QString& texte) {
             return;
         }
     }
-
     menu->close();
 }
 

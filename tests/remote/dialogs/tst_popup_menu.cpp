@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QMenu>
 #include <QTest>
-#include <QWindow>
 
 #include <functional>
 
@@ -27,7 +26,6 @@ QAction* Action(const QMenu* menu, const QString& texte) {
         if (action->text() == texte)
             return action;
     }
-
     return nullptr;
 }
 
@@ -128,21 +126,6 @@ private Q_SLOTS:
         QCOMPARE(menu.TrackPopup(fenêtre.get(), 100, 100), attendu);
         // A picked checked item stays checked for the next time.
         QVERIFY(Action(menu.menu(), u"Coché"_s)->isChecked());
-    }
-
-    // Under the window given, its right edge on the window's.
-    void position() {
-        clsPopupMenu menu;
-        menu.AddItem(1, u"&Restaurer"_s);
-        QRect géométrie;
-        PendantLeMenu([&](QWidget* popup) {
-            géométrie = popup->geometry();
-            QTest::keyClick(popup, Qt::Key_Escape);
-        });
-        QCOMPARE(menu.TrackPopup(fenêtre.get(), 120, 130, fenêtre.get(), true), 0);
-        const QRect cadre = fenêtre->frameGeometry();
-        QCOMPARE(géométrie.topRight(), QPoint(cadre.right(), cadre.bottom() + 1));
-        QCOMPARE(menu.menu()->windowHandle()->transientParent(), fenêtre->windowHandle());
     }
 
     void colonnes() {

@@ -22,7 +22,6 @@ QString Lignes(const QList<InfosChaîne>& chaînes) {
                                   c.services}
                           .join(u'|'));
     }
-
     return lignes.join(u'\n');
 }
 

@@ -1,9 +1,9 @@
 #include "dialogs/clsPopupMenu.h"
-#include "dialogs/colonnes_menu.h"
 
 #include <QApplication>
 #include <QMenu>
 #include <QTest>
+#include <QTimer>
 
 #include <functional>
 
@@ -126,31 +126,6 @@ private Q_SLOTS:
         QCOMPARE(menu.TrackPopup(fenêtre.get(), 100, 100), attendu);
         // A picked checked item stays checked for the next time.
         QVERIFY(Action(menu.menu(), u"Coché"_s)->isChecked());
-    }
-
-    void colonnes() {
-        clsPopupMenu menu;
-        menu.AddItem(1, u"&Un"_s, clsPopupMenu::ParDéfaut);
-        menu.AddItem(2, u"&Deux"_s);
-        menu.AddItem(3, u"&Trois"_s, clsPopupMenu::NouvelleColonne);
-        menu.AddItem(4, u"&Quatre"_s, clsPopupMenu::Grisé);
-        const QList<QAction*> actions = menu.menu()->actions();
-        QRect un, deux, trois;
-        PendantLeMenu([&](QWidget* popup) {
-            auto* colonnes = dynamic_cast<MenuEnColonnes*>(popup);
-            QVERIFY(colonnes);
-            un = colonnes->actionGeometry(actions[0]);
-            deux = colonnes->actionGeometry(actions[1]);
-            trois = colonnes->actionGeometry(actions[2]);
-            QTest::keyClick(popup, Qt::Key_Down);
-            QTest::keyClick(popup, Qt::Key_Down);
-            QTest::keyClick(popup, Qt::Key_Right);
-            QTest::keyClick(popup, Qt::Key_Return);
-        });
-        QCOMPARE(menu.TrackPopup(), 3);
-        QCOMPARE(deux.top(), un.bottom() + 1);
-        QCOMPARE(trois.top(), un.top());
-        QVERIFY(trois.left() > un.right());
     }
 };
 

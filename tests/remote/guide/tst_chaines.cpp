@@ -138,12 +138,6 @@ private Q_SLOTS:
         QCOMPARE(ChargeChaînes(chemin, chaînes, [&] { ++objetsLus; }), 2);
         QCOMPARE(objetsLus, 2);
         QCOMPARE(Lignes(chaînes), u"1|Un|||0|\n2|Deux|||0|"_s);
-
-        QVERIFY(cache.open(QIODevice::Append));
-        cache.write(Cache("{}"));
-        cache.close();
-        QCOMPARE(ChargeChaînes(chemin, chaînes), 0);
-        QVERIFY(chaînes.isEmpty());
     }
 };
 

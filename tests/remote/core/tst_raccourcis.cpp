@@ -33,7 +33,6 @@ private Q_SLOTS:
         };
         ligne("F1", Qt::Key_F1, aucun, {}, {u"[À propos]"_s});
         ligne("F9", Qt::Key_F9, aucun, {}, {u"[Configuration]"_s});
-        ligne("Origine", Qt::Key_Home, aucun, {}, {u"home"_s});
         ligne("Droite", Qt::Key_Right, Qt::ShiftModifier, {}, {u"right"_s});
         ligne("Entrée du pavé", Qt::Key_Enter, pavé, u"\r"_s, {u"ok"_s});
         ligne("+ du pavé", Qt::Key_Plus, pavé, u"+"_s, {u"vol_inc"_s});

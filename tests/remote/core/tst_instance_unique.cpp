@@ -20,14 +20,6 @@ private Q_SLOTS:
         qputenv("TMPDIR", dossier.path().toLocal8Bit());
     }
 
-    void nomParUtilisateur() {
-        qputenv("USER", "alice");
-        const QString alice = NomInstance(u"Navelo"_s, u"WakeUp!"_s);
-        qputenv("USER", "b/ob");
-        QCOMPARE(alice, u"Navelo.WakeUp!.alice"_s);
-        QCOMPARE(NomInstance(u"Navelo"_s, u"WakeUp!"_s), u"Navelo.WakeUp!.b%2Fob"_s);
-    }
-
     // Before a restart: the new process must become the instance.
     void arretDeLEcoute() {
         InstanceUnique première(u"navelo-test-arret"_s);

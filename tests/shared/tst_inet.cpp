@@ -1,17 +1,18 @@
 #include "ansi.h"
 #include "net/inet.h"
-#include "serveur_scripte.h"
 
 #include <QElapsedTimer>
 #include <QHttpServer>
+#include <QHttpServerRequest>
 #include <QHttpServerResponse>
 #include <QNetworkProxy>
 #include <QScopeGuard>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 #include <QTimer>
 
 using namespace Qt::Literals::StringLiterals;
-using Réponse = ServeurScripté::Réponse;
 
 namespace {
 
@@ -21,6 +22,42 @@ QByteArray tousLesOctets(int taille) {
         octets[i] = static_cast<char>(i % 256);
     return octets;
 }
+
+QByteArray Réponse(QByteArrayView statut, QByteArrayView corps) {
+    return "HTTP/1.1 " + statut.toByteArray() +
+           "\r\nContent-Length: " + QByteArray::number(corps.size()) +
+           "\r\nConnection: close\r\n\r\n" + corps.toByteArray();
+}
+
+// For what QHttpServer cannot do (a free status line, a body cut short, a late answer): sends
+// these bytes to each request after the delay, and never answers when there are none.
+class ServeurBrut : public QTcpServer {
+public:
+    QByteArray octets;
+    int délaiMs = 0;
+
+    ServeurBrut() {
+        listen(QHostAddress::LocalHost);
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket* connexion = nextPendingConnection()) {
+                connect(connexion, &QTcpSocket::disconnected, connexion, &QObject::deleteLater);
+                connect(
+                    connexion, &QTcpSocket::readyRead, connexion,
+                    [this, connexion] {
+                        connexion->readAll();
+                        if (!octets.isEmpty())
+                            QTimer::singleShot(délaiMs, connexion, [connexion, o = octets] {
+                                connexion->write(o);
+                                connexion->disconnectFromHost();
+                            });
+                    },
+                    Qt::SingleShotConnection);
+            }
+        });
+    }
+
+    QString url() const { return u"http://127.0.0.1:"_s + QString::number(serverPort()) + u"/"_s; }
+};
 
 // Every state raised by one Execute, once the request has ended.
 QList<int> exécute(Inet& inet, const QString& url) {
@@ -46,13 +83,11 @@ class TestInet : public QObject {
 
     QHttpServer http;
     quint16 portHttp = 0;
-    ServeurScripté scripté;
-    ServeurScripté proxy{[](const ServeurScripté::Requête& requête) {
-        if (requête.champ("Proxy-Authorization") != "Basic " + QByteArray("util:mdp").toBase64())
-            return Réponse{ServeurScripté::réponse("407 Proxy Authentication Required", "",
-                                                   {"Proxy-Authenticate: Basic realm=\"p\""})};
-        return Réponse{ServeurScripté::réponse("200 OK", "par le proxy")};
-    }};
+    ServeurBrut brut;
+    // A proxy asking for credentials; it notes the Proxy-Authorization of each request.
+    QHttpServer proxy;
+    quint16 portProxy = 0;
+    QList<QByteArray> autorisations;
 
     QString urlHttp(QStringView chemin) const {
         return u"http://127.0.0.1:"_s + QString::number(portHttp) + chemin;
@@ -66,14 +101,29 @@ private Q_SLOTS:
             return QHttpServerResponse("text/plain", "page d'erreur",
                                        QHttpServerResponse::StatusCode::NotFound);
         });
+        http.route(u"/ailleurs"_s, [] {
+            QHttpServerResponse réponse(QHttpServerResponse::StatusCode::MovedPermanently);
+            réponse.addHeader("Location", "/doc");
+            return réponse;
+        });
         portHttp = http.listen(QHostAddress::LocalHost);
-        QVERIFY(portHttp != 0);
+        proxy.route(u"/doc"_s, [this](const QHttpServerRequest& requête) {
+            autorisations.append(requête.value("Proxy-Authorization"));
+            if (autorisations.constLast() == "Basic " + QByteArray("util:mdp").toBase64())
+                return QHttpServerResponse("text/plain", "par le proxy");
+            QHttpServerResponse réponse(
+                QHttpServerResponse::StatusCode::ProxyAuthenticationRequired);
+            réponse.addHeader("Proxy-Authenticate", "Basic realm=\"p\"");
+            return réponse;
+        });
+        portProxy = proxy.listen(QHostAddress::LocalHost);
+        QVERIFY(portHttp != 0 && portProxy != 0);
         qunsetenv("http_proxy");
         qunsetenv("no_proxy");
     }
 
     void answers_data() {
-        QTest::addColumn<QByteArray>("script");
+        QTest::addColumn<QByteArray>("brute"); // empty: from QHttpServer
         QTest::addColumn<QString>("chemin");
         QTest::addColumn<QString>("statut");
         QTest::addColumn<QByteArray>("corps");
@@ -83,54 +133,33 @@ private Q_SLOTS:
                              << tousLesOctets(2500) << true;
         QTest::newRow("404") << QByteArray() << u"/introuvable"_s << u"HTTP/1.1 404 Not Found"_s
                              << QByteArray("page d'erreur") << false;
-        QTest::newRow("free phrase") << ServeurScripté::réponse("200 Fine", "abc") << u"/"_s
-                                     << u"HTTP/1.1 200 Fine"_s << QByteArray("abc") << true;
-        QTest::newRow("latin-1 phrase")
-            << ServeurScripté::réponse("200 Tr\xE8s bien", "abc") << u"/"_s
-            << u"HTTP/1.1 200 Très bien"_s << QByteArray("abc") << true;
-        QTest::newRow("403") << ServeurScripté::réponse("403 Forbidden", "non") << u"/"_s
-                             << u"HTTP/1.1 403 Forbidden"_s << QByteArray("non") << false;
+        QTest::newRow("latin-1 phrase") << Réponse("200 Tr\xE8s bien", "abc") << QString()
+                                        << u"HTTP/1.1 200 Très bien"_s << QByteArray("abc") << true;
         QTest::newRow("redirect not followed")
-            << ServeurScripté::réponse("301 Moved Permanently", "", {"Location: /ailleurs"})
-            << u"/"_s << u"HTTP/1.1 301 Moved Permanently"_s << QByteArray() << false;
+            << QByteArray() << u"/ailleurs"_s << u"HTTP/1.1 301 Moved Permanently"_s << QByteArray()
+            << false;
     }
 
     void answers() {
-        QFETCH(QByteArray, script);
+        QFETCH(QByteArray, brute);
         QFETCH(QString, chemin);
         QFETCH(QString, statut);
         QFETCH(QByteArray, corps);
         QFETCH(bool, ouvert);
-        scripté.setScript([script](const auto&) { return Réponse{script}; });
-        const QString url = script.isEmpty() ? urlHttp(chemin) : scripté.url(chemin);
+        brut.octets = brute;
+        const QString url = brute.isEmpty() ? urlHttp(chemin) : brut.url();
 
         Inet inet;
         QCOMPARE(exécute(inet, url),
                  QList<int>({Inet::icResponseReceived, Inet::icResponseCompleted}));
         QCOMPARE(premièreLigne(inet.GetHeader()), statut);
+        QCOMPARE(inet.GetHeader(u"content-length"_s), QString::number(corps.size()));
+        QCOMPARE(inet.GetHeader(u"Absent"_s), QString());
         QCOMPARE(inet.GetChunkOctets(100000), corps);
 
         QCOMPARE(inet.OpenURL(url), ouvert ? DepuisAnsi(corps) : QString());
         QCOMPARE(premièreLigne(inet.GetHeader()), statut);
         QCOMPARE(inet.GetChunk(100), QString());
-    }
-
-    void headers() {
-        scripté.setScript([](const auto&) {
-            return Réponse{"HTTP/1.1 200 OK\r\nContent-Length: 3\r\nX-Boite: hd1\r\n"
-                           "Connection: close\r\n\r\nabc"};
-        });
-        Inet inet;
-        exécute(inet, scripté.url(u"/pub/remote_control?code=12&key=vol_inc"));
-        QCOMPARE(inet.GetHeader(), u"HTTP/1.1 200 OK\r\nContent-Length: 3\r\nX-Boite: hd1\r\n"
-                                   "Connection: close\r\n"_s);
-        QCOMPARE(inet.GetHeader(u"x-boite"_s), u"hd1"_s);
-        QCOMPARE(inet.GetHeader(u"Content-Length"_s), u"3"_s);
-        QCOMPARE(inet.GetHeader(u"Absent"_s), QString());
-
-        const auto& requête = scripté.requêtes().constLast();
-        QCOMPARE(requête.cible, "/pub/remote_control?code=12&key=vol_inc");
-        QCOMPARE(requête.champ("Accept-Encoding"), "identity");
     }
 
     void chunks_data() {
@@ -162,7 +191,6 @@ private Q_SLOTS:
         QCOMPARE(lues, longueurs);
         QCOMPARE(texte, DepuisAnsi(tousLesOctets(2500)));
         QCOMPARE(texte.at(0x80), QChar(0x20AC));
-        QCOMPARE(texte.at(0xE9), u'é');
     }
 
     void failures_data() {
@@ -181,12 +209,9 @@ private Q_SLOTS:
             libre.listen(QHostAddress::LocalHost);
             url = u"http://127.0.0.1:"_s + QString::number(libre.serverPort()) + u"/"_s;
         } else if (panne != SansAdresse) {
-            scripté.setScript([panne](const auto&) {
-                return panne == Silence
-                           ? Réponse{{}, 0, true}
-                           : Réponse{"HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nabc"};
-            });
-            url = scripté.url();
+            brut.octets = panne == Silence ? QByteArray()
+                                           : "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nabc";
+            url = brut.url();
         }
         Inet inet;
         inet.setRequestTimeout(1);
@@ -197,32 +222,23 @@ private Q_SLOTS:
         QCOMPARE(inet.GetChunk(10), QString());
         QCOMPARE(inet.OpenURL(url), QString());
         QCOMPARE(inet.GetHeader(), QString());
+        // Qt ends some cut-short replies without an error, depending on timing.
+        for (int fois = 0; panne == Coupure && fois < 2000; ++fois)
+            QCOMPARE(inet.OpenURL(url), QString());
         if (panne == Silence)
             QVERIFY2(chrono.elapsed() >= 1800 && chrono.elapsed() < 4000,
                      QByteArray::number(chrono.elapsed()).constData());
     }
 
-    // Qt ends some of these replies without an error, depending on timing (more often with a
-    // transfer timeout set): every one must still fail.
-    void cutShortEveryTime() {
-        scripté.setScript([](const auto&) {
-            return Réponse{"HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nabc"};
-        });
-        Inet inet;
-        inet.setRequestTimeout(1);
-        for (int i = 0; i < 2000; ++i)
-            QCOMPARE(inet.OpenURL(scripté.url()), QString());
-    }
-
     void cancel() {
-        scripté.setScript([](const auto&) {
-            return Réponse{ServeurScripté::réponse("200 OK", "x"), 100};
-        });
+        brut.octets = Réponse("200 OK", "x");
+        brut.délaiMs = 100;
+        const auto remet = qScopeGuard([this] { brut.délaiMs = 0; });
         Inet inet;
         QList<int> états;
         connect(&inet, &Inet::StateChanged, this, [&](int é) { états << é; });
 
-        inet.Execute(scripté.url(), u"GET"_s);
+        inet.Execute(brut.url(), u"GET"_s);
         QVERIFY(inet.StillExecuting());
         inet.Cancel();
         QVERIFY(!inet.StillExecuting());
@@ -231,33 +247,28 @@ private Q_SLOTS:
         QCOMPARE(inet.GetChunk(10), QString());
         QCOMPARE(inet.GetHeader(), QString());
 
-        // A Cancel while the answer is drained ends the drain.
-        inet.Execute(urlHttp(u"/doc"), u"GET"_s);
-        QVERIFY(QTest::qWaitFor([&] { return !inet.StillExecuting(); }));
-        QCOMPARE(inet.GetChunk(512).size(), 512);
-        inet.Cancel();
-        QCOMPARE(inet.GetChunk(512), QString());
-
         // A Cancel from a window event while OpenURL waits makes it return empty.
-        scripté.setScript([](const auto&) { return Réponse{{}, 0, true}; });
+        brut.octets.clear();
         QTimer::singleShot(50, &inet, [&] { inet.Cancel(); });
         QElapsedTimer chrono;
         chrono.start();
-        QCOMPARE(inet.OpenURL(scripté.url()), QString());
+        QCOMPARE(inet.OpenURL(brut.url()), QString());
         QVERIFY(chrono.elapsed() < 1000);
         QVERIFY(!inet.StillExecuting());
     }
 
+    // What the key sender does while it drains an answer: cancel and send again.
     void executeAgainFromSlot() {
-        scripté.setScript(
-            [](const auto&) { return Réponse{ServeurScripté::réponse("200 OK", "deux")}; });
+        brut.octets = Réponse("200 OK", "deux");
         Inet inet;
         QList<int> états;
         connect(&inet, &Inet::StateChanged, this, [&](int é) {
             états << é;
             if (états.size() == 1) {
+                QCOMPARE(inet.GetChunk(512).size(), 512);
                 inet.Cancel();
-                inet.setURL(scripté.url(u"/deux"));
+                QCOMPARE(inet.GetChunk(512), QString());
+                inet.setURL(brut.url());
                 inet.Execute();
             }
         });
@@ -266,71 +277,54 @@ private Q_SLOTS:
         QTest::qWait(20);
         QCOMPARE(états, QList<int>({8, 8, 12}));
         QCOMPARE(inet.GetChunk(512), u"deux"_s);
-        QCOMPARE(scripté.requêtes().constLast().cible, "/deux");
     }
 
     void proxies_data() {
         QTest::addColumn<int>("type");
         QTest::addColumn<QByteArray>("httpProxy");
         QTest::addColumn<QByteArray>("noProxy");
-        QTest::addColumn<QString>("motDePasse");
-        QTest::addColumn<QString>("attendu");
-        const QByteArray versProxy = "http://127.0.0.1:" + QByteArray::number(proxy.port());
-        const QString direct = DepuisAnsi(tousLesOctets(2500));
-        const QString parProxy = u"par le proxy"_s;
-        QTest::newRow("named") << 2 << QByteArray() << QByteArray() << u"mdp"_s << parProxy;
-        QTest::newRow("named, wrong password")
-            << 2 << QByteArray() << QByteArray() << u"faux"_s << QString();
-        QTest::newRow("system, no http_proxy")
-            << 0 << QByteArray() << QByteArray() << u"mdp"_s << direct;
-        QTest::newRow("system, http_proxy")
-            << 0 << versProxy << QByteArray() << u"mdp"_s << parProxy;
-        QTest::newRow("system, no_proxy")
-            << 0 << versProxy << QByteArray("127.0.0.1") << u"mdp"_s << direct;
-        QTest::newRow("direct despite http_proxy")
-            << 1 << versProxy << QByteArray() << u"mdp"_s << direct;
+        QTest::addColumn<bool>("parProxy");
+        const QByteArray versProxy = "http://127.0.0.1:" + QByteArray::number(portProxy);
+        QTest::newRow("named") << 2 << QByteArray() << QByteArray() << true;
+        QTest::newRow("system, http_proxy") << 0 << versProxy << QByteArray() << true;
+        QTest::newRow("system, no_proxy") << 0 << versProxy << QByteArray("127.0.0.1") << false;
+        QTest::newRow("direct despite http_proxy") << 1 << versProxy << QByteArray() << false;
     }
 
     void proxies() {
         QFETCH(int, type);
         QFETCH(QByteArray, httpProxy);
         QFETCH(QByteArray, noProxy);
-        QFETCH(QString, motDePasse);
-        QFETCH(QString, attendu);
+        QFETCH(bool, parProxy);
         qputenv("http_proxy", httpProxy);
         qputenv("no_proxy", noProxy);
         const auto nettoie = qScopeGuard([] {
             qunsetenv("http_proxy");
             qunsetenv("no_proxy");
         });
-        const qsizetype déjàVues = proxy.requêtes().size();
+        autorisations.clear();
 
         Inet inet;
         inet.setAccessType(type);
         inet.setProxy(u"127.0.0.1"_s);
-        inet.setRemotePort(proxy.port());
+        inet.setRemotePort(portProxy);
         inet.setUserName(u"util"_s);
-        inet.setPassword(motDePasse);
+        inet.setPassword(u"mdp"_s);
         Inet voisin;
         voisin.setAccessType(Inet::icDirect);
         const QString url = urlHttp(u"/doc");
+        const QString direct = DepuisAnsi(tousLesOctets(2500));
         const QNetworkProxy global = QNetworkProxy::applicationProxy();
 
-        QCOMPARE(inet.OpenURL(url), attendu);
-        QCOMPARE(voisin.OpenURL(url), DepuisAnsi(tousLesOctets(2500)));
+        QCOMPARE(inet.OpenURL(url), parProxy ? u"par le proxy"_s : direct);
+        QCOMPARE(voisin.OpenURL(url), direct);
         QCOMPARE(QNetworkProxy::applicationProxy(), global);
-        const auto vues = proxy.requêtes().mid(déjàVues);
-        if (attendu != DepuisAnsi(tousLesOctets(2500))) {
-            QVERIFY(!vues.isEmpty());
-            QCOMPARE(vues.constFirst().cible, url.toLatin1());
-            QCOMPARE(vues.constFirst().champ("Proxy-Authorization"), QByteArray());
-            QCOMPARE(vues.constLast().champ("Proxy-Authorization").left(6), "Basic ");
-        } else {
-            QCOMPARE(vues.size(), 0);
+        // Credentials go out only once the proxy has asked for them.
+        QCOMPARE(autorisations.size(), parProxy ? 2 : 0);
+        if (parProxy) {
+            QCOMPARE(autorisations.constFirst(), QByteArray());
+            QCOMPARE(autorisations.constLast(), "Basic " + QByteArray("util:mdp").toBase64());
         }
-        if (attendu.isEmpty())
-            QCOMPARE(premièreLigne(inet.GetHeader()),
-                     u"HTTP/1.1 407 Proxy Authentication Required"_s);
     }
 };
 

@@ -30,10 +30,6 @@ QPainterPath Cœur(const QRectF& cadre) {
 
 } // namespace
 
-QSize TailleImageDonner() {
-    return Taille;
-}
-
 QPixmap ImageDonner(bool français, qreal dpr) {
     dpr = std::max(dpr, 1.0);
     QImage image(Taille * dpr, QImage::Format_ARGB32_Premultiplied);

@@ -2,11 +2,9 @@
 #include "boitier_simule.h"
 #include "core/frmNavelo.h"
 #include "dialogs/frmConfiguration.h"
-#include "frmAPropos.h"
 #include "guide/frmClavier.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QDateTime>
 #include <QFile>
 #include <QLabel>
@@ -63,36 +61,280 @@ class TestFrmNavelo : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
-    void init();
-    void clics_data();
-    void clics();
-    void appuiLongModele5();
-    void repetitionModele6();
-    void tailles_data();
-    void tailles();
-    void menu();
-    void iconeSansReentree();
-    void configuration_data();
-    void configuration();
-    void survol_data();
-    void survol();
-    void glissement();
-    void reduireEtBoutons();
-    void premierDemarrage_data();
-    void premierDemarrage();
-    void fermeture_data();
-    void fermeture();
-    void secondDemarrageReveilleLePremier();
-    void clavierPC();
+    void initTestCase() {
+        QVERIFY(boitier.écoute() != 0);
+        qputenv("http_proxy", "http://127.0.0.1:" + QByteArray::number(boitier.port()));
+        qunsetenv("no_proxy");
+        // Instances listen in a folder of this test's own.
+        qputenv("TMPDIR", temporaire.path().toLocal8Bit());
+        QCoreApplication::setApplicationName(u"Navelo"_s);
+        QCoreApplication::setApplicationVersion(u"1.2.3"_s);
+    }
+
+    void init() {
+        dossier = std::make_unique<QTemporaryDir>();
+        // The sample list as today's cache: starts fetch nothing, so the stand-in sees keys only.
+        QVERIFY(QFile::copy(QStringLiteral(EXEMPLE_CHAINES), dossier->filePath(u"channels"_s)));
+        QFile(dossier->filePath(u"channels"_s))
+            .setFileTime(QDateTime::currentDateTime(), QFileDevice::FileModificationTime);
+        lancés.clear();
+        boitier.oublieRequêtes();
+    }
+
+    void clics_data() {
+        QTest::addColumn<QString>("lignes");
+        QTest::addColumn<Qt::MouseButton>("bouton");
+        QTest::addColumn<QList<int>>("index");
+        QTest::addColumn<QList<QByteArray>>("cibles");
+        const auto ligne = [](const char* nom, const QString& lignes, const QList<int>& index,
+                              const QList<QByteArray>& clés,
+                              Qt::MouseButton bouton = Qt::LeftButton) {
+            QList<QByteArray> cibles;
+            for (const QByteArray& clé : clés)
+                cibles.append(préfixe + clé);
+            QTest::newRow(nom) << lignes << bouton << index << cibles;
+        };
+        ligne("5", {}, {26, 44}, {"vol_inc", "home"});
+        ligne("5, play toggles", {}, {42, 42, 42}, {"play", "pause", "play"});
+        // Any button released over a model 5 key sends it; only the left one starts a hold.
+        ligne("5, right button", {}, {24}, {"mute"}, Qt::RightButton);
+        ligne("6", u"Version=6"_s, {44, 3}, {"home", "1"});
+    }
+
+    void clics() {
+        QFETCH(QString, lignes);
+        QFETCH(Qt::MouseButton, bouton);
+        QFETCH(QList<int>, index);
+        QFETCH(QList<QByteArray>, cibles);
+        const auto fenêtre = démarre(lignes);
+        QVERIFY(fenêtre);
+        for (qsizetype i = 0; i < index.size(); ++i) {
+            QTest::mouseClick(zone(*fenêtre, index.at(i)), bouton);
+            QTRY_COMPARE(boitier.requêtes().size(), i + 1);
+            QCOMPARE(boitier.requêtes().at(i).cible, cibles.at(i));
+        }
+        QTest::qWait(100);
+        QCOMPARE(boitier.requêtes().size(), index.size());
+    }
+
+    void appuiLongModele5() {
+        const auto fenêtre = démarre();
+        QVERIFY(fenêtre);
+        QTest::mousePress(zone(*fenêtre, 25), Qt::LeftButton);
+        QTest::qWait(1000);
+        QTest::mouseRelease(zone(*fenêtre, 25), Qt::LeftButton);
+        QTest::qWait(300);
+        QCOMPARE(boitier.requêtes().size(), 1);
+        QCOMPARE(boitier.requêtes().constFirst().cible, préfixe + "ok&long=true"_ba);
+    }
+
+    void repetitionModele6() {
+        const auto fenêtre = démarre(u"Version=6"_s);
+        QVERIFY(fenêtre);
+        QTest::mousePress(zone(*fenêtre, 30), Qt::LeftButton);
+        QTRY_COMPARE(boitier.requêtes().size(), 1);
+        // Sent at the press, at 500 ms, then every 200 ms: 6 in 1.3 s on a quiet machine.
+        QTest::qWait(1300);
+        QTest::mouseRelease(zone(*fenêtre, 30), Qt::LeftButton);
+        const qsizetype envoyées = boitier.requêtes().size();
+        QVERIFY2(envoyées >= 4 && envoyées <= 7, qPrintable(QString::number(envoyées)));
+        QTest::qWait(400);
+        QCOMPARE(boitier.requêtes().size(), envoyées);
+        for (const RequeteRecue& reçue : boitier.requêtes())
+            QCOMPARE(reçue.cible, préfixe + "up"_ba);
+    }
+
+    void tailles_data() {
+        QTest::addColumn<int>("modèle");
+        QTest::addColumn<int>("taille");
+        QTest::addColumn<QSize>("fenêtre");
+        QTest::addColumn<QRectF>("okTwips");
+        QTest::newRow("5 at 50 %")
+            << 5 << 50 << QSize(84, 300) << QRectF(532.5, 2362.5, 232.5, 217.5);
+        QTest::newRow("5 at 200 %") << 5 << 200 << QSize(336, 1200) << QRectF(2130, 9450, 930, 870);
+        QTest::newRow("6 at 500 %")
+            << 6 << 500 << QSize(570, 2980) << QRectF(2850, 17300, 2850, 2850);
+    }
+
+    void tailles() {
+        QFETCH(int, modèle);
+        QFETCH(int, taille);
+        QFETCH(QRectF, okTwips);
+        const auto fenêtre =
+            démarre(u"Version=%1\r\nTailleFenêtrePrincipale=%2"_s.arg(modèle).arg(taille));
+        QVERIFY(fenêtre);
+        QTEST(fenêtre->size(), "fenêtre");
+        // Whole pixels: each edge within half a pixel of the exact place.
+        const QRectF ok(zone(*fenêtre, 25)->geometry());
+        const QRectF exact(okTwips.topLeft() / 15, okTwips.size() / 15);
+        for (const qreal écart : {ok.x() - exact.x(), ok.y() - exact.y(),
+                                  ok.width() - exact.width(), ok.height() - exact.height()})
+            QVERIFY2(qAbs(écart) <= 0.5, qPrintable(QString::number(écart)));
+        QCOMPARE(zone(*fenêtre, 25)->accessibleName(), u"OK"_s);
+        QCOMPARE(zone(*fenêtre, 2) != nullptr, modèle == 5);
+    }
+
+    void menu() {
+        const auto fenêtre = démarre();
+        QVERIFY(fenêtre);
+        QStringList articles;
+        const auto note = [&](QMenu* menu) {
+            articles.clear();
+            for (const QAction* action : menu->actions())
+                articles.append(action->isSeparator() ? u"-"_s : action->text());
+            Choisit(menu, u"&Restaurer"_s);
+        };
+        QuandOuvert<QMenu>(note);
+        // The picture's right button, as the icon's, opens the menu.
+        auto* image = fenêtre->findChild<QLabel*>(u"imgTelkino"_s);
+        QTest::mousePress(image, Qt::RightButton, {}, QPoint(image->width() / 2, 20));
+        QCOMPARE(articles, QStringList({u"&A propos de...\tF1"_s, u"-"_s, u"&Configurer...\tF9"_s,
+                                        u"-"_s, u"&Quitter"_s}));
+
+        fenêtre->hide();
+        QuandOuvert<QMenu>(note);
+        fenêtre->MenuPopup();
+        QCOMPARE(articles.at(3), u"&Restaurer"_s);
+        QVERIFY(fenêtre->isVisible());
+
+        QuandOuvert<QMenu>([](QMenu* menu) { Choisit(menu, u"&Quitter"_s); });
+        QSignalSpy fin(fenêtre.get(), &frmNavelo::programEnded);
+        fenêtre->MenuPopup();
+        QCOMPARE(fin.size(), 1);
+        QVERIFY(!fenêtre->findChild<QSystemTrayIcon*>()->isVisible());
+    }
+
+    // The test platform has no notification area: minimising must leave the remote reachable.
+    void reduireEtBoutons() {
+        QVERIFY(!QSystemTrayIcon::isSystemTrayAvailable());
+        const auto fenêtre = démarre();
+        QVERIFY(fenêtre);
+        auto* clavier = fenêtre->findChild<QWidget*>(u"picClavier"_s);
+        clavier->show();
+        QTest::mouseClick(clavier, Qt::LeftButton);
+        QVERIFY(fenêtre->Paramètres().ClavierAffiché);
+        QVERIFY(fenêtre->Clavier()->isVisible());
+
+        auto* réduire = fenêtre->findChild<QWidget*>(u"picRéduire"_s);
+        réduire->show();
+        QTest::mouseClick(réduire, Qt::LeftButton);
+        QVERIFY(fenêtre->isMinimized());
+        QVERIFY(!fenêtre->Clavier()->isVisible());
+        fenêtre->showNormal();
+        QTRY_VERIFY(fenêtre->Clavier()->isVisible());
+    }
+
+    void premierDemarrage_data() {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<bool>("modèle6");
+        QTest::addColumn<bool>("démarré");
+        QTest::addColumn<bool>("redémarré");
+        QTest::newRow("cancelled") << QString() << false << false << false;
+        QTest::newRow("code") << u"87654321"_s << false << true << false;
+        QTest::newRow("code and model") << u"87654321"_s << true << false << true;
+    }
+
+    void premierDemarrage() {
+        QFETCH(QString, code);
+        QFETCH(bool, modèle6);
+        QFETCH(bool, démarré);
+        const auto fenêtre = crée();
+        bool avantLaFenêtre = false;
+        QuandOuvert<frmConfiguration>([&](frmConfiguration* dialogue) {
+            avantLaFenêtre = !fenêtre->isVisible();
+            dialogue->txtCodeTélécommande->setText(code);
+            dialogue->optVersion.value(modèle6 ? 6 : 5)->click();
+            (code.isEmpty() ? dialogue->btnAnnuler : dialogue->btnOK)->click();
+        });
+        QCOMPARE(fenêtre->Form_Load(), démarré);
+        QVERIFY(avantLaFenêtre);
+        QCOMPARE(fenêtre->isVisible(), démarré);
+        // Settings reach the file at the end only, never when no code was given.
+        if (démarré)
+            fenêtre->close();
+        const QString contenu = litIni();
+        QCOMPARE(contenu.contains(u"CodeTélécommande=87654321\r\n"_s), !code.isEmpty());
+        QCOMPARE(contenu.contains(u"Version=6"_s), modèle6);
+        QCOMPARE(contenu.contains(u"FenêtreGauche"_s), démarré);
+        QTEST(lancés == QStringList{QCoreApplication::applicationFilePath()}, "redémarré");
+    }
+
+    // Settings unchanged and, here, window positions are not written back.
+    void fermeture() {
+        const auto fenêtre = démarre(u"MémoriserPositionFenêtre=0"_s);
+        QVERIFY(fenêtre);
+        fenêtre->move(100, 40);
+        fenêtre->close();
+        const QString écrit = litIni();
+        QVERIFY(!écrit.contains(u"\nFenêtre"_s));
+        QVERIFY(!écrit.contains(u"Hd=1"_s));
+        QVERIFY(lancés.isEmpty());
+    }
+
+    void secondDemarrageReveilleLePremier() {
+        const auto première = démarre();
+        QVERIFY(première);
+        première->hide();
+        OptionsNavelo options;
+        options.dossierParamètres = dossier->path();
+        options.nomInstance = u"navelo-test-%1"_s.arg(numéro);
+        frmNavelo seconde(options);
+        QSignalSpy fin(&seconde, &frmNavelo::programEnded);
+        QVERIFY(!seconde.Form_Load());
+        QVERIFY(première->isVisible());
+        QVERIFY(!seconde.isVisible());
+        QCOMPARE(fin.size(), 0);
+    }
+
+    // The PC keyboard of the main window; Caps Lock switches the keyboard window's captions.
+    void clavierPC() {
+        const auto fenêtre = démarre();
+        QVERIFY(fenêtre);
+        QTest::keyClick(fenêtre.get(), '5');
+        QTRY_COMPARE(boitier.requêtes().size(), 1);
+        QTest::keyClick(fenêtre.get(), Qt::Key_CapsLock);
+        QTRY_COMPARE(boitier.requêtes().size(), 2);
+        QCOMPARE(boitier.requêtes().at(0).cible, préfixe + "5&repeat=4"_ba);
+        QCOMPARE(boitier.requêtes().at(1).cible, préfixe + "swap"_ba);
+        QVERIFY(fenêtre->Clavier()->Majuscules());
+    }
 
 private:
-    void écritIni(const QString& lignes);
-    QString litIni() const;
-    std::unique_ptr<frmNavelo> crée();
+    void écritIni(const QString& lignes) {
+        QFile f(dossier->filePath(u"Navelo.ini"_s));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(EnAnsi(QString(u"[Config]\r\n"_s + lignes + u"\r\n"_s)));
+    }
+
+    QString litIni() const {
+        QFile f(dossier->filePath(u"Navelo.ini"_s));
+        return f.open(QIODevice::ReadOnly) ? DepuisAnsi(f.readAll()) : QString();
+    }
+
+    std::unique_ptr<frmNavelo> crée() {
+        OptionsNavelo options;
+        options.dossierParamètres = dossier->path();
+        options.nomInstance = u"navelo-test-%1"_s.arg(++numéro);
+        options.lanceur = [this](const QString& programme, const QStringList& arguments,
+                                 ModeAffichage mode) {
+            if (arguments.isEmpty() && mode == ModeAffichage::RéduitAvecFocus)
+                lancés.append(programme);
+            return true;
+        };
+        return std::make_unique<frmNavelo>(options);
+    }
+
     // Started with the stand-in's code and these settings.
-    std::unique_ptr<frmNavelo> démarre(const QString& lignes = {});
-    QWidget* zone(frmNavelo& fenêtre, int index) const;
+    std::unique_ptr<frmNavelo> démarre(const QString& lignes = {}) {
+        écritIni(u"CodeTélécommande=12345678\r\n"_s + lignes);
+        std::unique_ptr<frmNavelo> fenêtre = crée();
+        return fenêtre->Form_Load() ? std::move(fenêtre) : nullptr;
+    }
+
+    QWidget* zone(frmNavelo& fenêtre, int index) const {
+        const QString modèle = fenêtre.Paramètres().Version == 6 ? u"V6"_s : u"V5"_s;
+        return fenêtre.findChild<QWidget*>(u"imgTouche%1[%2]"_s.arg(modèle).arg(index));
+    }
 
     BoitierSimule boitier;
     QTemporaryDir temporaire;
@@ -100,399 +342,6 @@ private:
     QStringList lancés;
     int numéro = 0;
 };
-
-void TestFrmNavelo::initTestCase() {
-    QVERIFY(boitier.écoute() != 0);
-    qputenv("http_proxy", "http://127.0.0.1:" + QByteArray::number(boitier.port()));
-    qunsetenv("no_proxy");
-    // Instances listen in a folder of this test's own.
-    qputenv("TMPDIR", temporaire.path().toLocal8Bit());
-    QCoreApplication::setApplicationName(u"Navelo"_s);
-    QCoreApplication::setApplicationVersion(u"1.2.3"_s);
-}
-
-void TestFrmNavelo::init() {
-    dossier = std::make_unique<QTemporaryDir>();
-    // The sample list as today's cache: starts fetch nothing, so the stand-in sees keys only.
-    QVERIFY(QFile::copy(QStringLiteral(EXEMPLE_CHAINES), dossier->filePath(u"channels"_s)));
-    QFile(dossier->filePath(u"channels"_s))
-        .setFileTime(QDateTime::currentDateTime(), QFileDevice::FileModificationTime);
-    lancés.clear();
-    boitier.oublieRequêtes();
-}
-
-void TestFrmNavelo::écritIni(const QString& lignes) {
-    QFile f(dossier->filePath(u"Navelo.ini"_s));
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(EnAnsi(QString(u"[Config]\r\n"_s + lignes + u"\r\n"_s)));
-}
-
-QString TestFrmNavelo::litIni() const {
-    QFile f(dossier->filePath(u"Navelo.ini"_s));
-    return f.open(QIODevice::ReadOnly) ? DepuisAnsi(f.readAll()) : QString();
-}
-
-std::unique_ptr<frmNavelo> TestFrmNavelo::crée() {
-    OptionsNavelo options;
-    options.dossierParamètres = dossier->path();
-    options.nomInstance = u"navelo-test-%1"_s.arg(++numéro);
-    options.lanceur = [this](const QString& programme, const QStringList& arguments,
-                             ModeAffichage mode) {
-        if (arguments.isEmpty() && mode == ModeAffichage::RéduitAvecFocus)
-            lancés.append(programme);
-        return true;
-    };
-    return std::make_unique<frmNavelo>(options);
-}
-
-std::unique_ptr<frmNavelo> TestFrmNavelo::démarre(const QString& lignes) {
-    écritIni(u"CodeTélécommande=12345678\r\n"_s + lignes);
-    std::unique_ptr<frmNavelo> fenêtre = crée();
-    return fenêtre->Form_Load() ? std::move(fenêtre) : nullptr;
-}
-
-QWidget* TestFrmNavelo::zone(frmNavelo& fenêtre, int index) const {
-    const QString modèle = fenêtre.Paramètres().Version == 6 ? u"V6"_s : u"V5"_s;
-    return fenêtre.findChild<QWidget*>(u"imgTouche%1[%2]"_s.arg(modèle).arg(index));
-}
-
-void TestFrmNavelo::clics_data() {
-    QTest::addColumn<QString>("lignes");
-    QTest::addColumn<Qt::MouseButton>("bouton");
-    QTest::addColumn<QList<int>>("index");
-    QTest::addColumn<QList<QByteArray>>("cibles");
-    const auto ligne = [](const char* nom, const QString& lignes, const QList<int>& index,
-                          const QList<QByteArray>& clés, Qt::MouseButton bouton = Qt::LeftButton) {
-        QList<QByteArray> cibles;
-        for (const QByteArray& clé : clés)
-            cibles.append(clé.startsWith("http") ? clé : préfixe + clé);
-        QTest::newRow(nom) << lignes << bouton << index << cibles;
-    };
-    ligne("5", {}, {26, 44}, {"vol_inc", "home"});
-    ligne("5, box 2", u"Hd=2"_s, {0},
-          {"http://hd2.freebox.fr/pub/remote_control?code=12345678&key=power"});
-    ligne("5, play toggles", {}, {42, 42, 42}, {"play", "pause", "play"});
-    // Any button released over a model 5 key sends it; only the left one starts a hold.
-    ligne("5, right button", {}, {24}, {"mute"}, Qt::RightButton);
-    ligne("6", u"Version=6"_s, {44, 3}, {"home", "1"});
-    ligne("6 at 300 %", u"Version=6\r\nTailleFenêtrePrincipale=300"_s, {25}, {"ok"});
-}
-
-void TestFrmNavelo::clics() {
-    QFETCH(QString, lignes);
-    QFETCH(Qt::MouseButton, bouton);
-    QFETCH(QList<int>, index);
-    QFETCH(QList<QByteArray>, cibles);
-    const auto fenêtre = démarre(lignes);
-    QVERIFY(fenêtre);
-    for (qsizetype i = 0; i < index.size(); ++i) {
-        QTest::mouseClick(zone(*fenêtre, index.at(i)), bouton);
-        QTRY_COMPARE(boitier.requêtes().size(), i + 1);
-        QCOMPARE(boitier.requêtes().at(i).cible, cibles.at(i));
-    }
-    QTest::qWait(100);
-    QCOMPARE(boitier.requêtes().size(), index.size());
-}
-
-void TestFrmNavelo::appuiLongModele5() {
-    const auto fenêtre = démarre();
-    QVERIFY(fenêtre);
-    QTest::mousePress(zone(*fenêtre, 25), Qt::LeftButton);
-    QTest::qWait(1000);
-    QTest::mouseRelease(zone(*fenêtre, 25), Qt::LeftButton);
-    QTest::qWait(300);
-    QCOMPARE(boitier.requêtes().size(), 1);
-    QCOMPARE(boitier.requêtes().constFirst().cible, préfixe + "ok&long=true"_ba);
-}
-
-void TestFrmNavelo::repetitionModele6() {
-    const auto fenêtre = démarre(u"Version=6"_s);
-    QVERIFY(fenêtre);
-    QTest::mousePress(zone(*fenêtre, 30), Qt::LeftButton);
-    QTRY_COMPARE(boitier.requêtes().size(), 1);
-    // Sent at the press, at 500 ms, then every 200 ms: 6 in 1.3 s on a quiet machine.
-    QTest::qWait(1300);
-    QTest::mouseRelease(zone(*fenêtre, 30), Qt::LeftButton);
-    const qsizetype envoyées = boitier.requêtes().size();
-    QVERIFY2(envoyées >= 4 && envoyées <= 7, qPrintable(QString::number(envoyées)));
-    QTest::qWait(400);
-    QCOMPARE(boitier.requêtes().size(), envoyées);
-    for (const RequeteRecue& reçue : boitier.requêtes())
-        QCOMPARE(reçue.cible, préfixe + "up"_ba);
-}
-
-void TestFrmNavelo::tailles_data() {
-    QTest::addColumn<int>("modèle");
-    QTest::addColumn<int>("taille");
-    QTest::addColumn<QSize>("fenêtre");
-    QTest::addColumn<QRectF>("okTwips");
-    QTest::newRow("5 at 50 %") << 5 << 50 << QSize(84, 300) << QRectF(532.5, 2362.5, 232.5, 217.5);
-    QTest::newRow("5 at 200 %") << 5 << 200 << QSize(336, 1200) << QRectF(2130, 9450, 930, 870);
-    QTest::newRow("6 at 500 %") << 6 << 500 << QSize(570, 2980) << QRectF(2850, 17300, 2850, 2850);
-}
-
-void TestFrmNavelo::tailles() {
-    QFETCH(int, modèle);
-    QFETCH(int, taille);
-    QFETCH(QRectF, okTwips);
-    const auto fenêtre =
-        démarre(u"Version=%1\r\nTailleFenêtrePrincipale=%2"_s.arg(modèle).arg(taille));
-    QVERIFY(fenêtre);
-    QTEST(fenêtre->size(), "fenêtre");
-    // Whole pixels: each edge within half a pixel of the exact place.
-    const QRectF ok(zone(*fenêtre, 25)->geometry());
-    const QRectF exact(okTwips.topLeft() / 15, okTwips.size() / 15);
-    for (const qreal écart : {ok.x() - exact.x(), ok.y() - exact.y(), ok.width() - exact.width(),
-                              ok.height() - exact.height()})
-        QVERIFY2(qAbs(écart) <= 0.5, qPrintable(QString::number(écart)));
-    QCOMPARE(zone(*fenêtre, 25)->accessibleName(), u"OK"_s);
-    QCOMPARE(zone(*fenêtre, 2) != nullptr, modèle == 5);
-}
-
-void TestFrmNavelo::menu() {
-    const auto fenêtre = démarre();
-    QVERIFY(fenêtre);
-    QStringList articles;
-    const auto note = [&](QMenu* menu) {
-        articles.clear();
-        for (const QAction* action : menu->actions())
-            articles.append(action->isSeparator() ? u"-"_s : action->text());
-        Choisit(menu, u"&Restaurer"_s);
-    };
-    QuandOuvert<QMenu>(note);
-    // The picture's right button, as the icon's, opens the menu.
-    auto* image = fenêtre->findChild<QLabel*>(u"imgTelkino"_s);
-    QTest::mousePress(image, Qt::RightButton, {}, QPoint(image->width() / 2, 20));
-    QCOMPARE(articles, QStringList({u"&A propos de...\tF1"_s, u"-"_s, u"&Configurer...\tF9"_s,
-                                    u"-"_s, u"&Quitter"_s}));
-
-    fenêtre->hide();
-    QuandOuvert<QMenu>(note);
-    fenêtre->MenuPopup();
-    QCOMPARE(articles.at(3), u"&Restaurer"_s);
-    QVERIFY(fenêtre->isVisible());
-
-    QuandOuvert<QMenu>([](QMenu* menu) { Choisit(menu, u"&Quitter"_s); });
-    QSignalSpy fin(fenêtre.get(), &frmNavelo::programEnded);
-    fenêtre->MenuPopup();
-    QCOMPARE(fin.size(), 1);
-    QVERIFY(!fenêtre->findChild<QSystemTrayIcon*>()->isVisible());
-}
-
-// An icon event while the menu opened from the icon is still up is dropped.
-void TestFrmNavelo::iconeSansReentree() {
-    const auto fenêtre = démarre();
-    QVERIFY(fenêtre);
-    fenêtre->hide();
-    auto* icône = fenêtre->findChild<QSystemTrayIcon*>();
-    QCOMPARE(icône->toolTip(), u"Navelo v1.2.3"_s);
-    QuandOuvert<QMenu>([&](QMenu* menu) {
-        Q_EMIT icône->activated(QSystemTrayIcon::Trigger);
-        menu->close();
-    });
-    Q_EMIT icône->activated(QSystemTrayIcon::Context);
-    QVERIFY(!fenêtre->isVisible());
-    Q_EMIT icône->activated(QSystemTrayIcon::Trigger);
-    QVERIFY(fenêtre->isVisible());
-}
-
-// From the menu, always-on-top takes effect at once; from F9, at the next start. A change
-// of size closes the program and starts it again.
-void TestFrmNavelo::configuration_data() {
-    QTest::addColumn<bool>("depuisMenu");
-    QTest::addColumn<QString>("taille");
-    QTest::addColumn<bool>("dessus");
-    QTest::addColumn<bool>("redémarrage");
-    QTest::newRow("menu") << true << u"100"_s << true << false;
-    QTest::newRow("F9, new size") << false << u"150"_s << false << true;
-}
-
-void TestFrmNavelo::configuration() {
-    QFETCH(bool, depuisMenu);
-    QFETCH(QString, taille);
-    const auto fenêtre = démarre();
-    QVERIFY(fenêtre);
-    QuandOuvert<frmConfiguration>([&](frmConfiguration* dialogue) {
-        dialogue->chkFenêtreToujoursAuDessus->setChecked(true);
-        dialogue->txtTailleFenêtrePrincipale->setText(taille);
-        dialogue->btnOK->click();
-    });
-    QSignalSpy fin(fenêtre.get(), &frmNavelo::programEnded);
-    fenêtre->Configure(depuisMenu);
-    QTEST(fenêtre->windowFlags().testFlag(Qt::WindowStaysOnTopHint), "dessus");
-    QTEST(fin.size() == 1, "redémarrage");
-    QTEST(lancés.size() == 1, "redémarrage");
-    QTEST(litIni().contains(u"TailleFenêtrePrincipale=150"_s), "redémarrage");
-}
-
-void TestFrmNavelo::survol_data() {
-    QTest::addColumn<int>("modèle");
-    QTest::newRow("5") << 5;
-    QTest::newRow("6") << 6;
-}
-
-void TestFrmNavelo::survol() {
-    QFETCH(int, modèle);
-    const auto fenêtre = démarre(u"Version=%1"_s.arg(modèle));
-    QVERIFY(fenêtre);
-    QVERIFY(QTest::qWaitForWindowExposed(fenêtre.get()));
-    auto* réduire = fenêtre->findChild<QWidget*>(u"picRéduire"_s);
-    auto* clavier = fenêtre->findChild<QWidget*>(u"picClavier"_s);
-    QCursor::setPos(fenêtre->mapToGlobal(QPoint(fenêtre->width() / 2, fenêtre->height() / 2)));
-    QTRY_VERIFY(réduire->isVisible());
-    QVERIFY(fenêtre->findChild<QWidget*>(u"picQuitter"_s)->isVisible());
-    QCOMPARE(clavier->isVisible(), modèle == 5);
-    QCursor::setPos(fenêtre->mapToGlobal(QPoint(-50, -50)));
-    QTRY_VERIFY(!réduire->isVisible());
-    QVERIFY(!clavier->isVisible());
-}
-
-void TestFrmNavelo::glissement() {
-    const auto fenêtre = démarre();
-    QVERIFY(fenêtre);
-    auto* image = fenêtre->findChild<QLabel*>(u"imgTelkino"_s);
-    const QPoint avant = fenêtre->pos();
-    const QPoint clavierAvant = fenêtre->Clavier()->pos();
-    const QPoint prise(image->width() / 2, 40);
-    QTest::mousePress(image, Qt::LeftButton, {}, prise);
-    QMouseEvent déplacement(QEvent::MouseMove, QPointF(prise + QPoint(25, 30)),
-                            QPointF(image->mapToGlobal(prise + QPoint(25, 30))), Qt::NoButton,
-                            Qt::LeftButton, {});
-    QApplication::sendEvent(image, &déplacement);
-    QTest::mouseRelease(image, Qt::LeftButton, {}, prise);
-    QCOMPARE(fenêtre->pos(), avant + QPoint(25, 30));
-    // The hidden keyboard window follows, to reopen beside the remote.
-    QCOMPARE(fenêtre->Clavier()->pos(), clavierAvant + QPoint(25, 30));
-}
-
-// The test platform has no notification area: minimising must leave the remote reachable.
-void TestFrmNavelo::reduireEtBoutons() {
-    QVERIFY(!QSystemTrayIcon::isSystemTrayAvailable());
-    const auto fenêtre = démarre();
-    QVERIFY(fenêtre);
-    auto* clavier = fenêtre->findChild<QWidget*>(u"picClavier"_s);
-    clavier->show();
-    QTest::mouseClick(clavier, Qt::LeftButton);
-    QVERIFY(fenêtre->Paramètres().ClavierAffiché);
-    QVERIFY(fenêtre->Clavier()->isVisible());
-
-    auto* réduire = fenêtre->findChild<QWidget*>(u"picRéduire"_s);
-    réduire->show();
-    QTest::mouseClick(réduire, Qt::LeftButton);
-    QVERIFY(fenêtre->isMinimized());
-    QVERIFY(!fenêtre->Clavier()->isVisible());
-    fenêtre->showNormal();
-    QTRY_VERIFY(fenêtre->Clavier()->isVisible());
-}
-
-void TestFrmNavelo::premierDemarrage_data() {
-    QTest::addColumn<QString>("code");
-    QTest::addColumn<bool>("modèle6");
-    QTest::addColumn<bool>("démarré");
-    QTest::addColumn<bool>("redémarré");
-    QTest::newRow("cancelled") << QString() << false << false << false;
-    QTest::newRow("code") << u"87654321"_s << false << true << false;
-    QTest::newRow("code and model") << u"87654321"_s << true << false << true;
-}
-
-void TestFrmNavelo::premierDemarrage() {
-    QFETCH(QString, code);
-    QFETCH(bool, modèle6);
-    QFETCH(bool, démarré);
-    const auto fenêtre = crée();
-    bool avantLaFenêtre = false;
-    QuandOuvert<frmConfiguration>([&](frmConfiguration* dialogue) {
-        avantLaFenêtre = !fenêtre->isVisible();
-        dialogue->txtCodeTélécommande->setText(code);
-        dialogue->optVersion.value(modèle6 ? 6 : 5)->click();
-        (code.isEmpty() ? dialogue->btnAnnuler : dialogue->btnOK)->click();
-    });
-    QCOMPARE(fenêtre->Form_Load(), démarré);
-    QVERIFY(avantLaFenêtre);
-    QCOMPARE(fenêtre->isVisible(), démarré);
-    // Settings reach the file at the end only, never when no code was given.
-    if (démarré)
-        fenêtre->close();
-    const QString contenu = litIni();
-    QCOMPARE(contenu.contains(u"CodeTélécommande=87654321\r\n"_s), !code.isEmpty());
-    QCOMPARE(contenu.contains(u"Version=6"_s), modèle6);
-    QCOMPARE(contenu.contains(u"FenêtreGauche"_s), démarré);
-    QTEST(lancés == QStringList{QCoreApplication::applicationFilePath()}, "redémarré");
-}
-
-void TestFrmNavelo::fermeture_data() {
-    QTest::addColumn<QString>("lignes");
-    QTest::addColumn<QStringList>("attendues");
-    QTest::newRow("positions not remembered") << u"MémoriserPositionFenêtre=0"_s << QStringList();
-    // Model 6 has no default places for the other windows; they are written all the same.
-    QTest::newRow("model 6") << u"Version=6"_s << QStringList{u"FenêtreGauche=1500"_s,
-                                                              u"FenêtreHaut=600"_s,
-                                                              u"FenêtreClavierGauche=300"_s,
-                                                              u"FenêtreClavierHaut=450"_s,
-                                                              u"FenêtreListeChaînesGauche=0"_s,
-                                                              u"FenêtreListeChaînesHaut=0"_s};
-    // Brought back onto the screen, then written where it is.
-    QTest::newRow("off screen") << u"FenêtreGauche=-999999\r\nFenêtreHaut=600"_s
-                                << QStringList{u"FenêtreGauche=1500"_s, u"FenêtreHaut=600"_s,
-                                               u"FenêtreClavierGauche=300"_s};
-}
-
-void TestFrmNavelo::fermeture() {
-    QFETCH(QString, lignes);
-    QFETCH(QStringList, attendues);
-    const auto fenêtre = démarre(lignes);
-    QVERIFY(fenêtre);
-    if (lignes.startsWith(u"Fen"_s))
-        QCOMPARE(fenêtre->pos(), QPoint(0, 40));
-    fenêtre->move(100, 40);
-    fenêtre->Clavier()->move(20, 30);
-    fenêtre->close();
-    const QStringList écrites = litIni().split(u"\r\n"_s, Qt::SkipEmptyParts);
-    for (const QString& attendue : attendues)
-        QVERIFY2(écrites.contains(attendue), qPrintable(attendue));
-    const auto positions = std::count_if(écrites.cbegin(), écrites.cend(), [](const QString& l) {
-        return l.startsWith(u"Fenêtre"_s);
-    });
-    QCOMPARE(positions, attendues.isEmpty() ? 0 : 8);
-    // Settings unchanged are not written back.
-    QVERIFY(!écrites.contains(u"Hd=1"_s));
-    QVERIFY(lancés.isEmpty());
-}
-
-void TestFrmNavelo::secondDemarrageReveilleLePremier() {
-    const auto première = démarre();
-    QVERIFY(première);
-    première->hide();
-    OptionsNavelo options;
-    options.dossierParamètres = dossier->path();
-    options.nomInstance = u"navelo-test-%1"_s.arg(numéro);
-    frmNavelo seconde(options);
-    QSignalSpy fin(&seconde, &frmNavelo::programEnded);
-    QVERIFY(!seconde.Form_Load());
-    QVERIFY(première->isVisible());
-    QVERIFY(!seconde.isVisible());
-    QCOMPARE(fin.size(), 0);
-}
-
-// The PC keyboard of the main window; Caps Lock switches the keyboard window's captions.
-void TestFrmNavelo::clavierPC() {
-    const auto fenêtre = démarre();
-    QVERIFY(fenêtre);
-    QTest::keyClick(fenêtre.get(), '5');
-    QTRY_COMPARE(boitier.requêtes().size(), 1);
-    QTest::keyClick(fenêtre.get(), Qt::Key_CapsLock);
-    QTRY_COMPARE(boitier.requêtes().size(), 2);
-    QCOMPARE(boitier.requêtes().at(0).cible, préfixe + "5&repeat=4"_ba);
-    QCOMPARE(boitier.requêtes().at(1).cible, préfixe + "swap"_ba);
-    QVERIFY(fenêtre->Clavier()->Majuscules());
-    bool aPropos = false;
-    QuandOuvert<frmAPropos>([&aPropos](frmAPropos* boîte) {
-        aPropos = true;
-        boîte->reject();
-    });
-    QTest::keyClick(fenêtre.get(), Qt::Key_F1);
-    QVERIFY(aPropos);
-}
 
 QTEST_MAIN(TestFrmNavelo)
 #include "tst_frmNavelo.moc"

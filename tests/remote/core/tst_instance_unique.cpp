@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -12,77 +14,96 @@ class TestInstanceUnique : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
-    void nomParUtilisateur();
-    void secondeReveilleLaPremiere();
-    void nomLaisseParUnPlantage();
-    void arretDeLEcoute();
-    void instanceQuiNeRepondPas();
+    // Socket files go to TMPDIR, so this test meets no real instance.
+    void initTestCase() {
+        QVERIFY(dossier.isValid());
+        qputenv("TMPDIR", dossier.path().toLocal8Bit());
+    }
+
+    // Before a restart: the new process must become the instance.
+    void arretDeLEcoute() {
+        InstanceUnique première(u"navelo-test-arret"_s);
+        QVERIFY(première.Écoute({}));
+        première.ArrêteÉcoute();
+        InstanceUnique seconde(u"navelo-test-arret"_s);
+        QVERIFY(!seconde.RéveilleInstance());
+        QVERIFY(seconde.Écoute({}));
+    }
+
+    // Something listens under the name but never acknowledges: the new start runs on its own.
+    void instanceQuiNeRepondPas() {
+        QLocalServer muet;
+        QVERIFY(muet.listen(u"navelo-test-muet"_s));
+        QElapsedTimer chrono;
+        chrono.start();
+        QVERIFY(!InstanceUnique(u"navelo-test-muet"_s).RéveilleInstance(300));
+        QVERIFY(chrono.elapsed() >= 250);
+        QVERIFY(chrono.elapsed() < 2000);
+    }
+
+    // The program itself, started as a user would: a copy beside settings that hold a code,
+    // and a cache of today, so that it opens no dialog and fetches nothing.
+    void programme() {
+        QVERIFY(QFile::copy(QStringLiteral(PROGRAMME_NAVELO), dossier.filePath(u"Navelo"_s)));
+        QFile ini(dossier.filePath(u"Navelo.ini"_s));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[Config]\r\nCodeT\xE9l\xE9"
+                  "commande=12345678\r\n");
+        ini.close();
+        QFile cache(dossier.filePath(u"channels"_s));
+        QVERIFY(cache.open(QIODevice::WriteOnly));
+        cache.write("[]\r\n");
+        cache.close();
+
+        QProcess première;
+        QProcess troisième;
+        const auto arrêt = qScopeGuard([&] {
+            for (QProcess* p : {&première, &troisième}) {
+                p->kill();
+                p->waitForFinished();
+            }
+        });
+        démarre(première);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(prise()), 10000);
+
+        QProcess seconde;
+        démarre(seconde);
+        QVERIFY(seconde.waitForFinished(10000));
+        QCOMPARE(seconde.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(seconde.exitCode(), 0);
+        QCOMPARE(première.state(), QProcess::Running);
+
+        // A crash leaves the name behind; the next start must still become the instance.
+        première.kill();
+        QVERIFY(première.waitForFinished());
+        QVERIFY(QFile::exists(prise()));
+        démarre(troisième);
+        QVERIFY(!troisième.waitForFinished(1500));
+
+        QProcess quatrième;
+        démarre(quatrième);
+        QVERIFY(quatrième.waitForFinished(10000));
+        QCOMPARE(quatrième.exitCode(), 0);
+        QCOMPARE(troisième.state(), QProcess::Running);
+    }
 
 private:
-    // Socket files go to TMPDIR, so this test meets no real instance.
-    QTemporaryDir temporaire;
-};
-
-void TestInstanceUnique::initTestCase() {
-    QVERIFY(temporaire.isValid());
-    qputenv("TMPDIR", temporaire.path().toLocal8Bit());
-}
-
-void TestInstanceUnique::nomParUtilisateur() {
-    qputenv("USER", "alice");
-    const QString alice = NomInstance(u"Navelo"_s, u"WakeUp!"_s);
-    qputenv("USER", "b/ob");
-    QCOMPARE(alice, u"Navelo.WakeUp!.alice"_s);
-    QCOMPARE(NomInstance(u"Navelo"_s, u"WakeUp!"_s), u"Navelo.WakeUp!.b%2Fob"_s);
-}
-
-void TestInstanceUnique::secondeReveilleLaPremiere() {
-    InstanceUnique première(u"navelo-test-reveil"_s);
-    int réveils = 0;
-    QVERIFY(première.Écoute([&] { ++réveils; }));
-    for (int fois = 1; fois <= 2; ++fois) {
-        InstanceUnique suivante(u"navelo-test-reveil"_s);
-        QVERIFY(suivante.RéveilleInstance());
-        QCOMPARE(réveils, fois);
+    void démarre(QProcess& processus) {
+        QProcessEnvironment environnement = QProcessEnvironment::systemEnvironment();
+        environnement.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
+        environnement.insert(u"TMPDIR"_s, dossier.path());
+        environnement.insert(u"USER"_s, u"essai"_s);
+        environnement.insert(u"http_proxy"_s, u"http://127.0.0.1:9"_s);
+        processus.setProcessEnvironment(environnement);
+        processus.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        processus.start(dossier.filePath(u"Navelo"_s), {});
+        QVERIFY(processus.waitForStarted());
     }
-}
 
-void TestInstanceUnique::nomLaisseParUnPlantage() {
-    const QString nom = u"navelo-test-plantage"_s;
-    QFile reste(QDir(QDir::tempPath()).filePath(nom));
-    QVERIFY(reste.open(QIODevice::WriteOnly));
-    reste.close();
+    QString prise() const { return QDir(dossier.path()).filePath(u"Navelo.WakeUp!.essai"_s); }
 
-    QElapsedTimer chrono;
-    chrono.start();
-    InstanceUnique nouvelle(nom);
-    QVERIFY(!nouvelle.RéveilleInstance());
-    QVERIFY(chrono.elapsed() < 1000);
-    QVERIFY(nouvelle.Écoute({}));
-    QVERIFY(InstanceUnique(nom).RéveilleInstance());
-}
-
-// Before a restart: the new process must become the instance.
-void TestInstanceUnique::arretDeLEcoute() {
-    InstanceUnique première(u"navelo-test-arret"_s);
-    QVERIFY(première.Écoute({}));
-    première.ArrêteÉcoute();
-    InstanceUnique seconde(u"navelo-test-arret"_s);
-    QVERIFY(!seconde.RéveilleInstance());
-    QVERIFY(seconde.Écoute({}));
-}
-
-// Something listens under the name but never acknowledges: the new start runs on its own.
-void TestInstanceUnique::instanceQuiNeRepondPas() {
-    QLocalServer muet;
-    QVERIFY(muet.listen(u"navelo-test-muet"_s));
-    QElapsedTimer chrono;
-    chrono.start();
-    QVERIFY(!InstanceUnique(u"navelo-test-muet"_s).RéveilleInstance(300));
-    QVERIFY(chrono.elapsed() >= 250);
-    QVERIFY(chrono.elapsed() < 2000);
-}
+    QTemporaryDir dossier;
+};
 
 QTEST_GUILESS_MAIN(TestInstanceUnique)
 #include "tst_instance_unique.moc"

@@ -14,216 +14,169 @@ class TestParametres : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void init();
-    void nombre_data();
-    void nombre();
-    void lecture_data();
-    void lecture();
-    void lectureSansFichier();
-    void ecritureDansLOrdre();
-    void positions();
-    void positionCentree_data();
-    void positionCentree();
-    void rameneSurEcran_data();
-    void rameneSurEcran();
-    void emplacements();
+    void init() {
+        dossier = std::make_unique<QTemporaryDir>();
+        fichier = dossier->filePath(u"Navelo.ini"_s);
+    }
+
+    void nombre_data() {
+        QTest::addColumn<QString>("texte");
+        QTest::addColumn<double>("attendu");
+        QTest::newRow("lettres") << u"abc"_s << 0.0;
+        QTest::newRow("blanc au milieu") << u"1 2"_s << 1.0;
+        QTest::newRow("signe plus") << u"+80"_s << 80.0;
+        QTest::newRow("exposant") << u"1e2"_s << 100.0;
+        QTest::newRow("exposant D") << u"15D-1"_s << 1.5;
+    }
+
+    void nombre() {
+        QFETCH(QString, texte);
+        QTEST(LitNombre(texte), "attendu");
+    }
+
+    void lecture_data() {
+        QTest::addColumn<QString>("lignes");
+        QTest::addColumn<QString>("champ");
+        QTest::addColumn<int>("attendu");
+        const auto ligne = [](const char* nom, const QString& lignes, const QString& champ,
+                              int attendu) { QTest::newRow(nom) << lignes << champ << attendu; };
+        ligne("drapeau 1", u"FenêtreToujoursAuDessus=1"_s, u"dessus"_s, 1);
+        ligne("drapeau abc", u"FenêtreToujoursAuDessus=abc"_s, u"dessus"_s, 0);
+        ligne("demi vers le pair, haut", u"TailleClavier=101.5"_s, u"clavier"_s, 102);
+        ligne("hd 3", u"Hd=3"_s, u"hd"_s, 1);
+        ligne("modèle 7", u"Version=7"_s, u"version"_s, 5);
+        ligne("taille 0", u"TailleFenêtrePrincipale=0"_s, u"principale"_s, 50);
+        ligne("taille 1e30", u"TailleFenêtrePrincipale=1e30"_s, u"principale"_s, 500);
+        ligne("clé sans accents ignorée", u"TailleFenetrePrincipale=300"_s, u"principale"_s, 100);
+    }
+
+    void lecture() {
+        QFETCH(QString, lignes);
+        QFETCH(QString, champ);
+        écritFichier(lignes);
+        ParamètresNavelo p;
+        p.FichierIni = fichier;
+        LitParamètres(p);
+        const QHash<QString, int> valeurs = {{u"dessus"_s, p.FenêtreToujoursAuDessus},
+                                             {u"clavier"_s, p.TailleClavier},
+                                             {u"hd"_s, p.Hd},
+                                             {u"version"_s, p.Version},
+                                             {u"principale"_s, p.TailleFenêtrePrincipale}};
+
+        QTEST(valeurs.value(champ, -999), "attendu");
+    }
+
+    void lectureSansFichier() {
+        ParamètresNavelo p;
+        p.FichierIni = fichier;
+        p.Version = 6;
+        LitParamètres(p);
+        QCOMPARE(p.Version, 5);
+        QCOMPARE(p.MémoriserPositionFenêtre, true);
+        QCOMPARE(p.TailleLogos, 50);
+        QVERIFY(!QFile::exists(fichier));
+    }
+
+    void ecritureDansLOrdre() {
+        ParamètresNavelo p;
+        p.FichierIni = fichier;
+        p.CodeTélécommande = u"7é8"_s;
+        p.Version = 6;
+        p.Hd = 2;
+        p.MémoriserPositionFenêtre = false;
+        p.FenêtreToujoursAuDessus = true;
+        p.TailleFenêtrePrincipale = 250;
+        p.TailleClavier = 75;
+        p.TailleLogos = 200;
+        EcritParamètres(p);
+        QCOMPARE(lignesFichier(),
+                 QStringList({u"[Config]"_s, u"CodeTélécommande=7é8"_s, u"Version=6"_s, u"Hd=2"_s,
+                              u"MémoriserPositionFenêtre=0"_s, u"FenêtreToujoursAuDessus=-1"_s,
+                              u"TailleFenêtrePrincipale=250"_s, u"TailleClavier=75"_s,
+                              u"TailleLogos=200"_s}));
+    }
+
+    void positions() {
+        PositionsFenêtres défauts;
+        défauts.Fenêtre = QPoint(5370, 2250);
+        défauts.FenêtreClavier = QPoint(3000, 3510);
+        défauts.FenêtreListeChaînes = QRect(4132, 1335, 3735, 6330);
+        écritFichier(u"FenêtreHaut=-45\r\nFenêtreListeChaînesLargeur=4500.5\r\n"
+                     "FenêtreClavierGauche=1e20"_s);
+        const PositionsFenêtres lues = LitPositions(fichier, défauts);
+        QCOMPARE(lues.Fenêtre, QPoint(5370, -45));
+        QCOMPARE(lues.FenêtreClavier.y(), 3510);
+        // Nonsense far beyond any screen still gives a number that a rectangle can hold.
+        QCOMPARE(lues.FenêtreClavier.x(), 1'000'000'000);
+        QCOMPARE(lues.FenêtreListeChaînes, QRect(4132, 1335, 4500, 6330));
+
+        QFile::remove(fichier);
+        EcritPositions(fichier, lues);
+        QCOMPARE(lignesFichier().size(), 9);
+        const PositionsFenêtres relues = LitPositions(fichier, {});
+        QCOMPARE(relues.FenêtreClavier, lues.FenêtreClavier);
+        QCOMPARE(relues.FenêtreListeChaînes, lues.FenêtreListeChaînes);
+    }
+
+    void rameneSurEcran_data() {
+        QTest::addColumn<QRect>("fenêtre");
+        QTest::addColumn<QRect>("attendu");
+        const QRect r(0, 0, 100, 300);
+        QTest::newRow("partly off, kept") << r.translated(-90, 550) << r.translated(-90, 550);
+        QTest::newRow("right of every screen") << r.translated(5000, 100) << r.translated(700, 100);
+        QTest::newRow("above and left") << r.translated(-400, -900) << r;
+    }
+
+    void rameneSurEcran() {
+        QFETCH(QRect, fenêtre);
+        QTEST(RamèneSurÉcran(fenêtre, {QRect(0, 0, 800, 600), QRect(800, 0, 1024, 768)}),
+              "attendu");
+    }
+
+    void emplacements() {
+        const QString utilisateur = dossier->filePath(u"données/Navelo"_s);
+
+        const QString portable = dossier->filePath(u"portable"_s);
+        QVERIFY(QDir().mkpath(portable));
+        EmplacementsNavelo e = DétermineEmplacements(portable, utilisateur);
+        QCOMPARE(e.dossierParamètres, portable);
+        QCOMPARE(e.dossiersLogos, QStringList({portable + u"/logos"_s}));
+        QVERIFY(!QFileInfo::exists(utilisateur));
+        QCOMPARE(QDir(portable).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+
+        // A "bin" folder alone is no install.
+        const QString binSeul = dossier->filePath(u"seul/bin"_s);
+        QVERIFY(QDir().mkpath(binSeul));
+        QCOMPARE(DétermineEmplacements(binSeul, utilisateur).dossierParamètres, binSeul);
+
+        const QString bin = dossier->filePath(u"usr/bin"_s);
+        QVERIFY(QDir().mkpath(bin));
+        QVERIFY(QDir().mkpath(dossier->filePath(u"usr/share/navelo"_s)));
+        e = DétermineEmplacements(bin, utilisateur);
+        QCOMPARE(e.dossierParamètres, utilisateur);
+        QVERIFY(QFileInfo(utilisateur).isDir());
+        QCOMPARE(e.dossiersLogos,
+                 QStringList({bin + u"/logos"_s, dossier->filePath(u"usr/share/navelo/logos"_s)}));
+    }
 
 private:
     // The file as a user would type it with a Windows editor: Windows-1252, CR LF.
-    void écritFichier(const QString& lignes);
-    QStringList lignesFichier() const;
+    void écritFichier(const QString& lignes) {
+        QFile f(fichier);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(EnAnsi(QString(u"[Config]\r\n"_s + lignes + u"\r\n"_s)));
+    }
+
+    QStringList lignesFichier() const {
+        QFile f(fichier);
+        if (!f.open(QIODevice::ReadOnly))
+            return {};
+        return DepuisAnsi(f.readAll()).split(u"\r\n"_s, Qt::SkipEmptyParts);
+    }
 
     std::unique_ptr<QTemporaryDir> dossier;
     QString fichier;
 };
-
-void TestParametres::init() {
-    dossier = std::make_unique<QTemporaryDir>();
-    fichier = dossier->filePath(u"Navelo.ini"_s);
-}
-
-void TestParametres::écritFichier(const QString& lignes) {
-    QFile f(fichier);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(EnAnsi(QString(u"[Config]\r\n"_s + lignes + u"\r\n"_s)));
-}
-
-QStringList TestParametres::lignesFichier() const {
-    QFile f(fichier);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return DepuisAnsi(f.readAll()).split(u"\r\n"_s, Qt::SkipEmptyParts);
-}
-
-void TestParametres::nombre_data() {
-    QTest::addColumn<QString>("texte");
-    QTest::addColumn<double>("attendu");
-    QTest::newRow("vide") << u""_s << 0.0;
-    QTest::newRow("lettres") << u"abc"_s << 0.0;
-    QTest::newRow("entier") << u"12"_s << 12.0;
-    QTest::newRow("blancs devant") << u" \t 12"_s << 12.0;
-    QTest::newRow("blanc au milieu") << u"1 2"_s << 1.0;
-    QTest::newRow("signe plus") << u"+80"_s << 80.0;
-    QTest::newRow("négatif décimal") << u"-3.5"_s << -3.5;
-    QTest::newRow("exposant") << u"1e2"_s << 100.0;
-    QTest::newRow("exposant D") << u"15D-1"_s << 1.5;
-    QTest::newRow("exposant vide") << u"7e"_s << 7.0;
-    QTest::newRow("signe seul") << u"-"_s << 0.0;
-}
-
-void TestParametres::nombre() {
-    QFETCH(QString, texte);
-    QTEST(LitNombre(texte), "attendu");
-}
-
-void TestParametres::lecture_data() {
-    QTest::addColumn<QString>("lignes");
-    QTest::addColumn<QString>("champ");
-    QTest::addColumn<int>("attendu");
-    const auto ligne = [](const char* nom, const QString& lignes, const QString& champ,
-                          int attendu) { QTest::newRow(nom) << lignes << champ << attendu; };
-    ligne("drapeau 1", u"FenêtreToujoursAuDessus=1"_s, u"dessus"_s, 1);
-    ligne("drapeau abc", u"FenêtreToujoursAuDessus=abc"_s, u"dessus"_s, 0);
-    ligne("drapeau 0.4 non nul", u"FenêtreToujoursAuDessus=0.4"_s, u"dessus"_s, 1);
-    ligne("demi vers le pair, bas", u"TailleClavier=100.5"_s, u"clavier"_s, 100);
-    ligne("demi vers le pair, haut", u"TailleClavier=101.5"_s, u"clavier"_s, 102);
-    ligne("demi vers le pair, 2.5", u"Hd=2.5"_s, u"hd"_s, 2);
-    ligne("hd 3", u"Hd=3"_s, u"hd"_s, 1);
-    ligne("modèle 6", u"Version=6"_s, u"version"_s, 6);
-    ligne("modèle 7", u"Version=7"_s, u"version"_s, 5);
-    ligne("taille 0", u"TailleFenêtrePrincipale=0"_s, u"principale"_s, 50);
-    ligne("taille 99999", u"TailleFenêtrePrincipale=99999"_s, u"principale"_s, 500);
-    ligne("taille 1e30", u"TailleFenêtrePrincipale=1e30"_s, u"principale"_s, 500);
-    ligne("taille négative", u"TailleClavier=-120"_s, u"clavier"_s, 50);
-    ligne("logos 10", u"TailleLogos=10"_s, u"logos"_s, 25);
-    ligne("logos 300", u"TailleLogos=300"_s, u"logos"_s, 200);
-    ligne("clé sans accents ignorée", u"TailleFenetrePrincipale=300"_s, u"principale"_s, 100);
-}
-
-void TestParametres::lecture() {
-    QFETCH(QString, lignes);
-    QFETCH(QString, champ);
-    écritFichier(lignes);
-    ParamètresNavelo p;
-    p.FichierIni = fichier;
-    LitParamètres(p);
-    const QHash<QString, int> valeurs = {{u"dessus"_s, p.FenêtreToujoursAuDessus},
-                                         {u"mémoriser"_s, p.MémoriserPositionFenêtre},
-                                         {u"clavier"_s, p.TailleClavier},
-                                         {u"hd"_s, p.Hd},
-                                         {u"version"_s, p.Version},
-                                         {u"principale"_s, p.TailleFenêtrePrincipale},
-                                         {u"logos"_s, p.TailleLogos}};
-    QTEST(valeurs.value(champ, -999), "attendu");
-}
-
-void TestParametres::lectureSansFichier() {
-    ParamètresNavelo p;
-    p.FichierIni = fichier;
-    p.Version = 6;
-    LitParamètres(p);
-    QCOMPARE(p.Version, 5);
-    QCOMPARE(p.MémoriserPositionFenêtre, true);
-    QCOMPARE(p.TailleLogos, 50);
-    QVERIFY(!QFile::exists(fichier));
-}
-
-void TestParametres::ecritureDansLOrdre() {
-    ParamètresNavelo p;
-    p.FichierIni = fichier;
-    p.CodeTélécommande = u"7é8"_s;
-    p.Version = 6;
-    p.Hd = 2;
-    p.MémoriserPositionFenêtre = false;
-    p.FenêtreToujoursAuDessus = true;
-    p.TailleFenêtrePrincipale = 250;
-    p.TailleClavier = 75;
-    p.TailleLogos = 200;
-    EcritParamètres(p);
-    QCOMPARE(lignesFichier(),
-             QStringList({u"[Config]"_s, u"CodeTélécommande=7é8"_s, u"Version=6"_s, u"Hd=2"_s,
-                          u"MémoriserPositionFenêtre=0"_s, u"FenêtreToujoursAuDessus=-1"_s,
-                          u"TailleFenêtrePrincipale=250"_s, u"TailleClavier=75"_s,
-                          u"TailleLogos=200"_s}));
-}
-
-void TestParametres::positions() {
-    PositionsFenêtres défauts;
-    défauts.Fenêtre = QPoint(5370, 2250);
-    défauts.FenêtreClavier = QPoint(3000, 3510);
-    défauts.FenêtreListeChaînes = QRect(4132, 1335, 3735, 6330);
-    écritFichier(u"FenêtreHaut=-45\r\nFenêtreListeChaînesLargeur=4500.5\r\n"
-                 "FenêtreClavierGauche=1e20"_s);
-    const PositionsFenêtres lues = LitPositions(fichier, défauts);
-    QCOMPARE(lues.Fenêtre, QPoint(5370, -45));
-    QCOMPARE(lues.FenêtreClavier.y(), 3510);
-    // Nonsense far beyond any screen still gives a number that a rectangle can hold.
-    QCOMPARE(lues.FenêtreClavier.x(), 1'000'000'000);
-    QCOMPARE(lues.FenêtreListeChaînes, QRect(4132, 1335, 4500, 6330));
-
-    QFile::remove(fichier);
-    EcritPositions(fichier, lues);
-    QCOMPARE(lignesFichier().mid(1, 3), QStringList({u"FenêtreGauche=5370"_s, u"FenêtreHaut=-45"_s,
-                                                     u"FenêtreClavierGauche=1000000000"_s}));
-    QCOMPARE(lignesFichier().size(), 9);
-    QCOMPARE(LitPositions(fichier, {}).FenêtreListeChaînes, lues.FenêtreListeChaînes);
-}
-
-void TestParametres::positionCentree_data() {
-    QTest::addColumn<QSize>("fenêtre");
-    QTest::addColumn<QPoint>("attendu");
-    QTest::newRow("remote at 50 %") << QSize(84, 300) << QPoint(5370, 2250);
-    QTest::newRow("half twips, down to even") << QSize(85, 301) << QPoint(5362, 2242);
-    QTest::newRow("larger than the screen") << QSize(1000, 600) << QPoint(-1500, 0);
-}
-
-void TestParametres::positionCentree() {
-    QFETCH(QSize, fenêtre);
-    QTEST(PositionCentrée(fenêtre, QSize(800, 600)), "attendu");
-}
-
-void TestParametres::rameneSurEcran_data() {
-    QTest::addColumn<QRect>("fenêtre");
-    QTest::addColumn<QRect>("attendu");
-    const QRect r(0, 0, 100, 300);
-    QTest::newRow("on screen") << r.translated(50, 50) << r.translated(50, 50);
-    QTest::newRow("partly off, kept") << r.translated(-90, 550) << r.translated(-90, 550);
-    QTest::newRow("right of every screen") << r.translated(5000, 100) << r.translated(700, 100);
-    QTest::newRow("above and left") << r.translated(-400, -900) << r;
-    QTest::newRow("below the first screen") << r.translated(100, 700) << r.translated(100, 300);
-    QTest::newRow("empty, off screen") << QRect(-10, 10, 0, 0) << QRect(0, 10, 0, 0);
-}
-
-void TestParametres::rameneSurEcran() {
-    QFETCH(QRect, fenêtre);
-    QTEST(RamèneSurÉcran(fenêtre, {QRect(0, 0, 800, 600), QRect(800, 0, 1024, 768)}), "attendu");
-}
-
-void TestParametres::emplacements() {
-    const QString utilisateur = dossier->filePath(u"données/Navelo"_s);
-
-    const QString portable = dossier->filePath(u"portable"_s);
-    QVERIFY(QDir().mkpath(portable));
-    EmplacementsNavelo e = DétermineEmplacements(portable, utilisateur);
-    QCOMPARE(e.dossierParamètres, portable);
-    QCOMPARE(e.dossiersLogos, QStringList({portable + u"/logos"_s}));
-    QVERIFY(!QFileInfo::exists(utilisateur));
-    QCOMPARE(QDir(portable).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
-
-    // A "bin" folder alone is no install.
-    const QString binSeul = dossier->filePath(u"seul/bin"_s);
-    QVERIFY(QDir().mkpath(binSeul));
-    QCOMPARE(DétermineEmplacements(binSeul, utilisateur).dossierParamètres, binSeul);
-
-    const QString bin = dossier->filePath(u"usr/bin"_s);
-    QVERIFY(QDir().mkpath(bin));
-    QVERIFY(QDir().mkpath(dossier->filePath(u"usr/share/navelo"_s)));
-    e = DétermineEmplacements(bin, utilisateur);
-    QCOMPARE(e.dossierParamètres, utilisateur);
-    QVERIFY(QFileInfo(utilisateur).isDir());
-    QCOMPARE(e.dossiersLogos,
-             QStringList({bin + u"/logos"_s, dossier->filePath(u"usr/share/navelo/logos"_s)}));
-}
 
 QTEST_GUILESS_MAIN(TestParametres)
 #include "tst_parametres.moc"

@@ -6,15 +6,6 @@ using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(Qt::KeyboardModifiers)
 
-class TestRaccourcis : public QObject {
-    Q_OBJECT
-
-private Q_SLOTS:
-    void toucheAppuyee_data();
-    void toucheAppuyee();
-    void caracteres();
-};
-
 // Window actions appear between brackets among the keys sent, in the order they happened.
 static RaccourcisClavier Raccourcis(const ParamètresNavelo& paramètres, QStringList& journal) {
     return RaccourcisClavier(paramètres,
@@ -24,69 +15,64 @@ static RaccourcisClavier Raccourcis(const ParamètresNavelo& paramètres, QStrin
                               [&journal] { journal.append(u"[Majuscules]"_s); }});
 }
 
-void TestRaccourcis::toucheAppuyee_data() {
-    QTest::addColumn<int>("touche");
-    QTest::addColumn<Qt::KeyboardModifiers>("modificateurs");
-    QTest::addColumn<QString>("texte");
-    QTest::addColumn<QStringList>("attendu");
+class TestRaccourcis : public QObject {
+    Q_OBJECT
 
-    const Qt::KeyboardModifiers aucun;
-    const Qt::KeyboardModifiers pavé = Qt::KeypadModifier;
-    const auto ligne = [](const char* nom, int touche, Qt::KeyboardModifiers m,
-                          const QString& texte, const QStringList& attendu) {
-        QTest::newRow(nom) << touche << m << texte << attendu;
-    };
-    ligne("F1", Qt::Key_F1, aucun, {}, {u"[À propos]"_s});
-    ligne("F9", Qt::Key_F9, aucun, {}, {u"[Configuration]"_s});
-    ligne("Verr. Maj. modèle 5", Qt::Key_CapsLock, aucun, {}, {u"[Majuscules]"_s, u"swap"_s});
-    ligne("Origine", Qt::Key_Home, aucun, {}, {u"home"_s});
-    ligne("Fin", Qt::Key_End, aucun, {}, {u"list"_s});
-    ligne("Page précédente", Qt::Key_PageUp, aucun, {}, {u"prgm_inc"_s});
-    ligne("Page suivante", Qt::Key_PageDown, aucun, {}, {u"prgm_dec"_s});
-    ligne("Gauche", Qt::Key_Left, aucun, {}, {u"left"_s});
-    ligne("Haut", Qt::Key_Up, aucun, {}, {u"up"_s});
-    ligne("Droite", Qt::Key_Right, Qt::ShiftModifier, {}, {u"right"_s});
-    ligne("Bas", Qt::Key_Down, aucun, {}, {u"down"_s});
-    ligne("Entrée du pavé", Qt::Key_Enter, pavé, u"\r"_s, {u"ok"_s});
-    ligne("+ du pavé", Qt::Key_Plus, pavé, u"+"_s, {u"vol_inc"_s});
-    ligne("- du pavé", Qt::Key_Minus, pavé, u"-"_s, {u"vol_dec"_s, u"¤-"_s});
-    ligne("+ du clavier", Qt::Key_Plus, Qt::ShiftModifier, u"+"_s, {});
-    ligne("- du clavier", Qt::Key_Minus, aucun, u"-"_s, {u"¤-"_s});
-    ligne("Ctrl+5", Qt::Key_5, Qt::ControlModifier, u"5"_s, {});
-    ligne("Alt+a", Qt::Key_A, Qt::AltModifier, u"a"_s, {});
-    ligne("espace", Qt::Key_Space, aucun, u" "_s, {});
-    ligne("é", Qt::Key_Eacute, aucun, u"é"_s, {});
-    ligne("Échap", Qt::Key_Escape, aucun, u"\x1b"_s, {});
-}
+private Q_SLOTS:
+    void toucheAppuyee_data() {
+        QTest::addColumn<int>("touche");
+        QTest::addColumn<Qt::KeyboardModifiers>("modificateurs");
+        QTest::addColumn<QString>("texte");
+        QTest::addColumn<QStringList>("attendu");
 
-void TestRaccourcis::toucheAppuyee() {
-    QFETCH(int, touche);
-    QFETCH(Qt::KeyboardModifiers, modificateurs);
-    QFETCH(QString, texte);
-
-    const ParamètresNavelo paramètres;
-    QStringList journal;
-    RaccourcisClavier raccourcis = Raccourcis(paramètres, journal);
-    raccourcis.ToucheAppuyée(touche, modificateurs, texte);
-    QTEST(journal, "attendu");
-}
-
-// Every character the box can type, and nothing else of Latin-1, passes as typed.
-void TestRaccourcis::caracteres() {
-    const ParamètresNavelo paramètres;
-    QStringList journal;
-    RaccourcisClavier raccourcis = Raccourcis(paramètres, journal);
-    QString attendus;
-    for (char16_t c = 1; c < 256; ++c) {
-        journal.clear();
-        raccourcis.Form_KeyPress(QChar(c));
-        if (!journal.isEmpty()) {
-            QCOMPARE(journal, QStringList{u"¤"_s + QChar(c)});
-            attendus += QChar(c);
-        }
+        const Qt::KeyboardModifiers aucun;
+        const Qt::KeyboardModifiers pavé = Qt::KeypadModifier;
+        const auto ligne = [](const char* nom, int touche, Qt::KeyboardModifiers m,
+                              const QString& texte, const QStringList& attendu) {
+            QTest::newRow(nom) << touche << m << texte << attendu;
+        };
+        ligne("F1", Qt::Key_F1, aucun, {}, {u"[À propos]"_s});
+        ligne("F9", Qt::Key_F9, aucun, {}, {u"[Configuration]"_s});
+        ligne("Droite", Qt::Key_Right, Qt::ShiftModifier, {}, {u"right"_s});
+        ligne("Entrée du pavé", Qt::Key_Enter, pavé, u"\r"_s, {u"ok"_s});
+        ligne("+ du pavé", Qt::Key_Plus, pavé, u"+"_s, {u"vol_inc"_s});
+        ligne("+ du clavier", Qt::Key_Plus, Qt::ShiftModifier, u"+"_s, {});
+        ligne("- du clavier", Qt::Key_Minus, aucun, u"-"_s, {u"¤-"_s});
+        ligne("Ctrl+5", Qt::Key_5, Qt::ControlModifier, u"5"_s, {});
+        ligne("Alt+a", Qt::Key_A, Qt::AltModifier, u"a"_s, {});
+        ligne("Échap", Qt::Key_Escape, aucun, u"\x1b"_s, {});
     }
-    QCOMPARE(attendus, u"!\"',-.0123456789?ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"_s);
-}
+
+    void toucheAppuyee() {
+        QFETCH(int, touche);
+        QFETCH(Qt::KeyboardModifiers, modificateurs);
+        QFETCH(QString, texte);
+
+        const ParamètresNavelo paramètres;
+        QStringList journal;
+        RaccourcisClavier raccourcis = Raccourcis(paramètres, journal);
+        raccourcis.ToucheAppuyée(touche, modificateurs, texte);
+        QTEST(journal, "attendu");
+    }
+
+    // Every character the box can type, and nothing else of Latin-1, passes as typed.
+    void caracteres() {
+        const ParamètresNavelo paramètres;
+        QStringList journal;
+        RaccourcisClavier raccourcis = Raccourcis(paramètres, journal);
+        QString attendus;
+        for (char16_t c = 1; c < 256; ++c) {
+            journal.clear();
+            raccourcis.Form_KeyPress(QChar(c));
+            if (!journal.isEmpty()) {
+                QCOMPARE(journal, QStringList{u"¤"_s + QChar(c)});
+                attendus += QChar(c);
+            }
+        }
+        QCOMPARE(attendus,
+                 u"!\"',-.0123456789?ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"_s);
+    }
+};
 
 QTEST_GUILESS_MAIN(TestRaccourcis)
 #include "tst_raccourcis.moc"

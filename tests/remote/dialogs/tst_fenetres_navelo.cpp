@@ -1,9 +1,11 @@
 #include "dialogs/a_propos_navelo.h"
 #include "dialogs/frmSplashScreen.h"
+#include "ouvre_adresse.h"
 #include "version.h"
 
 #include <QApplication>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -12,11 +14,40 @@
 
 using namespace Qt::StringLiterals;
 
+namespace {
+
+QPixmap Image(QColor couleur) {
+    QPixmap image(90, 26);
+    image.fill(couleur);
+    return image;
+}
+
+void Envoie(QWidget* contrôle, QEvent::Type type, Qt::MouseButton bouton = Qt::NoButton) {
+    const QPointF point(2, 2);
+    QMouseEvent souris(type, point, contrôle->mapToGlobal(point), bouton,
+                       type == QEvent::MouseButtonPress ? bouton : Qt::NoButton, {});
+    QCoreApplication::sendEvent(contrôle, &souris);
+}
+
+OptionsAPropos Options() {
+    return OptionsAProposNavelo(QIcon(), Image(Qt::blue), Image(Qt::red), true);
+}
+
+QColor Couleur(const QLabel* lien) {
+    return lien->palette().color(QPalette::WindowText);
+}
+
+} // namespace
+
+// The splash screen, and the About box through Navelo's copy.
 class TestFenetresNavelo : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { QCoreApplication::setApplicationName(u"Navelo"_s); }
+    void initTestCase() {
+        QCoreApplication::setApplicationName(u"Navelo"_s);
+        EnregistreAdressesSansOuvrir();
+    }
 
     void splash() {
         frmSplashScreen splash{QIcon()};
@@ -24,7 +55,6 @@ private Q_SLOTS:
         QCOMPARE(splash.lblMessage->text(), base + u"..."_s);
         QCOMPARE(splash.tmrMinuterie.interval(), 500);
         QVERIFY(splash.tmrMinuterie.isActive());
-        QVERIFY(splash.windowFlags().testFlag(Qt::FramelessWindowHint));
         QCOMPARE(splash.geometry().center(), QGuiApplication::primaryScreen()->geometry().center());
 
         // Showing returns only once the window can be seen.
@@ -39,7 +69,7 @@ private Q_SLOTS:
     }
 
     void aPropos() {
-        frmAPropos boîte(OptionsAProposNavelo(QIcon(), QPixmap(), QPixmap(), true));
+        frmAPropos boîte(Options());
         QCOMPARE(boîte.windowTitle(), u"A propos de "_s + TitreEtVersion());
         QCOMPARE(boîte.txtDescription->toPlainText(),
                  u"Ce petit outil permet de piloter le boitier HD de la Freebox en se substituant "
@@ -49,6 +79,38 @@ private Q_SLOTS:
         boîte.show();
         QVERIFY(QTest::qWaitForWindowActive(&boîte));
         QCOMPARE(QApplication::focusWidget(), boîte.btnOK);
+    }
+
+    // French at once, then English and French again, every 3 seconds.
+    void donner() {
+        const OptionsAPropos options = Options();
+        frmAPropos boîte(options);
+        QCOMPARE(boîte.timDonner.interval(), 3000);
+        QVERIFY(boîte.timDonner.isActive());
+        for (const QPixmap& attendue :
+             {options.imageDonnerFR, options.imageDonnerEN, options.imageDonnerFR}) {
+            QCOMPARE(boîte.imgDonner->pixmap().toImage(), attendue.toImage());
+            boîte.timDonner_Timer();
+        }
+
+        const QPoint place = boîte.imgDonner->pos();
+        Envoie(boîte.imgDonner, QEvent::MouseButtonPress, Qt::LeftButton);
+        QCOMPARE(boîte.imgDonner->pos(), place + QPoint(1, 1));
+        Envoie(boîte.imgDonner, QEvent::MouseButtonRelease, Qt::LeftButton);
+        QCOMPARE(boîte.imgDonner->pos(), place);
+        QCOMPARE(AdressesOuvertes().last(), QUrl(u"https://www.korvane.example/don"_s));
+    }
+
+    // A link turns red under the mouse, and opens its address.
+    void liens() {
+        frmAPropos boîte(Options());
+        Envoie(boîte.lblEmail, QEvent::MouseMove);
+        QCOMPARE(Couleur(boîte.lblEmail), QColor(255, 0, 0));
+        QCOMPARE(Couleur(boîte.lblSite), QColor(0, 0, 255));
+        Envoie(boîte.lblEmail, QEvent::MouseButtonRelease, Qt::LeftButton);
+        QCOMPARE(AdressesOuvertes().last(), QUrl(u"mailto:contact@korvane.example"_s));
+        Envoie(boîte.lblSite, QEvent::MouseButtonRelease, Qt::LeftButton);
+        QCOMPARE(AdressesOuvertes().last(), QUrl(u"https://www.korvane.example/navelo"_s));
     }
 };
 

@@ -1,10 +1,9 @@
 #include "dialogs/clsPopupMenu.h"
-#include "dialogs/colonnes_menu.h"
 
 #include <QApplication>
 #include <QMenu>
 #include <QTest>
-#include <QWindow>
+#include <QTimer>
 
 #include <functional>
 
@@ -97,11 +96,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("texte");
         QTest::addColumn<bool>("dansSousMenu");
         QTest::addColumn<int>("attendu");
-        QTest::newRow("first") << u"&Configurer...\tF9"_s << false << 2;
         QTest::newRow("checked") << u"Coché"_s << false << 7;
         QTest::newRow("submenu item") << u"Sous-élément"_s << true << 9;
         QTest::newRow("Escape") << QString() << false << 0;
     }
+
     void choix() {
         QFETCH(QString, texte);
         QFETCH(bool, dansSousMenu);
@@ -127,77 +126,6 @@ private Q_SLOTS:
         QCOMPARE(menu.TrackPopup(fenêtre.get(), 100, 100), attendu);
         // A picked checked item stays checked for the next time.
         QVERIFY(Action(menu.menu(), u"Coché"_s)->isChecked());
-    }
-
-    void position_data() {
-        QTest::addColumn<bool>("aligne");
-        QTest::addColumn<bool>("droite");
-        QTest::newRow("at the point") << false << false;
-        QTest::newRow("right ignored without a window") << false << true;
-        QTest::newRow("under the window, left") << true << false;
-        QTest::newRow("under the window, right") << true << true;
-    }
-    void position() {
-        QFETCH(bool, aligne);
-        QFETCH(bool, droite);
-        clsPopupMenu menu;
-        menu.AddItem(1, u"&Restaurer"_s);
-        menu.AddItem(2, u"&Quitter"_s);
-        QRect géométrie;
-        PendantLeMenu([&](QWidget* popup) {
-            géométrie = popup->geometry();
-            QTest::keyClick(popup, Qt::Key_Escape);
-        });
-        QCOMPARE(menu.TrackPopup(fenêtre.get(), 120, 130, aligne ? fenêtre.get() : nullptr, droite),
-                 0);
-        const QRect cadre = fenêtre->frameGeometry();
-        if (!aligne)
-            QCOMPARE(géométrie.topLeft(), QPoint(120, 130));
-        else if (droite)
-            QCOMPARE(géométrie.topRight(), QPoint(cadre.right(), cadre.bottom() + 1));
-        else
-            QCOMPARE(géométrie.topLeft(), QPoint(cadre.left(), cadre.bottom() + 1));
-        QCOMPARE(menu.menu()->windowHandle()->transientParent(), fenêtre->windowHandle());
-    }
-
-    void colonnes() {
-        clsPopupMenu menu;
-        menu.AddItem(1, u"&Un"_s, clsPopupMenu::ParDéfaut);
-        menu.AddItem(2, u"&Deux"_s);
-        menu.AddItem(3, u"&Trois"_s, clsPopupMenu::NouvelleColonne);
-        menu.AddItem(4, u"&Quatre"_s, clsPopupMenu::Grisé);
-        const QList<QAction*> actions = menu.menu()->actions();
-        QRect un, deux, trois;
-        PendantLeMenu([&](QWidget* popup) {
-            auto* colonnes = dynamic_cast<MenuEnColonnes*>(popup);
-            QVERIFY(colonnes);
-            un = colonnes->actionGeometry(actions[0]);
-            deux = colonnes->actionGeometry(actions[1]);
-            trois = colonnes->actionGeometry(actions[2]);
-            QTest::keyClick(popup, Qt::Key_Down);
-            QTest::keyClick(popup, Qt::Key_Down);
-            QTest::keyClick(popup, Qt::Key_Right);
-            QTest::keyClick(popup, Qt::Key_Return);
-        });
-        QCOMPARE(menu.TrackPopup(), 3);
-        QCOMPARE(deux.top(), un.bottom() + 1);
-        QCOMPARE(trois.top(), un.top());
-        QVERIFY(trois.left() > un.right());
-
-        PendantLeMenu([&](QWidget* popup) {
-            QTest::keyClick(popup, Qt::Key_Q); // greyed: nothing
-            QTest::keyClick(popup, Qt::Key_D);
-        });
-        QCOMPARE(menu.TrackPopup(fenêtre.get()), 2);
-
-        PendantLeMenu(
-            [&](QWidget* popup) { QTest::mouseClick(popup, Qt::LeftButton, {}, trois.center()); });
-        QCOMPARE(menu.TrackPopup(fenêtre.get()), 3);
-
-        PendantLeMenu([&](QWidget* popup) {
-            QTest::mouseClick(popup, Qt::LeftButton, {}, QPoint(-20, -20));
-        });
-        QCOMPARE(menu.TrackPopup(fenêtre.get()), 0);
     }
 };
 

@@ -34,16 +34,12 @@ private Q_SLOTS:
         ligne("logos 250", Champ::TailleLogos, u"250"_s, entre25et200);
         ligne("keyboard 250", Champ::TailleClavier, u"250"_s, {});
         ligne("keyboard 30", Champ::TailleClavier, u"30"_s, entre50et500);
-        ligne("keyboard 501", Champ::TailleClavier, u"501"_s, entre50et500);
         ligne("window 50", Champ::TailleFenêtrePrincipale, u"50"_s, {});
         ligne("window 49", Champ::TailleFenêtrePrincipale, u"49"_s, entre50et500);
-        ligne("logos 25", Champ::TailleLogos, u"25"_s, {});
-        ligne("logos 24", Champ::TailleLogos, u"24"_s, entre25et200);
         ligne("leading zeros", Champ::TailleLogos, u"0100"_s, {});
         ligne("exponent", Champ::TailleFenêtrePrincipale, u"1e2"_s, entre50et500);
         ligne("plus sign", Champ::TailleClavier, u"+80"_s, entre50et500);
         ligne("leading blank", Champ::TailleLogos, u" 80"_s, entre25et200);
-        ligne("trailing blank", Champ::TailleLogos, u"80 "_s, entre25et200);
         ligne("other digits", Champ::TailleFenêtrePrincipale, u"١٠٠"_s, entre50et500);
         ligne("beyond 64 bits", Champ::TailleClavier, u"100000000000000000000100"_s, entre50et500);
     }
@@ -107,17 +103,11 @@ private Q_SLOTS:
         ligne(
             "code", [](SaisieConfiguration& s) { s.CodeTélécommande = u"87654321"_s; }, false);
         ligne(
-            "box", [](SaisieConfiguration& s) { s.Hd = 2; }, false);
-        ligne(
-            "options", [](SaisieConfiguration& s) { s.FenêtreToujoursAuDessus = true; }, false);
-        ligne(
             "same number", [](SaisieConfiguration& s) { s.TailleClavier = u"0100"_s; }, false);
         ligne(
             "model", [](SaisieConfiguration& s) { s.Version = 6; }, true);
         ligne(
             "window", [](SaisieConfiguration& s) { s.TailleFenêtrePrincipale = u"150"_s; }, true);
-        ligne(
-            "keyboard", [](SaisieConfiguration& s) { s.TailleClavier = u"500"_s; }, true);
         ligne(
             "logos", [](SaisieConfiguration& s) { s.TailleLogos = u"25"_s; }, true);
     }

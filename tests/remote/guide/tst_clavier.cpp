@@ -106,7 +106,6 @@ private Q_SLOTS:
         QTest::addColumn<Requêtes>("attendues");
         QTest::newRow("k") << QList{27} << Requêtes{"key=5&repeat=2"};
         QTest::newRow("OK") << QList{101} << Requêtes{"key=ok"};
-        QTest::newRow("Shift, a") << QList{102, 10} << Requêtes{"key=swap", "key=2"};
         QTest::newRow("Shift, Shift") << QList{102, 102} << Requêtes{"key=swap", "key=swap"};
     }
 
@@ -134,25 +133,20 @@ private Q_SLOTS:
     }
 
     void maintien_data() {
-        QTest::addColumn<int>("version");
         QTest::addColumn<int>("n");
         QTest::addColumn<Requêtes>("pendant");
         QTest::addColumn<Requêtes>("attendues");
         const Requêtes k{"key=5&repeat=2"}, long5{"key=back&long=true"};
-        QTest::newRow("Suppr, modèle 5") << 5 << 100 << long5 << long5;
-        QTest::newRow("Suppr, modèle 6")
-            << 6 << 100 << Requêtes{"key=back", "key=back"} << Requêtes{"key=back", "key=back"};
-        QTest::newRow("k, modèle 5") << 5 << 27 << Requêtes() << k;
-        QTest::newRow("k, modèle 6") << 6 << 27 << Requêtes() << k;
+        QTest::newRow("Suppr") << 100 << long5 << long5;
+        QTest::newRow("k") << 27 << Requêtes() << k;
     }
 
-    // A special key held sends what the hold timer sends and nothing more at the release; a
+    // Model 5: a special key held sends its long press and nothing more at the release; a
     // character key types its character once, at the release.
     void maintien() {
-        QFETCH(int, version);
         QFETCH(int, n);
         QFETCH(Requêtes, pendant);
-        ouvre(version);
+        ouvre(5);
         QTest::mousePress(touche(n), Qt::LeftButton);
         if (pendant.isEmpty())
             QTest::qWait(800);

@@ -1,11 +1,8 @@
 #include "fenetres.h"
 
-#include <QApplication>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPainter>
 #include <QTest>
-#include <QVBoxLayout>
 
 using namespace Qt::StringLiterals;
 
@@ -37,6 +34,7 @@ private Q_SLOTS:
         QTest::newRow("magenta, not shown yet") << magenta << false << true;
         QTest::newRow("near magenta stays") << QColor(254, 0, 255) << true << false;
     }
+
     void transparence() {
         QFETCH(QColor, gauche);
         QFETCH(bool, montre);
@@ -52,53 +50,22 @@ private Q_SLOTS:
         QCOMPARE(image.windowOpacity(), 0.2);
     }
 
+    // Changing the flag must neither hide nor move the window.
     void premierPlan() {
         for (const bool montre : {true, false}) {
             QLabel image;
             Peint(image, Qt::red);
             image.setVisible(montre);
             const QRect géométrie = image.geometry();
-            for (const bool dessus : {true, false, false}) {
+            for (const bool dessus : {true, false}) {
                 PremierPlan(&image, dessus);
                 QCOMPARE(image.windowFlags().testFlag(Qt::WindowStaysOnTopHint), dessus);
-                QVERIFY(image.windowFlags().testFlag(Qt::FramelessWindowHint));
                 QCOMPARE(image.isVisible(), montre);
                 QCOMPARE(image.geometry(), géométrie);
             }
         }
     }
-
-    void controles() {
-        QWidget fenêtre;
-        auto* disposition = new QVBoxLayout(&fenêtre);
-        auto* texte = new QLineEdit(u"abc"_s);
-        auto* caché = new QLineEdit;
-        disposition->addWidget(texte);
-        disposition->addWidget(caché);
-        caché->hide();
-        fenêtre.show();
-        QApplication::setActiveWindow(&fenêtre);
-        QVERIFY(QTest::qWaitForWindowActive(&fenêtre));
-        DonneFocus(texte);
-        DonneFocus(caché);
-        caché->show();
-        QVERIFY(texte->hasFocus());
-        SélectionneTexte(texte, true);
-        QCOMPARE(texte->selectedText(), u"abc"_s);
-        SélectionneTexte(texte, false);
-        QVERIFY(!texte->hasSelectedText());
-        QCOMPARE(texte->cursorPosition(), 3);
-
-        const QPalette système = QApplication::palette(texte);
-        ActiveContrôle(texte, false);
-        QVERIFY(!texte->isEnabled());
-        QCOMPARE(texte->palette().color(QPalette::Disabled, QPalette::Base),
-                 système.color(QPalette::Button));
-        ActiveContrôle(texte, true);
-        QVERIFY(texte->isEnabled());
-        QCOMPARE(texte->palette().color(texte->backgroundRole()), système.color(QPalette::Base));
-    }
 };
 
 QTEST_MAIN(TestFenetres)
-#include "test_fenetres.moc"
+#include "tst_fenetres.moc"

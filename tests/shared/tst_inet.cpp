@@ -1,5 +1,6 @@
 #include "ansi.h"
 #include "net/inet.h"
+#include "serveur_scripte.h"
 
 #include <QElapsedTimer>
 #include <QHttpServer>
@@ -8,7 +9,6 @@
 #include <QNetworkProxy>
 #include <QScopeGuard>
 #include <QTcpServer>
-#include <QTcpSocket>
 #include <QTest>
 #include <QTimer>
 
@@ -23,43 +23,6 @@ QByteArray tousLesOctets(int taille) {
     return octets;
 }
 
-QByteArray Réponse(QByteArrayView statut, QByteArrayView corps) {
-    return "HTTP/1.1 " + statut.toByteArray() +
-           "\r\nContent-Length: " + QByteArray::number(corps.size()) +
-           "\r\nConnection: close\r\n\r\n" + corps.toByteArray();
-}
-
-// For what QHttpServer cannot do (a free status line, a body cut short, a late answer): sends
-// these bytes to each request after the delay, and never answers when there are none.
-class ServeurBrut : public QTcpServer {
-public:
-    QByteArray octets;
-    int délaiMs = 0;
-
-    ServeurBrut() {
-        listen(QHostAddress::LocalHost);
-        connect(this, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket* connexion = nextPendingConnection()) {
-                connect(connexion, &QTcpSocket::disconnected, connexion, &QObject::deleteLater);
-                connect(
-                    connexion, &QTcpSocket::readyRead, connexion,
-                    [this, connexion] {
-                        connexion->readAll();
-                        if (!octets.isEmpty())
-                            QTimer::singleShot(délaiMs, connexion, [connexion, o = octets] {
-                                connexion->write(o);
-                                connexion->disconnectFromHost();
-                            });
-                    },
-                    Qt::SingleShotConnection);
-            }
-        });
-    }
-
-    QString url() const { return u"http://127.0.0.1:"_s + QString::number(serverPort()) + u"/"_s; }
-};
-
-// Every state raised by one Execute, once the request has ended.
 QList<int> exécute(Inet& inet, const QString& url) {
     QList<int> états;
     const auto lien = QObject::connect(&inet, &Inet::StateChanged, [&](int é) { états << é; });
@@ -83,7 +46,15 @@ class TestInet : public QObject {
 
     QHttpServer http;
     quint16 portHttp = 0;
-    ServeurBrut brut;
+    // For what QHttpServer cannot do: a free status line, a body cut short, a late answer or
+    // none at all.
+    ServeurScripté brut;
+
+    void répond(const QByteArray& octets, int délaiMs = 0) {
+        brut.setScript([octets, délaiMs](const ServeurScripté::Requête&) {
+            return ServeurScripté::Réponse{octets, délaiMs, octets.isEmpty()};
+        });
+    }
     // A proxy asking for credentials; it notes the Proxy-Authorization of each request.
     QHttpServer proxy;
     quint16 portProxy = 0;
@@ -133,8 +104,9 @@ private Q_SLOTS:
                              << tousLesOctets(2500) << true;
         QTest::newRow("404") << QByteArray() << u"/introuvable"_s << u"HTTP/1.1 404 Not Found"_s
                              << QByteArray("page d'erreur") << false;
-        QTest::newRow("latin-1 phrase") << Réponse("200 Tr\xE8s bien", "abc") << QString()
-                                        << u"HTTP/1.1 200 Très bien"_s << QByteArray("abc") << true;
+        QTest::newRow("latin-1 phrase")
+            << ServeurScripté::réponse("200 Tr\xE8s bien", "abc") << QString()
+            << u"HTTP/1.1 200 Très bien"_s << QByteArray("abc") << true;
         QTest::newRow("redirect not followed")
             << QByteArray() << u"/ailleurs"_s << u"HTTP/1.1 301 Moved Permanently"_s << QByteArray()
             << false;
@@ -146,7 +118,7 @@ private Q_SLOTS:
         QFETCH(QString, statut);
         QFETCH(QByteArray, corps);
         QFETCH(bool, ouvert);
-        brut.octets = brute;
+        répond(brute);
         const QString url = brute.isEmpty() ? urlHttp(chemin) : brut.url();
 
         Inet inet;
@@ -209,8 +181,8 @@ private Q_SLOTS:
             libre.listen(QHostAddress::LocalHost);
             url = u"http://127.0.0.1:"_s + QString::number(libre.serverPort()) + u"/"_s;
         } else if (panne != SansAdresse) {
-            brut.octets = panne == Silence ? QByteArray()
-                                           : "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nabc";
+            répond(panne == Silence ? QByteArray()
+                                    : "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nabc");
             url = brut.url();
         }
         Inet inet;
@@ -231,9 +203,7 @@ private Q_SLOTS:
     }
 
     void cancel() {
-        brut.octets = Réponse("200 OK", "x");
-        brut.délaiMs = 100;
-        const auto remet = qScopeGuard([this] { brut.délaiMs = 0; });
+        répond(ServeurScripté::réponse("200 OK", "x"), 100);
         Inet inet;
         QList<int> états;
         connect(&inet, &Inet::StateChanged, this, [&](int é) { états << é; });
@@ -248,7 +218,7 @@ private Q_SLOTS:
         QCOMPARE(inet.GetHeader(), QString());
 
         // A Cancel from a window event while OpenURL waits makes it return empty.
-        brut.octets.clear();
+        répond({});
         QTimer::singleShot(50, &inet, [&] { inet.Cancel(); });
         QElapsedTimer chrono;
         chrono.start();
@@ -259,7 +229,7 @@ private Q_SLOTS:
 
     // What the key sender does while it drains an answer: cancel and send again.
     void executeAgainFromSlot() {
-        brut.octets = Réponse("200 OK", "deux");
+        répond(ServeurScripté::réponse("200 OK", "deux"));
         Inet inet;
         QList<int> états;
         connect(&inet, &Inet::StateChanged, this, [&](int é) {

@@ -145,6 +145,9 @@ bool frmNavelo::Form_Load() {
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     démarrée = true;
+    // Unseen until asked for, the channel list reads its logos and channels once the remote
+    // is up (or when first shown, should that come sooner).
+    QTimer::singleShot(0, listeChaînes.get(), [this] { listeChaînes->Form_Load(); });
     return true;
 }
 

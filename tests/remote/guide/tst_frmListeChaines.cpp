@@ -189,6 +189,16 @@ private Q_SLOTS:
         QCOMPARE(Textes().size(), 4);
     }
 
+    // Opened before the start-up got round to loading it, the window loads at once.
+    void premiereApparition() {
+        ouvre(false);
+        QVERIFY(Textes().isEmpty());
+        fenêtre->show();
+        QCOMPARE(Textes().size(), 4);
+        fenêtre->Form_Load();
+        QCOMPARE(Textes().size(), 4);
+    }
+
     void disposition_data() {
         QTest::addColumn<QSize>("client");
         QTest::addColumn<QRect>("zoneListe");
@@ -210,12 +220,14 @@ private Q_SLOTS:
     }
 
 private:
-    void ouvre() {
+    void ouvre(bool charge = true) {
         expéditeur = std::make_unique<ExpéditeurTouches>(paramètres);
         fenêtre = std::make_unique<frmListeChaînes>(
             paramètres, *expéditeur,
             QStringList{dossier->filePath(u"logos"_s), dossier->filePath(u"autres"_s)});
         fenêtre->définitPauseZap(Pause);
+        if (charge)
+            fenêtre->Form_Load();
     }
 
     QTreeWidget* liste() const { return fenêtre->findChild<QTreeWidget*>(u"lvwChaînes"_s); }

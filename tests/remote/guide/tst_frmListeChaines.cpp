@@ -98,6 +98,10 @@ private Q_SLOTS:
         QTest::newRow("même numéro, le premier dossier gagne")
             << QList<Logo>{{u"logos/Canal 5.png"_s, Rouge}, {u"autres/Canal 05.png"_s, Vert}}
             << u"5. Cinq"_s << Rouge;
+        QTest::newRow("extension en capitales")
+            << QList<Logo>{sans, {u"logos/Canal 5.PNG"_s, Rouge}} << u"5. Cinq"_s << Rouge;
+        QTest::newRow("autre extension ignorée")
+            << QList<Logo>{sans, {u"logos/Canal 5.png.bak"_s, Rouge}} << u"5. Cinq"_s << Bleu;
         QTest::newRow("logo illisible ignoré")
             << QList<Logo>{sans, {u"logos/Canal 5.png"_s, {}}} << u"5. Cinq"_s << Bleu;
         QTest::newRow("illisible, puis un autre du même numéro")

@@ -9,7 +9,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(u"Navelo"_s);
     QApplication::setApplicationVersion(QStringLiteral(NAVELO_VERSION));
-    QApplication::setWindowIcon(IcôneNavelo());
+    QApplication::setWindowIcon(IcôneFenêtres());
     // Hidden in the notification area, the program has no window shown and still runs.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -4,9 +4,10 @@
 
 #include <QImage>
 #include <QLinearGradient>
-#include <QList>
 #include <QPainter>
 #include <QPixmap>
+
+#include <initializer_list>
 
 namespace {
 
@@ -76,18 +77,21 @@ QImage GrandeIcône(int côté) {
     return image;
 }
 
+QIcon Icône(std::initializer_list<int> côtés) {
+    QIcon icône;
+    for (int côté : côtés)
+        icône.addPixmap(QPixmap::fromImage(côté == 16 ? PetiteIcône() : GrandeIcône(côté)));
+    return icône;
+}
+
 } // namespace
 
 QIcon IcôneNavelo() {
-    // Drawn once: the start-up alone asks for it three times.
-    static const QList<QImage> images = [] {
-        QList<QImage> tailles;
-        for (int côté : {16, 24, 32, 48, 64, 128, 256})
-            tailles.append(côté == 16 ? PetiteIcône() : GrandeIcône(côté));
-        return tailles;
-    }();
-    QIcon icône;
-    for (const QImage& image : images)
-        icône.addPixmap(QPixmap::fromImage(image));
+    return Icône({16, 24, 32, 48, 64, 128, 256});
+}
+
+QIcon IcôneFenêtres() {
+    // Drawn once and shared: the start-up alone asks for it three times.
+    static const QIcon icône = Icône({16, 24, 32, 48, 64, 128});
     return icône;
 }

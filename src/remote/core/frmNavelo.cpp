@@ -99,7 +99,7 @@ bool frmNavelo::Form_Load() {
             AfficheFenêtres();
     });
 
-    splash = std::make_unique<frmSplashScreen>(IcôneNavelo(), nullptr);
+    splash = std::make_unique<frmSplashScreen>(IcôneFenêtres(), nullptr);
     splash->show();
     QCoreApplication::processEvents();
 
@@ -145,6 +145,9 @@ bool frmNavelo::Form_Load() {
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     démarrée = true;
+    // Unseen until asked for, the channel list reads its logos and channels once the remote
+    // is up (or when first shown, should that come sooner).
+    QTimer::singleShot(0, listeChaînes.get(), [this] { listeChaînes->Form_Load(); });
     return true;
 }
 
@@ -253,7 +256,7 @@ void frmNavelo::PlaceFenêtres() {
 }
 
 void frmNavelo::AjouteIcôneNotification() {
-    icône = new QSystemTrayIcon(IcôneNavelo(), this);
+    icône = new QSystemTrayIcon(IcôneFenêtres(), this);
     icône->setObjectName(u"icone"_s);
     // The notification area holds 63 characters of tip.
     icône->setToolTip(TitreEtVersion().left(63));
@@ -348,7 +351,7 @@ void frmNavelo::MenuPopup() {
 
 void frmNavelo::AfficheAPropos() {
     const qreal dpr = devicePixelRatioF();
-    frmAPropos aPropos(OptionsAProposNavelo(IcôneNavelo(), ImageDonner(true, dpr),
+    frmAPropos aPropos(OptionsAProposNavelo(IcôneFenêtres(), ImageDonner(true, dpr),
                                             ImageDonner(false, dpr),
                                             paramètres.FenêtreToujoursAuDessus),
                        this);

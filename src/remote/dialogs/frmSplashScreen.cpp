@@ -65,10 +65,10 @@ void frmSplashScreen::setVisible(bool visible) {
     QWidget::setVisible(visible);
     if (!visible || !windowHandle())
         return;
-    // The running timer wakes the wait at least every 500 ms.
+    // Handling the exposure paints the window. The running timer wakes the wait at least
+    // every 500 ms.
     const QDeadlineTimer limite(1000);
     while (!windowHandle()->isExposed() && !limite.hasExpired())
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
                                         QEventLoop::WaitForMoreEvents);
-    repaint();
 }

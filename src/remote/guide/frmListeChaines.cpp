@@ -18,6 +18,7 @@
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -46,7 +47,8 @@ frmListeChaînes::frmListeChaînes(ParamètresNavelo& paramètres, ExpéditeurTo
     , paramètres(paramètres)
     , expéditeur(expéditeur)
     , lvwChaînes(new QTreeWidget(this))
-    , chkAfficherToutesLesChaînes(new QCheckBox(u"Afficher toutes les chaînes"_s, this)) {
+    , chkAfficherToutesLesChaînes(new QCheckBox(u"Afficher toutes les chaînes"_s, this))
+    , dossiersLogos(dossiersLogos) {
     setWindowTitle(u"Liste des chaînes"_s);
     // An auxiliary window: closing it never ends the program.
     setAttribute(Qt::WA_QuitOnClose, false);
@@ -58,6 +60,7 @@ frmListeChaînes::frmListeChaînes(ParamètresNavelo& paramètres, ExpéditeurTo
     lvwChaînes->setUniformRowHeights(true);
     lvwChaînes->setSelectionMode(QAbstractItemView::SingleSelection);
     lvwChaînes->setGeometry(EnPixels(120), EnPixels(120), EnPixels(3495), EnPixels(5775));
+    lvwChaînes->setIconSize(TailleImagesLogos(paramètres.TailleLogos));
     chkAfficherToutesLesChaînes->setObjectName(u"chkAfficherToutesLesChaînes"_s);
     chkAfficherToutesLesChaînes->setGeometry(EnPixels(120), EnPixels(6000), EnPixels(3495),
                                              EnPixels(255));
@@ -66,23 +69,20 @@ frmListeChaînes::frmListeChaînes(ParamètresNavelo& paramètres, ExpéditeurTo
     connect(chkAfficherToutesLesChaînes, &QCheckBox::clicked, this, [this] { AfficheChaînes(); });
     connect(lvwChaînes, &QTreeWidget::itemDoubleClicked, this, [this] { lvwChaînes_DblClick(); });
 
-    Form_Load(dossiersLogos);
-}
-
-void frmListeChaînes::Form_Load(const QStringList& dossiersLogos) {
-    const QSize taille = TailleImagesLogos(paramètres.TailleLogos);
-    lvwChaînes->setIconSize(taille);
-    ChargeLogos(dossiersLogos);
-
-    Respiration respiration;
-    if (ChargeChaînes(paramètres.FichierChaînes, Chaînes, [&respiration] { respiration(); }) > 0)
-        AfficheChaînes();
-
     PremierPlan(this, paramètres.FenêtreToujoursAuDessus);
 }
 
+void frmListeChaînes::Form_Load() {
+    if (std::exchange(chargée, true))
+        return;
+    ChargeLogos();
+    Respiration respiration;
+    if (ChargeChaînes(paramètres.FichierChaînes, Chaînes, [&respiration] { respiration(); }) > 0)
+        AfficheChaînes();
+}
+
 // A file that is not a picture is skipped, and the first picture for a channel stays.
-void frmListeChaînes::ChargeLogos(const QStringList& dossiersLogos) {
+void frmListeChaînes::ChargeLogos() {
     const QSize taille = lvwChaînes->iconSize();
     const qreal échelle = qApp->devicePixelRatio();
     for (const FichierLogo& logo : FichiersLogos(dossiersLogos)) {
@@ -153,6 +153,11 @@ void frmListeChaînes::EnvoieChiffre(const QString& chiffre, bool longue) {
     expéditeur.ToucheLongue = longue;
     expéditeur.TraiteTouche(chiffre);
     expéditeur.ToucheLongue = avant;
+}
+
+void frmListeChaînes::showEvent(QShowEvent* évènement) {
+    Form_Load();
+    QWidget::showEvent(évènement);
 }
 
 void frmListeChaînes::resizeEvent(QResizeEvent* évènement) {

@@ -52,10 +52,11 @@ QList<FichierLogo> FichiersLogos(const QStringList& dossiers) {
     QSet<QString> vus;
     for (const QString& chemin : dossiers) {
         const QDir dossier(chemin);
-        const QStringList noms =
-            dossier.entryList({u"*.png"_s}, QDir::Files | QDir::Readable, QDir::Name);
+        // "*.png" as a name filter would cost a regular expression engine, its code and its
+        // compiler, for one suffix.
+        const QStringList noms = dossier.entryList(QDir::Files | QDir::Readable, QDir::Name);
         for (const QString& nom : noms) {
-            if (vus.contains(nom))
+            if (!nom.endsWith(u".png"_s, Qt::CaseInsensitive) || vus.contains(nom))
                 continue;
             vus.insert(nom);
             if (nom == LogoParDéfaut)

@@ -99,9 +99,11 @@ struct Inet::Privé {
     void retient(QNetworkReply& reçue);
     void oublieRéponse();
     void libèreAttentes();
+    QNetworkAccessManager& Gestionnaire();
 
     Inet* q;
-    QNetworkAccessManager gestionnaire;
+    // Made at the first request: what never sends one does not pay for it.
+    std::unique_ptr<QNetworkAccessManager> gestionnaire;
     QNetworkReply* réponse = nullptr;
     // OpenURL reports its end by returning, not through StateChanged.
     bool parOpenURL = false;
@@ -128,14 +130,14 @@ struct Inet::Privé {
 void Inet::Privé::appliqueAccès() {
     switch (typeAccès) {
     case icDirect:
-        gestionnaire.setProxy(QNetworkProxy::NoProxy);
+        Gestionnaire().setProxy(QNetworkProxy::NoProxy);
         break;
     case icNamedProxy:
-        gestionnaire.setProxy(
+        Gestionnaire().setProxy(
             QNetworkProxy(QNetworkProxy::HttpProxy, proxy, static_cast<quint16>(port)));
         break;
     default:
-        gestionnaire.setProxyFactory(new ProxysSystème(proxysSystème));
+        Gestionnaire().setProxyFactory(new ProxysSystème(proxysSystème));
         break;
     }
 }
@@ -157,11 +159,11 @@ void Inet::Privé::lance(const QString& adresse, const QByteArray& méthode, boo
     requête.setTransferTimeout(délai * 1000);
 
     if (méthode == "GET")
-        réponse = gestionnaire.get(requête);
+        réponse = Gestionnaire().get(requête);
     else if (méthode == "HEAD")
-        réponse = gestionnaire.head(requête);
+        réponse = Gestionnaire().head(requête);
     else
-        réponse = gestionnaire.sendCustomRequest(requête, méthode);
+        réponse = Gestionnaire().sendCustomRequest(requête, méthode);
     QNetworkReply* enCours = réponse;
     QObject::connect(enCours, &QNetworkReply::finished, q, [this, enCours] { termine(enCours); });
 }
@@ -207,18 +209,24 @@ void Inet::Privé::libèreAttentes() {
         attente->quit();
 }
 
+QNetworkAccessManager& Inet::Privé::Gestionnaire() {
+    if (gestionnaire)
+        return *gestionnaire;
+    gestionnaire = std::make_unique<QNetworkAccessManager>();
+    QObject::connect(gestionnaire.get(), &QNetworkAccessManager::proxyAuthenticationRequired, q,
+                     [this](const QNetworkProxy&, QAuthenticator* authentification) {
+                         // Left unfilled, Qt gives up on the proxy's 407 instead of asking again.
+                         if (!nom.isEmpty()) {
+                             authentification->setUser(nom);
+                             authentification->setPassword(motDePasse);
+                         }
+                     });
+    return *gestionnaire;
+}
+
 Inet::Inet(QObject* parent)
     : QObject(parent)
-    , d(std::make_unique<Privé>(this)) {
-    connect(&d->gestionnaire, &QNetworkAccessManager::proxyAuthenticationRequired, this,
-            [this](const QNetworkProxy&, QAuthenticator* authentification) {
-                // Left unfilled, Qt gives up on the proxy's 407 instead of asking again.
-                if (!d->nom.isEmpty()) {
-                    authentification->setUser(d->nom);
-                    authentification->setPassword(d->motDePasse);
-                }
-            });
-}
+    , d(std::make_unique<Privé>(this)) {}
 
 Inet::~Inet() {
     Cancel();

@@ -100,6 +100,8 @@ private Q_SLOTS:
             << QList<Logo>{sans, {u"logos/canal 5.png"_s, Rouge}} << u"5. Cinq"_s << Bleu;
         QTest::newRow("numéro au-delà de 32 bits")
             << QList<Logo>{sans, {u"logos/Canal 4294967301.png"_s, Rouge}} << u"5. Cinq"_s << Bleu;
+        QTest::newRow("extension en capitales")
+            << QList<Logo>{sans, {u"logos/Canal 5.PNG"_s, Rouge}} << u"5. Cinq"_s << Rouge;
         QTest::newRow("logo illisible ignoré")
             << QList<Logo>{sans, {u"logos/Canal 5.png"_s, {}}} << u"5. Cinq"_s << Bleu;
     }
@@ -171,13 +173,23 @@ private Q_SLOTS:
         QVERIFY(!paramètres.ListeChaînesAffichée);
     }
 
+    // Opened before the start-up got round to loading it, the window loads at once.
+    void premiereApparition() {
+        ouvre(false);
+        QVERIFY(Textes().isEmpty());
+        fenêtre->show();
+        QCOMPARE(Textes().size(), 4);
+    }
+
 private:
-    void ouvre() {
+    void ouvre(bool charge = true) {
         expéditeur = std::make_unique<ExpéditeurTouches>(paramètres);
         fenêtre = std::make_unique<frmListeChaînes>(
             paramètres, *expéditeur,
             QStringList{dossier->filePath(u"logos"_s), dossier->filePath(u"autres"_s)});
         fenêtre->définitPauseZap(Pause);
+        if (charge)
+            fenêtre->Form_Load();
     }
 
     QTreeWidget* liste() const { return fenêtre->findChild<QTreeWidget*>(u"lvwChaînes"_s); }

@@ -21,19 +21,14 @@ void PendantLeMenu(std::function<void(QWidget*)> action) {
     });
 }
 
-QAction* Action(const QMenu* menu, const QString& texte) {
-    for (QAction* action : menu->actions()) {
-        if (action->text() == texte)
-            return action;
-    }
-    return nullptr;
-}
-
 // Picks an item of an open QMenu with the keyboard.
 void Choisit(QWidget* popup, const QString& texte) {
     auto* menu = qobject_cast<QMenu*>(popup);
     QVERIFY(menu);
-    menu->setActiveAction(Action(menu, texte));
+    for (QAction* action : menu->actions()) {
+        if (action->text() == texte)
+            menu->setActiveAction(action);
+    }
     QTest::keyClick(menu, Qt::Key_Return);
 }
 
@@ -41,8 +36,6 @@ void Choisit(QWidget* popup, const QString& texte) {
 
 class TestPopupMenu : public QObject {
     Q_OBJECT
-
-    std::unique_ptr<QWidget> fenêtre;
 
 private Q_SLOTS:
     // Must run first, before any window of the process exists.
@@ -58,13 +51,6 @@ private Q_SLOTS:
             QCOMPARE(erreur.Description, u"Cannot find top window of current process!"_s);
         }
         QVERIFY(!menu.menu()->isVisible());
-    }
-
-    void fenetre() {
-        fenêtre = std::make_unique<QWidget>();
-        fenêtre->setGeometry(300, 200, 200, 40);
-        fenêtre->show();
-        QVERIFY(QTest::qWaitForWindowExposed(fenêtre.get()));
     }
 
     void articles() {
@@ -112,6 +98,10 @@ private Q_SLOTS:
         menu.AddItem(2, u"&Configurer...\tF9"_s);
         menu.AddItem(7, u"Coché"_s, clsPopupMenu::Coché);
         menu.AddItem(8, QVariant::fromValue(&sous));
+        QWidget fenêtre;
+        fenêtre.setGeometry(300, 200, 200, 40);
+        fenêtre.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&fenêtre));
         PendantLeMenu([&](QWidget* popup) {
             if (texte.isEmpty()) {
                 QTest::keyClick(popup, Qt::Key_Escape);
@@ -123,9 +113,9 @@ private Q_SLOTS:
                 Choisit(popup, texte);
             }
         });
-        QCOMPARE(menu.TrackPopup(fenêtre.get(), 100, 100), attendu);
+        QCOMPARE(menu.TrackPopup(&fenêtre, 100, 100), attendu);
         // A picked checked item stays checked for the next time.
-        QVERIFY(Action(menu.menu(), u"Coché"_s)->isChecked());
+        QVERIFY(menu.menu()->actions()[1]->isChecked());
     }
 };
 

@@ -70,8 +70,9 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(dialogue.get()));
     }
 
-    // The code box starts with the focus; leaving a size box checks it, and a refusal keeps
-    // the focus there.
+    // The code box starts with the focus. Leaving a size box checks it, and a refusal keeps the
+    // focus there; with two wrong boxes, leaving one for the other complains once, about the
+    // first.
     void quitteTaille() {
         QCOMPARE(QApplication::focusWidget(), dialogue->txtCodeTélécommande);
         QCOMPARE(dialogue->txtCodeTélécommande->selectedText(), u"12345678"_s);
@@ -81,13 +82,11 @@ private Q_SLOTS:
         QCOMPARE(Messages(), QStringList{entre25et200});
         QCOMPARE(QApplication::focusWidget(), dialogue->txtTailleLogos);
         QCOMPARE(dialogue->txtTailleLogos->text(), u"250"_s);
-    }
 
-    // Two wrong boxes: leaving one for the other complains once, about the first.
-    void pasDeBoucle() {
+        dialogue->txtTailleLogos->setText(u"80"_s);
         dialogue->txtTailleClavier->setText(u"30"_s);
         Quitte(dialogue->txtTailleFenêtrePrincipale, u"30"_s);
-        QCOMPARE(Messages(), QStringList{entre50et500});
+        QCOMPARE(Messages(), (QStringList{entre25et200, entre50et500}));
         QCOMPARE(QApplication::focusWidget(), dialogue->txtTailleFenêtrePrincipale);
     }
 

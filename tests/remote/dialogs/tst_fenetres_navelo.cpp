@@ -1,7 +1,6 @@
 #include "dialogs/a_propos_navelo.h"
 #include "dialogs/frmSplashScreen.h"
 #include "ouvre_adresse.h"
-#include "version.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -62,7 +61,6 @@ private Q_SLOTS:
         const OptionsAPropos options =
             OptionsAProposNavelo(QIcon(), Image(Qt::blue), Image(Qt::red), true);
         frmAPropos boîte(options);
-        QCOMPARE(boîte.windowTitle(), u"A propos de "_s + TitreEtVersion());
         QCOMPARE(boîte.timDonner.interval(), 3000);
         QVERIFY(boîte.timDonner.isActive());
         for (const QPixmap& attendue :
@@ -71,11 +69,8 @@ private Q_SLOTS:
             boîte.timDonner_Timer();
         }
 
-        const QPoint place = boîte.imgDonner->pos();
         Envoie(boîte.imgDonner, QEvent::MouseButtonPress, Qt::LeftButton);
-        QCOMPARE(boîte.imgDonner->pos(), place + QPoint(1, 1));
         Envoie(boîte.imgDonner, QEvent::MouseButtonRelease, Qt::LeftButton);
-        QCOMPARE(boîte.imgDonner->pos(), place);
         QCOMPARE(AdressesOuvertes().last(), QUrl(u"https://www.korvane.example/don"_s));
 
         Envoie(boîte.lblEmail, QEvent::MouseMove);

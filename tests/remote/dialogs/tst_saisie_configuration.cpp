@@ -32,11 +32,9 @@ private Q_SLOTS:
             QTest::newRow(nom) << champ << texte << refus;
         };
         ligne("logos 250", Champ::TailleLogos, u"250"_s, entre25et200);
-        ligne("keyboard 250", Champ::TailleClavier, u"250"_s, {});
         ligne("keyboard 30", Champ::TailleClavier, u"30"_s, entre50et500);
         ligne("window 50", Champ::TailleFenêtrePrincipale, u"50"_s, {});
         ligne("window 49", Champ::TailleFenêtrePrincipale, u"49"_s, entre50et500);
-        ligne("leading zeros", Champ::TailleLogos, u"0100"_s, {});
         ligne("exponent", Champ::TailleFenêtrePrincipale, u"1e2"_s, entre50et500);
         ligne("plus sign", Champ::TailleClavier, u"+80"_s, entre50et500);
         ligne("leading blank", Champ::TailleLogos, u" 80"_s, entre25et200);

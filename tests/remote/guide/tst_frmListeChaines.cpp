@@ -33,13 +33,6 @@ const QByteArray Document = R"([{"id":1,"name":"Un","available":true},)"
                             R"({"id":40000,"name":"Grand","available":true}])"
                             "\r\n";
 
-// The events of a real double-click: QTest's alone skips the first press and release.
-void DoubleClic(QWidget* cible, QPoint position) {
-    QTest::mouseClick(cible, Qt::LeftButton, {}, position);
-    QTest::mouseDClick(cible, Qt::LeftButton, {}, position);
-    QTest::mouseRelease(cible, Qt::LeftButton, {}, position);
-}
-
 } // namespace
 
 class TestFrmListeChaines : public QObject {
@@ -55,8 +48,6 @@ private Q_SLOTS:
 
     void init() {
         dossier = std::make_unique<QTemporaryDir>();
-        QVERIFY(QDir(dossier->path()).mkpath(u"logos"_s) &&
-                QDir(dossier->path()).mkpath(u"autres"_s));
         paramètres = {};
         paramètres.CodeTélécommande = u"1234"_s;
         paramètres.FichierChaînes = dossier->filePath(u"channels"_s);
@@ -110,6 +101,7 @@ private Q_SLOTS:
             QImage image(70, 54, QImage::Format_RGB32);
             image.fill(logo.couleur);
             QFile fichier(dossier->filePath(logo.chemin));
+            QVERIFY(QDir().mkpath(QFileInfo(fichier).path()));
             QVERIFY(fichier.open(QIODevice::WriteOnly));
             QVERIFY(logo.couleur.isValid() ? image.save(&fichier, "PNG")
                                            : fichier.write("\x89PNG\r\n\x1a\n?") > 0);
@@ -141,30 +133,24 @@ private Q_SLOTS:
     void listeVide() {
         QFile::remove(paramètres.FichierChaînes);
         ouvre();
-        fenêtre->show();
-        QVERIFY(QTest::qWaitForWindowExposed(fenêtre.get()));
-        DoubleClic(liste()->viewport(), QPoint(20, 20));
+        doubleClique();
         QTest::mouseClick(caseÀCocher(), Qt::LeftButton);
         QCOMPARE(liste()->topLevelItemCount(), 0);
         QTest::qWait(100);
         QVERIFY(boîtier.requêtes().isEmpty());
     }
 
-    void fermeture() {
-        ouvre();
-        fenêtre->show();
-        paramètres.ListeChaînesAffichée = true;
-        fenêtre->close();
-        QVERIFY(!fenêtre->isVisible());
-        QVERIFY(!paramètres.ListeChaînesAffichée);
-    }
-
-    // Opened before the start-up got round to loading it, the window loads at once.
-    void premiereApparition() {
+    // Opened before the start-up got round to loading it, the window loads at once; closed,
+    // it only hides.
+    void apparitionEtFermeture() {
         ouvre(false);
         QVERIFY(Textes().isEmpty());
         fenêtre->show();
         QCOMPARE(Textes().size(), 4);
+        paramètres.ListeChaînesAffichée = true;
+        fenêtre->close();
+        QVERIFY(!fenêtre->isVisible());
+        QVERIFY(!paramètres.ListeChaînesAffichée);
     }
 
 private:
@@ -190,12 +176,18 @@ private:
         return textes;
     }
 
-    void doubleClique(const QString& texte) {
+    // The events of a real double-click (QTest's alone skips the first press and release), on
+    // the item shown with that text, or on an empty list.
+    void doubleClique(const QString& texte = {}) {
         fenêtre->show();
         QVERIFY(QTest::qWaitForWindowExposed(fenêtre.get()));
-        QTreeWidgetItem* élément = liste()->findItems(texte, Qt::MatchExactly).value(0);
-        QVERIFY(élément);
-        DoubleClic(liste()->viewport(), liste()->visualItemRect(élément).center());
+        const auto éléments = liste()->findItems(texte, Qt::MatchExactly);
+        QCOMPARE(éléments.size(), texte.isEmpty() ? 0 : 1);
+        const QPoint point =
+            éléments.isEmpty() ? QPoint(20, 20) : liste()->visualItemRect(éléments[0]).center();
+        QTest::mouseClick(liste()->viewport(), Qt::LeftButton, {}, point);
+        QTest::mouseDClick(liste()->viewport(), Qt::LeftButton, {}, point);
+        QTest::mouseRelease(liste()->viewport(), Qt::LeftButton, {}, point);
     }
 
     // The keys the box received, "long" after a long press.

@@ -70,71 +70,56 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(dialogue.get()));
     }
 
-    // The code box has the focus with its text selected; a size box selects its text too.
-    void chargement() {
-        QVERIFY(dialogue->optVersion[6]->isChecked());
+    // The code box starts with the focus. Leaving a size box checks it, and a refusal keeps the
+    // focus there; with two wrong boxes, leaving one for the other complains once, about the
+    // first.
+    void quitteTaille() {
         QCOMPARE(QApplication::focusWidget(), dialogue->txtCodeTélécommande);
         QCOMPARE(dialogue->txtCodeTélécommande->selectedText(), u"12345678"_s);
-        dialogue->txtTailleClavier->setFocus(Qt::MouseFocusReason);
-        QCOMPARE(dialogue->txtTailleClavier->selectedText(), u"100"_s);
-    }
-
-    // Leaving a size box checks it; a refusal keeps the focus there.
-    void quitteTaille() {
         Quitte(dialogue->txtTailleClavier, u"250"_s);
         QCOMPARE(Messages(), QStringList());
         Quitte(dialogue->txtTailleLogos, u"250"_s);
         QCOMPARE(Messages(), QStringList{entre25et200});
         QCOMPARE(QApplication::focusWidget(), dialogue->txtTailleLogos);
         QCOMPARE(dialogue->txtTailleLogos->text(), u"250"_s);
-    }
 
-    // Two wrong boxes: leaving one for the other complains once, about the first.
-    void pasDeBoucle() {
+        dialogue->txtTailleLogos->setText(u"80"_s);
         dialogue->txtTailleClavier->setText(u"30"_s);
         Quitte(dialogue->txtTailleFenêtrePrincipale, u"30"_s);
-        QCOMPARE(Messages(), QStringList{entre50et500});
+        QCOMPARE(Messages(), (QStringList{entre25et200, entre50et500}));
         QCOMPARE(QApplication::focusWidget(), dialogue->txtTailleFenêtrePrincipale);
     }
 
-    void annuler_data() {
-        QTest::addColumn<bool>("echap");
-        QTest::newRow("Annuler") << false;
-        QTest::newRow("Escape") << true;
-    }
+    // Leaving a box that holds a refused size for Cancel: no message, nothing changed.
     void annuler() {
-        QFETCH(bool, echap);
         dialogue->txtCodeTélécommande->setText(u"999"_s);
         dialogue->optVersion[5]->click();
         dialogue->chkFenêtreToujoursAuDessus->click();
         dialogue->txtTailleLogos->setFocus(Qt::TabFocusReason);
         dialogue->txtTailleLogos->setText(u"250"_s);
-        if (echap) {
-            QTest::keyClick(dialogue->txtTailleLogos, Qt::Key_Escape);
-        } else {
-            dialogue->btnAnnuler->setFocus(Qt::TabFocusReason);
-            QCoreApplication::processEvents();
-            dialogue->btnAnnuler->click();
-        }
+        dialogue->btnAnnuler->setFocus(Qt::TabFocusReason);
+        QCoreApplication::processEvents();
+        dialogue->btnAnnuler->click();
         QCoreApplication::processEvents();
         QCOMPARE(Messages(), QStringList());
         QCOMPARE(dialogue->result(), int(QDialog::Rejected));
         QVERIFY(Valeurs(p) == Valeurs(Paramètres()));
     }
 
-    // Enter in a size box confirms, and every size is checked again.
+    // Enter in a size box confirms, and every size box is checked again.
     void entreeDansUneTaille() {
         dialogue->optHd[1]->click();
         dialogue->chkMémoriserPositionFenêtre->click();
+        dialogue->txtTailleClavier->setText(u"30"_s);
         dialogue->txtTailleLogos->setFocus(Qt::TabFocusReason);
-        dialogue->txtTailleLogos->setText(u"250"_s);
+        dialogue->txtTailleLogos->setText(u"0080"_s);
         QTest::keyClick(dialogue->txtTailleLogos, Qt::Key_Return);
-        QCOMPARE(Messages(), QStringList{entre25et200});
-        QVERIFY(dialogue->isVisible());
+        QCOMPARE(Messages(), QStringList{entre50et500});
+        QCOMPARE(QApplication::focusWidget(), dialogue->txtTailleClavier);
         QVERIFY(Valeurs(p) == Valeurs(Paramètres()));
 
-        dialogue->txtTailleLogos->setText(u"0080"_s);
-        QTest::keyClick(dialogue->txtTailleLogos, Qt::Key_Enter);
+        dialogue->txtTailleClavier->setText(u"100"_s);
+        QTest::keyClick(dialogue->txtTailleClavier, Qt::Key_Enter);
         QCOMPARE(dialogue->result(), int(QDialog::Accepted));
         QCOMPARE(p.TailleLogos, qint16(80));
         QCOMPARE(p.Hd, qint16(1));

@@ -1,4 +1,5 @@
 #include "dialogs/clsPopupMenu.h"
+#include "dialogs/colonnes_menu.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -21,19 +22,14 @@ void PendantLeMenu(std::function<void(QWidget*)> action) {
     });
 }
 
-QAction* Action(const QMenu* menu, const QString& texte) {
-    for (QAction* action : menu->actions()) {
-        if (action->text() == texte)
-            return action;
-    }
-    return nullptr;
-}
-
 // Picks an item of an open QMenu with the keyboard.
 void Choisit(QWidget* popup, const QString& texte) {
     auto* menu = qobject_cast<QMenu*>(popup);
     QVERIFY(menu);
-    menu->setActiveAction(Action(menu, texte));
+    for (QAction* action : menu->actions()) {
+        if (action->text() == texte)
+            menu->setActiveAction(action);
+    }
     QTest::keyClick(menu, Qt::Key_Return);
 }
 
@@ -45,7 +41,8 @@ class TestPopupMenu : public QObject {
     std::unique_ptr<QWidget> fenêtre;
 
 private Q_SLOTS:
-    // Must run first, before any window of the process exists.
+    // Must run first, before any window of the process exists; then makes the window the
+    // other menus belong to.
     void sansFenetre() {
         clsPopupMenu menu;
         menu.AddItem(1, u"&Quitter"_s);
@@ -58,45 +55,17 @@ private Q_SLOTS:
             QCOMPARE(erreur.Description, u"Cannot find top window of current process!"_s);
         }
         QVERIFY(!menu.menu()->isVisible());
-    }
-
-    void fenetre() {
         fenêtre = std::make_unique<QWidget>();
         fenêtre->setGeometry(300, 200, 200, 40);
         fenêtre->show();
         QVERIFY(QTest::qWaitForWindowExposed(fenêtre.get()));
     }
 
-    void articles() {
-        clsPopupMenu sous;
-        sous.setCaption(u"&Plus"_s);
-        clsPopupMenu menu;
-        menu.AddItem(1, u"&A propos de...\tF1"_s, clsPopupMenu::ParDéfaut);
-        menu.AddItem(0, u"-"_s);
-        menu.AddItem(2, u"Coché"_s, clsPopupMenu::Coché);
-        menu.AddItem(3, u"Grisé"_s, clsPopupMenu::Grisé);
-        menu.AddItem(4, u"Désactivé"_s, clsPopupMenu::Désactivé);
-        menu.AddItem(5, QVariant::fromValue(&sous));
-        menu.AddItem(2, 42, clsPopupMenu::Grisé | clsPopupMenu::ParDéfaut);
-        menu.AddItem(6, QVariant());
-
-        const QList<QAction*> actions = menu.menu()->actions();
-        QCOMPARE(actions.size(), 6);
-        QVERIFY(actions[1]->isSeparator());
-        QVERIFY(actions[2]->isChecked());
-        QVERIFY(!actions[3]->isEnabled() && !actions[4]->isEnabled());
-        QCOMPARE(actions[5]->menu(), sous.menu());
-        QCOMPARE(actions[5]->text(), u"&Plus"_s);
-        // The numeric item appended nothing but greyed item 2 and made it the default.
-        QVERIFY(!actions[2]->isEnabled());
-        QCOMPARE(menu.menu()->defaultAction(), actions[2]);
-    }
-
     void choix_data() {
         QTest::addColumn<QString>("texte");
         QTest::addColumn<bool>("dansSousMenu");
         QTest::addColumn<int>("attendu");
-        QTest::newRow("checked") << u"Coché"_s << false << 7;
+        QTest::newRow("checked") << u"Coché"_s << false << 2;
         QTest::newRow("submenu item") << u"Sous-élément"_s << true << 9;
         QTest::newRow("Escape") << QString() << false << 0;
     }
@@ -106,12 +75,27 @@ private Q_SLOTS:
         QFETCH(bool, dansSousMenu);
         QFETCH(int, attendu);
         clsPopupMenu sous;
-        sous.setCaption(u"Sous-menu"_s);
+        sous.setCaption(u"&Plus"_s);
         sous.AddItem(9, u"Sous-élément"_s);
         clsPopupMenu menu;
-        menu.AddItem(2, u"&Configurer...\tF9"_s);
-        menu.AddItem(7, u"Coché"_s, clsPopupMenu::Coché);
-        menu.AddItem(8, QVariant::fromValue(&sous));
+        menu.AddItem(1, u"&A propos de...\tF1"_s, clsPopupMenu::ParDéfaut);
+        menu.AddItem(0, u"-"_s);
+        menu.AddItem(2, u"Coché"_s, clsPopupMenu::Coché);
+        menu.AddItem(3, u"Grisé"_s, clsPopupMenu::Grisé);
+        menu.AddItem(4, u"Désactivé"_s);
+        menu.AddItem(5, QVariant::fromValue(&sous));
+        menu.AddItem(4, 42, clsPopupMenu::Désactivé | clsPopupMenu::ParDéfaut);
+        menu.AddItem(6, QVariant());
+
+        const QList<QAction*> actions = menu.menu()->actions();
+        QCOMPARE(actions.size(), 6);
+        QVERIFY(actions[1]->isSeparator());
+        QVERIFY(!actions[3]->isEnabled() && !actions[4]->isEnabled());
+        QCOMPARE(actions[5]->menu(), sous.menu());
+        QCOMPARE(actions[5]->text(), u"&Plus"_s);
+        // The numeric item appended nothing but disabled item 4 and made it the default.
+        QCOMPARE(menu.menu()->defaultAction(), actions[4]);
+
         PendantLeMenu([&](QWidget* popup) {
             if (texte.isEmpty()) {
                 QTest::keyClick(popup, Qt::Key_Escape);
@@ -125,7 +109,27 @@ private Q_SLOTS:
         });
         QCOMPARE(menu.TrackPopup(fenêtre.get(), 100, 100), attendu);
         // A picked checked item stays checked for the next time.
-        QVERIFY(Action(menu.menu(), u"Coché"_s)->isChecked());
+        QVERIFY(actions[2]->isChecked());
+    }
+
+    // An item starting a new column heads a second one, reached with the Right key.
+    void colonnes() {
+        clsPopupMenu menu;
+        menu.AddItem(1, u"&Un"_s);
+        menu.AddItem(2, u"&Deux"_s, clsPopupMenu::NouvelleColonne);
+        QRect un, deux;
+        PendantLeMenu([&](QWidget* popup) {
+            if (auto* colonnes = dynamic_cast<MenuEnColonnes*>(popup)) {
+                un = colonnes->actionGeometry(menu.menu()->actions()[0]);
+                deux = colonnes->actionGeometry(menu.menu()->actions()[1]);
+            }
+            for (const Qt::Key touche : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Return})
+                QTest::keyClick(popup, touche);
+        });
+        QCOMPARE(menu.TrackPopup(fenêtre.get(), 100, 100), 2);
+        QVERIFY(un.isValid());
+        QCOMPARE(deux.top(), un.top());
+        QVERIFY(deux.left() > un.right());
     }
 };
 

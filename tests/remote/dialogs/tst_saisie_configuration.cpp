@@ -32,11 +32,9 @@ private Q_SLOTS:
             QTest::newRow(nom) << champ << texte << refus;
         };
         ligne("logos 250", Champ::TailleLogos, u"250"_s, entre25et200);
-        ligne("keyboard 250", Champ::TailleClavier, u"250"_s, {});
         ligne("keyboard 30", Champ::TailleClavier, u"30"_s, entre50et500);
         ligne("window 50", Champ::TailleFenêtrePrincipale, u"50"_s, {});
         ligne("window 49", Champ::TailleFenêtrePrincipale, u"49"_s, entre50et500);
-        ligne("leading zeros", Champ::TailleLogos, u"0100"_s, {});
         ligne("exponent", Champ::TailleFenêtrePrincipale, u"1e2"_s, entre50et500);
         ligne("plus sign", Champ::TailleClavier, u"+80"_s, entre50et500);
         ligne("leading blank", Champ::TailleLogos, u" 80"_s, entre25et200);
@@ -46,11 +44,10 @@ private Q_SLOTS:
     void refusTaille() {
         QFETCH(Champ, champ);
         QFETCH(QString, texte);
-        QFETCH(QString, refus);
-        QCOMPARE(RefusTaille(champ, texte).value_or(QString()), refus);
+        QTEST(RefusTaille(champ, texte).value_or(QString()), "refus");
     }
 
-    // Empty boxes first, in their order, then the sizes.
+    // Empty boxes first, in their order (a blank is not empty), then the sizes in theirs.
     void verifieSaisie_data() {
         QTest::addColumn<SaisieConfiguration>("saisie");
         QTest::addColumn<Champ>("champ");
@@ -63,16 +60,11 @@ private Q_SLOTS:
         QTest::newRow("all empty") << s << Champ::CodeTélécommande
                                    << u"Le champ CODE TELECOMMANDE doit être renseigné..."_s;
         s.CodeTélécommande = u" "_s;
-        QTest::newRow("window empty")
-            << s << Champ::TailleFenêtrePrincipale
-            << u"Le champ TAILLE FENETRE PRINCIPALE doit être renseigné..."_s;
         s.TailleFenêtrePrincipale = u"30"_s;
         QTest::newRow("keyboard empty")
             << s << Champ::TailleClavier
             << u"Le champ TAILLE CLAVIER VIRTUEL doit être renseigné..."_s;
         s.TailleClavier = u"100"_s;
-        QTest::newRow("logos empty")
-            << s << Champ::TailleLogos << u"Le champ TAILLE LOGOS CHAINES doit être renseigné..."_s;
         s.TailleLogos = u"250"_s;
         QTest::newRow("window out of range") << s << Champ::TailleFenêtrePrincipale << entre50et500;
         s.TailleFenêtrePrincipale = u"100"_s;
@@ -80,12 +72,10 @@ private Q_SLOTS:
     }
     void verifieSaisie() {
         QFETCH(SaisieConfiguration, saisie);
-        QFETCH(Champ, champ);
-        QFETCH(QString, message);
         const auto refus = VérifieSaisie(saisie);
         QVERIFY(refus);
-        QCOMPARE(refus->champ, champ);
-        QCOMPARE(refus->message, message);
+        QTEST(refus->champ, "champ");
+        QTEST(refus->message, "message");
         QVERIFY(!VérifieSaisie(SaisieValide()));
     }
 
@@ -93,23 +83,17 @@ private Q_SLOTS:
         QTest::addColumn<SaisieConfiguration>("saisie");
         QTest::addColumn<bool>("redemarrage");
         const SaisieConfiguration v = SaisieValide();
-        const auto ligne = [&v](const char* nom, auto change, bool redémarrage) {
+        const auto ligne = [&v](const char* nom, bool redémarrage, auto change) {
             SaisieConfiguration s = v;
             change(s);
             QTest::newRow(nom) << s << redémarrage;
         };
-        ligne(
-            "nothing", [](SaisieConfiguration&) {}, false);
-        ligne(
-            "code", [](SaisieConfiguration& s) { s.CodeTélécommande = u"87654321"_s; }, false);
-        ligne(
-            "same number", [](SaisieConfiguration& s) { s.TailleClavier = u"0100"_s; }, false);
-        ligne(
-            "model", [](SaisieConfiguration& s) { s.Version = 6; }, true);
-        ligne(
-            "window", [](SaisieConfiguration& s) { s.TailleFenêtrePrincipale = u"150"_s; }, true);
-        ligne(
-            "logos", [](SaisieConfiguration& s) { s.TailleLogos = u"25"_s; }, true);
+        ligne("nothing", false, [](SaisieConfiguration&) {});
+        ligne("code", false, [](SaisieConfiguration& s) { s.CodeTélécommande = u"87654321"_s; });
+        ligne("same number", false, [](SaisieConfiguration& s) { s.TailleClavier = u"0100"_s; });
+        ligne("model", true, [](SaisieConfiguration& s) { s.Version = 6; });
+        ligne("window", true, [](SaisieConfiguration& s) { s.TailleFenêtrePrincipale = u"150"_s; });
+        ligne("logos", true, [](SaisieConfiguration& s) { s.TailleLogos = u"25"_s; });
     }
     void appliqueSaisie() {
         QFETCH(SaisieConfiguration, saisie);

@@ -4,7 +4,6 @@
 
 #include <QCheckBox>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -34,13 +33,6 @@ const QByteArray Document = R"([{"id":1,"name":"Un","available":true},)"
                             R"({"id":40000,"name":"Grand","available":true}])"
                             "\r\n";
 
-// The events of a real double-click: QTest's alone skips the first press and release.
-void DoubleClic(QWidget* cible, QPoint position) {
-    QTest::mouseClick(cible, Qt::LeftButton, {}, position);
-    QTest::mouseDClick(cible, Qt::LeftButton, {}, position);
-    QTest::mouseRelease(cible, Qt::LeftButton, {}, position);
-}
-
 } // namespace
 
 class TestFrmListeChaines : public QObject {
@@ -56,8 +48,6 @@ private Q_SLOTS:
 
     void init() {
         dossier = std::make_unique<QTemporaryDir>();
-        QVERIFY(QDir(dossier->path()).mkpath(u"logos"_s));
-        QVERIFY(QDir(dossier->path()).mkpath(u"autres"_s));
         paramètres = {};
         paramètres.CodeTélécommande = u"1234"_s;
         paramètres.FichierChaînes = dossier->filePath(u"channels"_s);
@@ -81,29 +71,25 @@ private Q_SLOTS:
         QCOMPARE(Textes(), disponibles);
     }
 
+    // Each beside the default picture, in blue.
     void logos_data() {
         QTest::addColumn<QList<Logo>>("logos");
         QTest::addColumn<QString>("élément");
         QTest::addColumn<QColor>("couleur");
-
-        const Logo sans{u"logos/_sans.png"_s, Bleu};
-        QTest::newRow("logo de la chaîne")
-            << QList<Logo>{sans, {u"logos/Canal 5.png"_s, Rouge}} << u"5. Cinq"_s << Rouge;
-        QTest::newRow("image par défaut")
-            << QList<Logo>{sans, {u"logos/Canal 1.png"_s, Rouge}} << u"5. Cinq"_s << Bleu;
-        QTest::newRow("numéro au-delà de 32767")
-            << QList<Logo>{sans, {u"logos/Canal 40000.png"_s, Rouge}} << u"40000. Grand"_s << Rouge;
-        QTest::newRow("même numéro, le premier dossier gagne")
-            << QList<Logo>{{u"logos/Canal 05.png"_s, Rouge}, {u"autres/Canal 5.png"_s, Vert}}
-            << u"5. Cinq"_s << Rouge;
-        QTest::newRow("préfixe en minuscules")
-            << QList<Logo>{sans, {u"logos/canal 5.png"_s, Rouge}} << u"5. Cinq"_s << Bleu;
-        QTest::newRow("numéro au-delà de 32 bits")
-            << QList<Logo>{sans, {u"logos/Canal 4294967301.png"_s, Rouge}} << u"5. Cinq"_s << Bleu;
-        QTest::newRow("extension en capitales")
-            << QList<Logo>{sans, {u"logos/Canal 5.PNG"_s, Rouge}} << u"5. Cinq"_s << Rouge;
-        QTest::newRow("logo illisible ignoré")
-            << QList<Logo>{sans, {u"logos/Canal 5.png"_s, {}}} << u"5. Cinq"_s << Bleu;
+        const auto ligne = [](const char* nom, const QList<Logo>& logos, QColor couleur,
+                              const QString& élément = u"5. Cinq"_s) {
+            QTest::newRow(nom) << QList<Logo>{{u"logos/_sans.png"_s, Bleu}} + logos << élément
+                               << couleur;
+        };
+        ligne("logo de la chaîne", {{u"logos/Canal 5.png"_s, Rouge}}, Rouge);
+        ligne("image par défaut", {{u"logos/Canal 1.png"_s, Rouge}}, Bleu);
+        ligne("numéro au-delà de 32767", {{u"logos/Canal 40000.png"_s, Rouge}}, Rouge,
+              u"40000. Grand"_s);
+        ligne("même numéro, le premier dossier gagne",
+              {{u"logos/Canal 05.png"_s, Rouge}, {u"autres/Canal 5.png"_s, Vert}}, Rouge);
+        ligne("numéro au-delà de 32 bits", {{u"logos/Canal 4294967301.png"_s, Rouge}}, Bleu);
+        ligne("extension en capitales", {{u"logos/Canal 5.PNG"_s, Rouge}}, Rouge);
+        ligne("logo illisible ignoré", {{u"logos/Canal 5.png"_s, {}}}, Bleu);
     }
 
     // At 25 %, the smallest size, whose halves round up to even.
@@ -115,6 +101,7 @@ private Q_SLOTS:
             QImage image(70, 54, QImage::Format_RGB32);
             image.fill(logo.couleur);
             QFile fichier(dossier->filePath(logo.chemin));
+            QVERIFY(QDir().mkpath(QFileInfo(fichier).path()));
             QVERIFY(fichier.open(QIODevice::WriteOnly));
             QVERIFY(logo.couleur.isValid() ? image.save(&fichier, "PNG")
                                            : fichier.write("\x89PNG\r\n\x1a\n?") > 0);
@@ -127,22 +114,10 @@ private Q_SLOTS:
         QCOMPARE(icône.pixmap(QSize(18, 14)).toImage().pixelColor(9, 7), couleur);
     }
 
-    // Every digit but the last is a long press; the window waits after each.
+    // Every digit but the last is a long press, with a pause before the next. The remote
+    // stays usable meanwhile: its keys keep their own press, and a second double-click does
+    // not start a zap inside this one.
     void zap() {
-        ouvre();
-        QElapsedTimer chrono;
-        chrono.start();
-        doubleClique(u" 12 . Douze"_s);
-        QVERIFY(chrono.elapsed() >= 2 * Pause.count() - 20);
-        QTRY_COMPARE(Envoyés(), (QStringList{u"1 long"_s, u"2"_s}));
-        const QList<RequeteRecue>& requêtes = boîtier.requêtes();
-        QVERIFY(requêtes[0].heure.msecsTo(requêtes[1].heure) >= Pause.count() - 20);
-        QVERIFY(!expéditeur->ToucheLongue);
-    }
-
-    // The remote stays usable meanwhile: its keys keep their own press, and a second
-    // double-click does not start a zap inside this one.
-    void pendantLaPause() {
         ouvre();
         QTimer::singleShot(Pause / 2, this, [this] {
             expéditeur->TraiteTouche(u"vol_inc"_s);
@@ -150,35 +125,32 @@ private Q_SLOTS:
         });
         doubleClique(u" 12 . Douze"_s);
         QTRY_COMPARE(Envoyés(), (QStringList{u"1 long"_s, u"vol_inc"_s, u"2"_s}));
+        const QList<RequeteRecue>& requêtes = boîtier.requêtes();
+        QVERIFY(requêtes[0].heure.msecsTo(requêtes[2].heure) >= Pause.count() - 20);
+        QVERIFY(!expéditeur->ToucheLongue);
     }
 
     void listeVide() {
         QFile::remove(paramètres.FichierChaînes);
         ouvre();
-        fenêtre->show();
-        QVERIFY(QTest::qWaitForWindowExposed(fenêtre.get()));
-        DoubleClic(liste()->viewport(), QPoint(20, 20));
+        doubleClique();
         QTest::mouseClick(caseÀCocher(), Qt::LeftButton);
         QCOMPARE(liste()->topLevelItemCount(), 0);
         QTest::qWait(100);
         QVERIFY(boîtier.requêtes().isEmpty());
     }
 
-    void fermeture() {
-        ouvre();
-        fenêtre->show();
-        paramètres.ListeChaînesAffichée = true;
-        fenêtre->close();
-        QVERIFY(!fenêtre->isVisible());
-        QVERIFY(!paramètres.ListeChaînesAffichée);
-    }
-
-    // Opened before the start-up got round to loading it, the window loads at once.
-    void premiereApparition() {
+    // Opened before the start-up got round to loading it, the window loads at once; closed,
+    // it only hides.
+    void apparitionEtFermeture() {
         ouvre(false);
         QVERIFY(Textes().isEmpty());
         fenêtre->show();
         QCOMPARE(Textes().size(), 4);
+        paramètres.ListeChaînesAffichée = true;
+        fenêtre->close();
+        QVERIFY(!fenêtre->isVisible());
+        QVERIFY(!paramètres.ListeChaînesAffichée);
     }
 
 private:
@@ -204,12 +176,18 @@ private:
         return textes;
     }
 
-    void doubleClique(const QString& texte) {
+    // The events of a real double-click (QTest's alone skips the first press and release), on
+    // the item shown with that text, or on an empty list.
+    void doubleClique(const QString& texte = {}) {
         fenêtre->show();
         QVERIFY(QTest::qWaitForWindowExposed(fenêtre.get()));
-        QTreeWidgetItem* élément = liste()->findItems(texte, Qt::MatchExactly).value(0);
-        QVERIFY(élément);
-        DoubleClic(liste()->viewport(), liste()->visualItemRect(élément).center());
+        const auto éléments = liste()->findItems(texte, Qt::MatchExactly);
+        QCOMPARE(éléments.size(), texte.isEmpty() ? 0 : 1);
+        const QPoint point =
+            éléments.isEmpty() ? QPoint(20, 20) : liste()->visualItemRect(éléments[0]).center();
+        QTest::mouseClick(liste()->viewport(), Qt::LeftButton, {}, point);
+        QTest::mouseDClick(liste()->viewport(), Qt::LeftButton, {}, point);
+        QTest::mouseRelease(liste()->viewport(), Qt::LeftButton, {}, point);
     }
 
     // The keys the box received, "long" after a long press.

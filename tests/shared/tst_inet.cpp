@@ -7,7 +7,6 @@
 #include <QHttpServerRequest>
 #include <QHttpServerResponse>
 #include <QNetworkProxy>
-#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 
@@ -59,11 +58,6 @@ private Q_SLOTS:
             return QHttpServerResponse("text/plain", "page d'erreur",
                                        QHttpServerResponse::StatusCode::NotFound);
         });
-        http.route(u"/ailleurs"_s, [] {
-            QHttpServerResponse réponse(QHttpServerResponse::StatusCode::MovedPermanently);
-            réponse.addHeader("Location", "/doc");
-            return réponse;
-        });
         portHttp = http.listen(QHostAddress::LocalHost);
         proxy.route(u"/doc"_s, [this](const QHttpServerRequest& requête) {
             autorisations.append(requête.value("Proxy-Authorization"));
@@ -76,6 +70,9 @@ private Q_SLOTS:
         });
         portProxy = proxy.listen(QHostAddress::LocalHost);
         QVERIFY(portHttp != 0 && portProxy != 0);
+    }
+
+    void init() {
         qunsetenv("http_proxy");
         qunsetenv("no_proxy");
     }
@@ -95,8 +92,9 @@ private Q_SLOTS:
             << ServeurScripté::réponse("200 Tr\xE8s bien", "abc") << QString()
             << u"HTTP/1.1 200 Très bien"_s << QByteArray("abc") << true;
         QTest::newRow("redirect not followed")
-            << QByteArray() << u"/ailleurs"_s << u"HTTP/1.1 301 Moved Permanently"_s << QByteArray()
-            << false;
+            << "HTTP/1.1 301 Moved Permanently\r\nContent-Length: 0\r\nLocation: " +
+                   urlHttp(u"/doc").toLatin1() + "\r\n\r\n"
+            << QString() << u"HTTP/1.1 301 Moved Permanently"_s << QByteArray() << false;
     }
 
     void answers() {
@@ -255,10 +253,6 @@ private Q_SLOTS:
         QFETCH(bool, parProxy);
         qputenv("http_proxy", httpProxy);
         qputenv("no_proxy", noProxy);
-        const auto nettoie = qScopeGuard([] {
-            qunsetenv("http_proxy");
-            qunsetenv("no_proxy");
-        });
         autorisations.clear();
 
         Inet inet;

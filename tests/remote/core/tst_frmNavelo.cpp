@@ -79,6 +79,7 @@ private Q_SLOTS:
             .setFileTime(QDateTime::currentDateTime(), QFileDevice::FileModificationTime);
         lancés.clear();
         boitier.oublieRequêtes();
+        ++numéro;
     }
 
     void clics_data() {
@@ -275,14 +276,11 @@ private Q_SLOTS:
         const auto première = démarre();
         QVERIFY(première);
         première->hide();
-        OptionsNavelo options;
-        options.dossierParamètres = dossier->path();
-        options.nomInstance = u"navelo-test-%1"_s.arg(numéro);
-        frmNavelo seconde(options);
-        QSignalSpy fin(&seconde, &frmNavelo::programEnded);
-        QVERIFY(!seconde.Form_Load());
+        const auto seconde = crée();
+        QSignalSpy fin(seconde.get(), &frmNavelo::programEnded);
+        QVERIFY(!seconde->Form_Load());
         QVERIFY(première->isVisible());
-        QVERIFY(!seconde.isVisible());
+        QVERIFY(!seconde->isVisible());
         QCOMPARE(fin.size(), 0);
     }
 
@@ -314,7 +312,7 @@ private:
     std::unique_ptr<frmNavelo> crée() {
         OptionsNavelo options;
         options.dossierParamètres = dossier->path();
-        options.nomInstance = u"navelo-test-%1"_s.arg(++numéro);
+        options.nomInstance = u"navelo-test-%1"_s.arg(numéro);
         options.lanceur = [this](const QString& programme, const QStringList& arguments,
                                  ModeAffichage mode) {
             if (arguments.isEmpty() && mode == ModeAffichage::RéduitAvecFocus)

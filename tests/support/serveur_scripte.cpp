@@ -31,7 +31,7 @@ ServeurScripté::ServeurScripté(const Réponse& prévue)
 }
 
 QString ServeurScripté::url() const {
-    return u"http://127.0.0.1:"_s + QString::number(port()) + u"/"_s;
+    return u"http://127.0.0.1:"_s + QString::number(serveur.serverPort()) + u"/"_s;
 }
 
 void ServeurScripté::lit(QTcpSocket* connexion) {

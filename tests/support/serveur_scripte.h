@@ -26,7 +26,6 @@ public:
 
     explicit ServeurScripté(const Réponse& prévue);
 
-    quint16 port() const { return serveur.serverPort(); }
     QString url() const;
     int requêtes() const { return reçues; }
 

@@ -86,14 +86,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("lignes");
         QTest::addColumn<Qt::MouseButton>("bouton");
         QTest::addColumn<QList<int>>("index");
-        QTest::addColumn<QList<QByteArray>>("cibles");
+        QTest::addColumn<QList<QByteArray>>("clés");
         const auto ligne = [](const char* nom, const QString& lignes, const QList<int>& index,
                               const QList<QByteArray>& clés,
                               Qt::MouseButton bouton = Qt::LeftButton) {
-            QList<QByteArray> cibles;
-            for (const QByteArray& clé : clés)
-                cibles.append(préfixe + clé);
-            QTest::newRow(nom) << lignes << bouton << index << cibles;
+            QTest::newRow(nom) << lignes << bouton << index << clés;
         };
         ligne("5", {}, {26, 44}, {"vol_inc", "home"});
         ligne("5, play toggles", {}, {42, 42, 42}, {"play", "pause", "play"});
@@ -106,13 +103,13 @@ private Q_SLOTS:
         QFETCH(QString, lignes);
         QFETCH(Qt::MouseButton, bouton);
         QFETCH(QList<int>, index);
-        QFETCH(QList<QByteArray>, cibles);
+        QFETCH(QList<QByteArray>, clés);
         const auto fenêtre = démarre(lignes);
         QVERIFY(fenêtre);
         for (qsizetype i = 0; i < index.size(); ++i) {
             QTest::mouseClick(zone(*fenêtre, index.at(i)), bouton);
             QTRY_COMPARE(boitier.requêtes().size(), i + 1);
-            QCOMPARE(boitier.requêtes().at(i).cible, cibles.at(i));
+            QCOMPARE(boitier.requêtes().at(i).cible, préfixe + clés.at(i));
         }
         QTest::qWait(100);
         QCOMPARE(boitier.requêtes().size(), index.size());

@@ -10,6 +10,7 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 using namespace Qt::StringLiterals;
@@ -71,7 +72,8 @@ private Q_SLOTS:
     void ecriture() {
         const struct {
             const char* avant;
-            const char16_t *section, *clé, *valeur;
+            const char16_t *section, *clé;
+            QStringView valeur;
             const char* après;
         } cas[] = {
             {"; t\xeate\r\n[C]\r\nA=1\r\n; n\r\n X = x \r\nB=2\r\n[D]\r\nB=9", u"C", u"B", u"3",
@@ -88,6 +90,8 @@ private Q_SLOTS:
              "commande=\xe9\x80\r\n"},
             {"[C]\n", u"C", u"A", u"a\U0001F600\u0142", "[C]\nA=a??\n"},
             {"[C]\nA=0\n", u"C", u"A", u"1\r\n[D]\r\nX=2", "[C]\nA=1\n"},
+            {"[C]\nA=0\n", u"C", u"A", u"1\n[D]", "[C]\nA=1\n"},
+            {"[C]\nA=0\n", u"C", u"A", QStringView::fromArray(u"1\0[D]"), "[C]\nA=1\n"},
             {"[C]\n", u"C\n[D]", u"A\rB", u"1", "[C]\nA=1\n"},
         };
         for (const auto& c : cas)
@@ -111,8 +115,8 @@ private Q_SLOTS:
     }
 
 #ifdef Q_OS_UNIX
-    // The file holds the box's remote code: a new one is for its owner only, and an
-    // existing one keeps the mode its owner gave it.
+    // The file holds the box's remote code: a new one is for its owner only, an existing one
+    // keeps the mode its owner gave it, and one that cannot be read is never replaced.
     void droits() {
         const QTemporaryDir dossier;
         const mode_t umaskAvant = ::umask(022);
@@ -126,6 +130,16 @@ private Q_SLOTS:
         ::umask(umaskAvant);
         QCOMPARE(Mode(nouveau), 0600u);
         QCOMPARE(Mode(ancien), 0644u);
+
+        // Root reads anything, so the write is made as nobody, in a folder open to all.
+        QVERIFY(QFile::setPermissions(ancien, {}));
+        QVERIFY(QFile::setPermissions(dossier.path(), QFile::Permissions(0x7777)));
+        const bool root = ::geteuid() == 0;
+        QVERIFY(!root || ::seteuid(65534) == 0);
+        EcritIni(ancien, u"C"_s, u"A"_s, u"2"_s);
+        QVERIFY(!root || ::seteuid(0) == 0);
+        QVERIFY(QFile::setPermissions(ancien, QFile::ReadOwner));
+        QCOMPARE(Lit(ancien), "[C]\nA=1\n");
     }
 
     // A write that fails half-way (here at the file size limit, as on a full disk) leaves

@@ -7,7 +7,6 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTcpSocket>
 #include <QTest>
@@ -73,6 +72,7 @@ private Q_SLOTS:
         QTRY_VERIFY((réponses += client.readAll()).contains("Forbidden"));
     }
 
+    // As scripts read it: "PORT <n>" first, then one line per request.
     void programme() {
         QProcess boitier;
         boitier.start(QStringLiteral(PROGRAMME_BOITIER), {u"--code"_s, u"42"_s});
@@ -82,23 +82,18 @@ private Q_SLOTS:
         });
         QVERIFY(boitier.waitForReadyRead(5000));
         const QByteArray première = boitier.readLine();
-        const auto port =
-            QRegularExpression(u"^PORT (\\d+)\n$"_s).match(QString::fromUtf8(première));
-        QVERIFY2(port.hasMatch(), première.constData());
+        QVERIFY2(première.startsWith("PORT ") && première.endsWith('\n'), première.constData());
 
         QNetworkAccessManager réseau;
         std::unique_ptr<QNetworkReply> réponse(réseau.get(QNetworkRequest(
             QUrl(u"http://127.0.0.1:%1/pub/remote_control?code=42&key=%C2%A4z&long=true"_s.arg(
-                port.captured(1))))));
+                QString::fromLatin1(première.mid(5).trimmed()))))));
         QTRY_VERIFY(réponse->isFinished());
         QCOMPARE(réponse->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(), 200);
         QTRY_VERIFY(boitier.canReadLine());
-        const QString ligne = QString::fromUtf8(boitier.readLine());
-        QVERIFY2(QRegularExpression(
-                     u"^\\d\\d:\\d\\d:\\d\\d\\.\\d{3} key=¤z long=true repeat=1 status=200\n$"_s)
-                     .match(ligne)
-                     .hasMatch(),
-                 qPrintable(ligne));
+        const QByteArray ligne = boitier.readLine();
+        QVERIFY2(ligne.endsWith(" key=\xC2\xA4z long=true repeat=1 status=200\n"),
+                 ligne.constData());
     }
 };
 

@@ -6,31 +6,7 @@
 
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// The two states the settings file moves between.
-ParamètresNavelo Paramètres(const QString& fichier, bool second) {
-    ParamètresNavelo p;
-    p.FichierIni = fichier;
-    p.CodeTélécommande = second ? u"87654321"_s : u"12345678"_s;
-    p.Version = second ? 6 : 5;
-    p.Hd = second ? 2 : 1;
-    p.MémoriserPositionFenêtre = true;
-    p.FenêtreToujoursAuDessus = second;
-    p.TailleFenêtrePrincipale = second ? 250 : 100;
-    p.TailleClavier = second ? 75 : 100;
-    p.TailleLogos = second ? 200 : 50;
-    return p;
-}
-
-PositionsFenêtres Positions(bool second) {
-    const int d = second ? 1500 : 0;
-    return {QPoint(1200 + d, 900 + d), QPoint(300 + d, 45 + d), QRect(15 + d, 30, 3735, 6330 + d)};
-}
-
-} // namespace
-
-// Writes Navelo's settings as its shutdown does, over and over, alternating between the two
+// Writes Navelo's settings as its shutdown does, over and over, alternating between two
 // states; "ready" once the first round is written. The test kills it at random moments.
 // Usage: ecrit_parametres FILE [first|second]: writes that state once and ends.
 int main(int argc, char* argv[]) {
@@ -38,10 +14,20 @@ int main(int argc, char* argv[]) {
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() < 2)
         return 2;
-    const QString fichier = arguments.at(1);
-    const auto écrit = [&](bool second) {
-        EcritParamètres(Paramètres(fichier, second));
-        EcritPositions(fichier, Positions(second));
+    const auto écrit = [fichier = arguments.at(1)](bool second) {
+        ParamètresNavelo p;
+        p.FichierIni = fichier;
+        p.CodeTélécommande = second ? u"87654321"_s : u"12345678"_s;
+        p.Version = second ? 6 : 5;
+        p.Hd = second ? 2 : 1;
+        p.FenêtreToujoursAuDessus = second;
+        p.TailleFenêtrePrincipale = second ? 250 : 100;
+        p.TailleClavier = second ? 75 : 100;
+        p.TailleLogos = second ? 200 : 50;
+        EcritParamètres(p);
+        const int d = second ? 1500 : 0;
+        EcritPositions(fichier, {QPoint(1200 + d, 900 + d), QPoint(300 + d, 45 + d),
+                                 QRect(15 + d, 30, 3735, 6330 + d)});
     };
     if (arguments.size() == 3) {
         écrit(arguments.at(2) == u"second"_s);

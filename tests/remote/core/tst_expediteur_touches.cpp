@@ -16,45 +16,31 @@ private Q_SLOTS:
         qunsetenv("no_proxy");
     }
 
-    void url_data() {
-        QTest::addColumn<QString>("code");
-        QTest::addColumn<int>("hd");
-        QTest::addColumn<QString>("touche");
-        QTest::addColumn<bool>("longue");
-        QTest::addColumn<int>("répétitions");
-        QTest::addColumn<QString>("requête");
-        QTest::newRow("plain") << u"12345678"_s << 2 << u"vol_inc"_s << false << 1
-                               << u"hd2|code=12345678&key=vol_inc"_s;
-        QTest::newRow("long and repeat")
-            << u"1"_s << 1 << u"9"_s << true << 4 << u"hd1|code=1&key=9&long=true&repeat=4"_s;
-        QTest::newRow("repeat of 1 not written")
-            << u"1"_s << 1 << u"2"_s << false << 1 << u"hd1|code=1&key=2"_s;
-        QTest::newRow("code adding a parameter") << u"1&key=power"_s << 1 << u"ok"_s << false << 1
-                                                 << u"hd1|code=1%26key%3Dpower&key=ok"_s;
-        QTest::newRow("placeholder in the code")
-            << u"%v"_s << 1 << u"ok"_s << false << 1 << u"hd1|code=%25v&key=ok"_s;
-        QTest::newRow("fragment, query, blank and plus")
-            << u"#? +"_s << 1 << u"a=b"_s << false << 1 << u"hd1|code=%23%3F%20%2B&key=a%3Db"_s;
-        QTest::newRow("character without multi-tap entry")
-            << u"1"_s << 1 << u"¤é"_s << false << 1 << u"hd1|code=1&key=%C2%A4%C3%A9"_s;
-        QTest::newRow("other signs as they are")
-            << u"A-z_.~/:;!'"_s << 1 << u"ok"_s << false << 1 << u"hd1|code=A-z_.~/:;!'&key=ok"_s;
-    }
-
     void url() {
-        QFETCH(QString, code);
-        QFETCH(int, hd);
-        QFETCH(QString, touche);
-        QFETCH(bool, longue);
-        QFETCH(int, répétitions);
-        QFETCH(QString, requête);
-        ParamètresNavelo p;
-        p.CodeTélécommande = code;
-        p.Hd = static_cast<qint16>(hd);
-        const QStringList attendu = requête.split(u'|');
-        QCOMPARE(UrlTouche(p, touche, longue, répétitions),
-                 u"http://"_s + attendu.at(0) + u".freebox.fr/pub/remote_control?"_s +
-                     attendu.at(1));
+        const struct {
+            const char16_t* code;
+            qint16 hd;
+            const char16_t* touche;
+            bool longue;
+            int répétitions;
+            const char* requête;
+        } cas[] = {
+            {u"12345678", 2, u"vol_inc", false, 1, "code=12345678&key=vol_inc"},
+            {u"1", 1, u"9", true, 4, "code=1&key=9&long=true&repeat=4"},
+            {u"%v", 1, u"ok", false, 1, "code=%25v&key=ok"},
+            {u"#? +", 1, u"a=b", false, 1, "code=%23%3F%20%2B&key=a%3Db"},
+            // A character without a multi-tap entry.
+            {u"1", 1, u"¤é", false, 1, "code=1&key=%C2%A4%C3%A9"},
+            {u"A-z_.~/:;!'", 1, u"ok", false, 1, "code=A-z_.~/:;!'&key=ok"},
+        };
+        for (const auto& c : cas) {
+            ParamètresNavelo p;
+            p.CodeTélécommande = QString::fromUtf16(c.code);
+            p.Hd = c.hd;
+            QCOMPARE(UrlTouche(p, QString::fromUtf16(c.touche), c.longue, c.répétitions),
+                     u"http://hd%1.freebox.fr/pub/remote_control?"_s.arg(c.hd) +
+                         QLatin1StringView(c.requête));
+        }
     }
 
     // What reaches the box, byte for byte: multi-tap presses, from a code trying to add a

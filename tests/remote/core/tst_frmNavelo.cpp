@@ -79,20 +79,18 @@ private Q_SLOTS:
             .setFileTime(QDateTime::currentDateTime(), QFileDevice::FileModificationTime);
         lancés.clear();
         boitier.oublieRequêtes();
+        ++numéro;
     }
 
     void clics_data() {
         QTest::addColumn<QString>("lignes");
         QTest::addColumn<Qt::MouseButton>("bouton");
         QTest::addColumn<QList<int>>("index");
-        QTest::addColumn<QList<QByteArray>>("cibles");
+        QTest::addColumn<QList<QByteArray>>("clés");
         const auto ligne = [](const char* nom, const QString& lignes, const QList<int>& index,
                               const QList<QByteArray>& clés,
                               Qt::MouseButton bouton = Qt::LeftButton) {
-            QList<QByteArray> cibles;
-            for (const QByteArray& clé : clés)
-                cibles.append(préfixe + clé);
-            QTest::newRow(nom) << lignes << bouton << index << cibles;
+            QTest::newRow(nom) << lignes << bouton << index << clés;
         };
         ligne("5", {}, {26, 44}, {"vol_inc", "home"});
         ligne("5, play toggles", {}, {42, 42, 42}, {"play", "pause", "play"});
@@ -105,13 +103,13 @@ private Q_SLOTS:
         QFETCH(QString, lignes);
         QFETCH(Qt::MouseButton, bouton);
         QFETCH(QList<int>, index);
-        QFETCH(QList<QByteArray>, cibles);
+        QFETCH(QList<QByteArray>, clés);
         const auto fenêtre = démarre(lignes);
         QVERIFY(fenêtre);
         for (qsizetype i = 0; i < index.size(); ++i) {
             QTest::mouseClick(zone(*fenêtre, index.at(i)), bouton);
             QTRY_COMPARE(boitier.requêtes().size(), i + 1);
-            QCOMPARE(boitier.requêtes().at(i).cible, cibles.at(i));
+            QCOMPARE(boitier.requêtes().at(i).cible, préfixe + clés.at(i));
         }
         QTest::qWait(100);
         QCOMPARE(boitier.requêtes().size(), index.size());
@@ -275,14 +273,11 @@ private Q_SLOTS:
         const auto première = démarre();
         QVERIFY(première);
         première->hide();
-        OptionsNavelo options;
-        options.dossierParamètres = dossier->path();
-        options.nomInstance = u"navelo-test-%1"_s.arg(numéro);
-        frmNavelo seconde(options);
-        QSignalSpy fin(&seconde, &frmNavelo::programEnded);
-        QVERIFY(!seconde.Form_Load());
+        const auto seconde = crée();
+        QSignalSpy fin(seconde.get(), &frmNavelo::programEnded);
+        QVERIFY(!seconde->Form_Load());
         QVERIFY(première->isVisible());
-        QVERIFY(!seconde.isVisible());
+        QVERIFY(!seconde->isVisible());
         QCOMPARE(fin.size(), 0);
     }
 
@@ -314,7 +309,7 @@ private:
     std::unique_ptr<frmNavelo> crée() {
         OptionsNavelo options;
         options.dossierParamètres = dossier->path();
-        options.nomInstance = u"navelo-test-%1"_s.arg(++numéro);
+        options.nomInstance = u"navelo-test-%1"_s.arg(numéro);
         options.lanceur = [this](const QString& programme, const QStringList& arguments,
                                  ModeAffichage mode) {
             if (arguments.isEmpty() && mode == ModeAffichage::RéduitAvecFocus)

@@ -46,10 +46,6 @@ QByteArray Lit(const QString& chemin) {
     return fichier.open(QIODevice::ReadOnly) ? fichier.readAll() : QByteArray();
 }
 
-void PointeVers(quint16 port) {
-    qputenv("http_proxy", "http://127.0.0.1:" + QByteArray::number(port));
-}
-
 bool Écrit(const QString& chemin, const QByteArray& octets) {
     QFile fichier(chemin);
     return fichier.open(QIODevice::WriteOnly) && fichier.write(octets) == octets.size();
@@ -84,9 +80,8 @@ private Q_SLOTS:
                                     {ServeurScripté::réponse("200 OK"), 30'000},
                                     {{}, 0, false, true},
                                     {ServeurScripté::réponse("403 Forbidden", "non")}};
-        auto boîtier = std::make_unique<ServeurScripté>(
-            [réponse = réponses[panne]](const auto&) { return réponse; });
-        PointeVers(boîtier->port());
+        auto boîtier = std::make_unique<ServeurScripté>(réponses[panne]);
+        qputenv("http_proxy", boîtier->url().toLatin1());
         if (panne == 0)
             boîtier.reset();
 
@@ -106,12 +101,12 @@ private Q_SLOTS:
         QVERIFY2(appelLePlusLong < 100, qPrintable(QString::number(appelLePlusLong)));
         QVERIFY2(absence < 200, qPrintable(QString::number(absence)));
         if (boîtier)
-            QTRY_VERIFY(!boîtier->requêtes().isEmpty());
+            QTRY_VERIFY(boîtier->requêtes() > 0);
     }
 
     void rapatriementAbandonne() {
-        ServeurScripté muet([](const auto&) { return Réponse{{}, 0, true}; });
-        PointeVers(muet.port());
+        ServeurScripté muet({{}, 0, true});
+        qputenv("http_proxy", muet.url().toLatin1());
         ParamètresNavelo paramètres;
         paramètres.FichierChaînes = temporaire.filePath(u"channels"_s);
         OublieMessages();

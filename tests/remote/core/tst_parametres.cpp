@@ -35,46 +35,37 @@ private Q_SLOTS:
     }
 
     void lecture_data() {
-        QTest::addColumn<QString>("lignes");
-        QTest::addColumn<QString>("champ");
-        QTest::addColumn<int>("attendu");
-        const auto ligne = [](const char* nom, const QString& lignes, const QString& champ,
-                              int attendu) { QTest::newRow(nom) << lignes << champ << attendu; };
-        ligne("drapeau 1", u"FenêtreToujoursAuDessus=1"_s, u"dessus"_s, 1);
-        ligne("drapeau abc", u"FenêtreToujoursAuDessus=abc"_s, u"dessus"_s, 0);
-        ligne("demi vers le pair, haut", u"TailleClavier=101.5"_s, u"clavier"_s, 102);
-        ligne("hd 3", u"Hd=3"_s, u"hd"_s, 1);
-        ligne("modèle 7", u"Version=7"_s, u"version"_s, 5);
-        ligne("taille 0", u"TailleFenêtrePrincipale=0"_s, u"principale"_s, 50);
-        ligne("taille 1e30", u"TailleFenêtrePrincipale=1e30"_s, u"principale"_s, 500);
-        ligne("clé sans accents ignorée", u"TailleFenetrePrincipale=300"_s, u"principale"_s, 100);
+        QTest::addColumn<QString>("lignes"); // null: no file
+        // Version, Hd, on top, main window, keyboard, logos, remember positions.
+        QTest::addColumn<QList<int>>("attendus");
+        const auto ligne = [](const char* nom, const QString& lignes, const QList<int>& attendus) {
+            QTest::newRow(nom) << lignes << attendus;
+        };
+        ligne("sans fichier", {}, {5, 1, 0, 100, 100, 50, 1});
+        ligne("drapeaux", u"FenêtreToujoursAuDessus=1\r\nMémoriserPositionFenêtre=0"_s,
+              {5, 1, 1, 100, 100, 50, 0});
+        ligne("drapeau abc", u"FenêtreToujoursAuDessus=abc"_s, {5, 1, 0, 100, 100, 50, 1});
+        ligne("demi vers le pair", u"TailleClavier=101.5\r\nTailleLogos=100.5"_s,
+              {5, 1, 0, 100, 102, 100, 1});
+        ligne("hors limites", u"Version=7\r\nHd=3\r\nTailleFenêtrePrincipale=0"_s,
+              {5, 1, 0, 50, 100, 50, 1});
+        ligne("taille 1e30", u"TailleFenêtrePrincipale=1e30"_s, {5, 1, 0, 500, 100, 50, 1});
+        ligne("clé sans accents ignorée", u"TailleFenetrePrincipale=300"_s,
+              {5, 1, 0, 100, 100, 50, 1});
     }
 
     void lecture() {
         QFETCH(QString, lignes);
-        QFETCH(QString, champ);
-        écritFichier(lignes);
-        ParamètresNavelo p;
-        p.FichierIni = fichier;
-        LitParamètres(p);
-        const QHash<QString, int> valeurs = {{u"dessus"_s, p.FenêtreToujoursAuDessus},
-                                             {u"clavier"_s, p.TailleClavier},
-                                             {u"hd"_s, p.Hd},
-                                             {u"version"_s, p.Version},
-                                             {u"principale"_s, p.TailleFenêtrePrincipale}};
-
-        QTEST(valeurs.value(champ, -999), "attendu");
-    }
-
-    void lectureSansFichier() {
+        if (!lignes.isNull())
+            écritFichier(lignes);
         ParamètresNavelo p;
         p.FichierIni = fichier;
         p.Version = 6;
         LitParamètres(p);
-        QCOMPARE(p.Version, 5);
-        QCOMPARE(p.MémoriserPositionFenêtre, true);
-        QCOMPARE(p.TailleLogos, 50);
-        QVERIFY(!QFile::exists(fichier));
+        QTEST((QList<int>{p.Version, p.Hd, p.FenêtreToujoursAuDessus, p.TailleFenêtrePrincipale,
+                          p.TailleClavier, p.TailleLogos, p.MémoriserPositionFenêtre}),
+              "attendus");
+        QCOMPARE(QFile::exists(fichier), !lignes.isNull());
     }
 
     void ecritureDansLOrdre() {

@@ -1,6 +1,7 @@
 #include "boitier_simule.h"
 #include "core/expediteur_touches.h"
 #include "guide/multitap.h"
+#include "proxy_local.h"
 
 #include <QTest>
 
@@ -12,8 +13,7 @@ class TestExpediteurTouches : public QObject {
 private Q_SLOTS:
     void initTestCase() {
         QVERIFY(boitier.écoute() != 0);
-        qputenv("http_proxy", "http://127.0.0.1:" + QByteArray::number(boitier.port()));
-        qunsetenv("no_proxy");
+        ProxyLocal(boitier.port());
     }
 
     void url() {

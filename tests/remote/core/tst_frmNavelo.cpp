@@ -3,6 +3,7 @@
 #include "core/frmNavelo.h"
 #include "dialogs/frmConfiguration.h"
 #include "guide/frmClavier.h"
+#include "proxy_local.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -63,8 +64,7 @@ class TestFrmNavelo : public QObject {
 private Q_SLOTS:
     void initTestCase() {
         QVERIFY(boitier.écoute() != 0);
-        qputenv("http_proxy", "http://127.0.0.1:" + QByteArray::number(boitier.port()));
-        qunsetenv("no_proxy");
+        ProxyLocal(boitier.port());
         // Instances listen in a folder of this test's own.
         qputenv("TMPDIR", temporaire.path().toLocal8Bit());
         QCoreApplication::setApplicationName(u"Navelo"_s);

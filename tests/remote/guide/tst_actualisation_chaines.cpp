@@ -3,6 +3,7 @@
 #include "core/parametres.h"
 #include "guide/actualisation_chaines.h"
 #include "net/inet.h"
+#include "proxy_local.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -37,8 +38,7 @@ class TestActualisationChaines : public QObject {
 private Q_SLOTS:
     void initTestCase() {
         QVERIFY(boîtier.écoute() != 0);
-        qputenv("http_proxy", "http://127.0.0.1:" + QByteArray::number(boîtier.port()));
-        qunsetenv("no_proxy");
+        ProxyLocal(boîtier.port());
     }
 
     // A failed fetch is a 404 from the box, answered with the given button.

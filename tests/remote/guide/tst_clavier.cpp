@@ -2,6 +2,7 @@
 #include "guide/bouton_touche.h"
 #include "guide/frmClavier.h"
 #include "guide/multitap.h"
+#include "proxy_local.h"
 
 #include <QTest>
 
@@ -56,7 +57,7 @@ private Q_SLOTS:
         paramètres.CodeTélécommande = u"12345678"_s;
         boîtier.définitCode(paramètres.CodeTélécommande);
         QVERIFY(boîtier.écoute() != 0);
-        qputenv("http_proxy", "http://127.0.0.1:" + QByteArray::number(boîtier.port()));
+        ProxyLocal(boîtier.port());
     }
 
     // Only Caps Lock depends on the model.

@@ -1,6 +1,7 @@
 #include "boitier_simule.h"
 #include "core/expediteur_touches.h"
 #include "guide/frmListeChaines.h"
+#include "proxy_local.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -42,8 +43,7 @@ private Q_SLOTS:
     void initTestCase() {
         boîtier.définitCode(u"1234"_s);
         QVERIFY(boîtier.écoute() != 0);
-        qputenv("http_proxy", "http://127.0.0.1:" + QByteArray::number(boîtier.port()));
-        qunsetenv("no_proxy");
+        ProxyLocal(boîtier.port());
     }
 
     void init() {

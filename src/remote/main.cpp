@@ -1,5 +1,6 @@
 #include "core/dessin_icone.h"
 #include "core/frmNavelo.h"
+#include "demandes_fin.h"
 
 #include <QApplication>
 
@@ -16,6 +17,9 @@ int main(int argc, char* argv[]) {
     frmNavelo fenêtre;
     QObject::connect(&fenêtre, &frmNavelo::programEnded, &application, &QCoreApplication::quit,
                      Qt::QueuedConnection);
+    // A program living in the notification area usually ends with the session, not by Quit.
+    const DemandesDeFin demandesDeFin([&fenêtre] { fenêtre.Termine(); });
+    QObject::connect(&application, &QCoreApplication::aboutToQuit, &fenêtre, &frmNavelo::Termine);
     if (!fenêtre.Form_Load())
         return 0;
     return QApplication::exec();

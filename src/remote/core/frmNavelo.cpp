@@ -110,20 +110,20 @@ bool frmNavelo::Form_Load() {
 
     DisposeTélécommande();
 
-    if (paramètres.CodeTélécommande.isEmpty()) {
+    if (paramètres.CodeTélécommande.isEmpty() && !finDemandée) {
         frmConfiguration configuration(paramètres, this);
         QApplication::setOverrideCursor(Qt::ArrowCursor);
         configuration.exec();
         QApplication::restoreOverrideCursor();
-        if (paramètres.CodeTélécommande.isEmpty()) {
-            FermeSplash();
-            return false;
-        }
-        if (paramètres.RedémarrageNécessaire) {
+        if (paramètres.RedémarrageNécessaire && !paramètres.CodeTélécommande.isEmpty()) {
             FermeSplash();
             Form_Unload();
             return false;
         }
+    }
+    if (paramètres.CodeTélécommande.isEmpty()) {
+        FermeSplash();
+        return false;
     }
 
     if (!ActualiseListeChaînes()) {
@@ -141,6 +141,10 @@ bool frmNavelo::Form_Load() {
     setMask(SilhouetteTélécommande(paramètres.Version, paramètres.TailleFenêtrePrincipale / 100.0));
 
     FermeSplash();
+    if (finDemandée) {
+        Form_Unload();
+        return false;
+    }
     tmrRéduireQuitter.start();
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
@@ -369,6 +373,18 @@ void frmNavelo::Configure(bool depuisMenu) {
         raise();
         PremierPlan(this, paramètres.FenêtreToujoursAuDessus);
     }
+}
+
+void frmNavelo::Termine() {
+    paramètres.RedémarrageNécessaire = false;
+    if (démarrée) {
+        Form_Unload();
+        close();
+        return;
+    }
+    finDemandée = true;
+    if (QWidget* modale = QApplication::activeModalWidget())
+        modale->close();
 }
 
 bool frmNavelo::eventFilter(QObject* objet, QEvent* évènement) {

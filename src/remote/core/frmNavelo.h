@@ -54,6 +54,10 @@ public:
     // starts it again. From the menu, the window also comes to the front and takes the
     // always-on-top setting at once.
     void Configure(bool depuisMenu);
+    // The system ends the program (a signal, the end of the session, the display gone): the
+    // shutdown sequence runs as for Quit, without a restart. A start-up still running cancels
+    // its open dialog and ends once it is done.
+    void Termine();
 
     ParamètresNavelo& Paramètres() { return paramètres; }
     ExpéditeurTouches& Expéditeur() { return expéditeur; }
@@ -94,6 +98,7 @@ private:
     InstanceUnique instance;
     bool démarrée = false;
     bool déchargée = false;
+    bool finDemandée = false;
 
     QLabel* imgTelkino = nullptr;
     ZoneSouris* picRéduire = nullptr;

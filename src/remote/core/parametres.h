@@ -5,7 +5,8 @@
 #include <QString>
 
 // The remote's settings (section "Config" of its settings file) and the flags of one run.
-// The windows read and change them; they reach the file only at start and at exit.
+// The windows read and change them; they reach the file at start, when the configuration is
+// confirmed and at exit.
 struct ParamètresNavelo {
     QString FichierIni;
     QString FichierChaînes;

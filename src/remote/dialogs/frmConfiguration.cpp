@@ -221,5 +221,8 @@ void frmConfiguration::btnOK_Click() {
         return;
     }
     AppliqueSaisie(saisie, paramètres);
+    // At once, so that neither a crash nor an end before the next exit loses what was typed.
+    if (!paramètres.FichierIni.isEmpty())
+        EcritParamètres(paramètres);
     accept();
 }

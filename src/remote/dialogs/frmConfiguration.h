@@ -15,7 +15,7 @@ class QPushButton;
 class QRadioButton;
 
 // The remote's settings, shown modally. The settings and the flags ParamètresModifiés and
-// RedémarrageNécessaire change only when OK is accepted.
+// RedémarrageNécessaire change only when OK is accepted, which also writes the settings.
 class frmConfiguration : public QDialog {
     Q_OBJECT
 

@@ -1,6 +1,7 @@
 #include "core/dessin_icone.h"
 #include "core/frmNavelo.h"
 #include "demandes_fin.h"
+#include "traductions_qt.h"
 
 #include <QApplication>
 
@@ -11,6 +12,8 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(u"Navelo"_s);
     QApplication::setApplicationVersion(QStringLiteral(NAVELO_VERSION));
     QApplication::setWindowIcon(IcôneFenêtres());
+    // The interface is French: Qt's own texts too, whatever the system's language.
+    ChargeTraductionsQt(u"fr"_s);
     // Hidden in the notification area, the program has no window shown and still runs.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -1,5 +1,6 @@
 #include "frmNavelo.h"
 
+#include "centrage.h"
 #include "dessin_boutons.h"
 #include "dessin_donner.h"
 #include "dessin_icone.h"
@@ -16,6 +17,7 @@
 #include "guide/frmListeChaines.h"
 #include "guide/multitap.h"
 #include "net/inet.h"
+#include "placement.h"
 #include "positions.h"
 #include "table_touches.h"
 #include "version.h"
@@ -54,11 +56,12 @@ QString DossierParamètres(const QString& choisi) {
     return choisi.isEmpty() ? Emplacements().dossierParamètres : choisi;
 }
 
-QList<QRect> GéométriesÉcrans() {
-    QList<QRect> écrans;
+// Each screen's area left to windows by the task bars and panels.
+QList<QRect> SurfacesÉcrans() {
+    QList<QRect> surfaces;
     for (const QScreen* écran : QGuiApplication::screens())
-        écrans.append(écran->geometry());
-    return écrans;
+        surfaces.append(écran->availableGeometry());
+    return surfaces;
 }
 
 } // namespace
@@ -125,6 +128,8 @@ bool frmNavelo::Form_Load() {
         FermeSplash();
         return false;
     }
+    // Put away while a dialog was open; the start-up goes on.
+    splash->show();
 
     if (!ActualiseListeChaînes()) {
         FermeSplash();
@@ -228,17 +233,21 @@ bool frmNavelo::ActualiseListeChaînes() {
 }
 
 void frmNavelo::PlaceFenêtres() {
-    const QSize écran = QGuiApplication::primaryScreen()->geometry().size();
+    const QRect disponible = QGuiApplication::primaryScreen()->availableGeometry();
     clavier = std::make_unique<frmClavier>(paramètres, expéditeur, raccourcis);
     listeChaînes =
         std::make_unique<frmListeChaînes>(paramètres, expéditeur, Emplacements().dossiersLogos);
 
+    // In twips, a window of `taille` centred on the primary screen's available area.
+    const auto centrée = [&](QSize taille) {
+        return EnTwips(disponible.topLeft()) + PositionCentrée(taille, disponible.size());
+    };
     PositionsFenêtres défauts;
-    défauts.Fenêtre = PositionCentrée(size(), écran);
+    défauts.Fenêtre = centrée(size());
     if (paramètres.Version == 5) {
-        défauts.FenêtreClavier = PositionCentrée(clavier->size(), écran);
+        défauts.FenêtreClavier = centrée(clavier->size());
         défauts.FenêtreListeChaînes =
-            QRect(PositionCentrée(listeChaînes->size(), écran),
+            QRect(centrée(listeChaînes->size()),
                   QSize(EnTwips(listeChaînes->width()), EnTwips(listeChaînes->height())));
     }
     PositionsFenêtres positions = défauts;
@@ -246,17 +255,34 @@ void frmNavelo::PlaceFenêtres() {
     if (paramètres.MémoriserPositionFenêtre) {
         positions = LitPositions(paramètres.FichierIni, défauts);
         // A screen taken away since the last run must not leave a window out of reach.
-        écrans = GéométriesÉcrans();
+        écrans = SurfacesÉcrans();
     }
 
+    // Whatever its place and its size, the remote lies wholly on one screen.
+    move(SurUneSurface(QRect(EnPixels(positions.Fenêtre), size()), SurfacesÉcrans()).topLeft());
     const auto place = [&](QWidget* fenêtre, const QPoint& coin, const QSize& taille) {
         fenêtre->move(RamèneSurÉcran(QRect(coin, taille), écrans).topLeft());
     };
-    place(this, EnPixels(positions.Fenêtre), size());
     place(clavier.get(), EnPixels(positions.FenêtreClavier), clavier->size());
     const QRect liste = EnPixels(positions.FenêtreListeChaînes);
     listeChaînes->resize(liste.size());
     place(listeChaînes.get(), liste.topLeft(), listeChaînes->size());
+
+    // A window with no place of the user's opens beside the remote rather than over its keys.
+    if (positions.FenêtreClavier == défauts.FenêtreClavier)
+        àPlacerÀCôté.insert(clavier.get());
+    if (positions.FenêtreListeChaînes.topLeft() == défauts.FenêtreListeChaînes.topLeft())
+        àPlacerÀCôté.insert(listeChaînes.get());
+    clavier->installEventFilter(this);
+    listeChaînes->installEventFilter(this);
+}
+
+void frmNavelo::PlaceÀCôté(QWidget* fenêtre) {
+    const QScreen* écran = QGuiApplication::screenAt(frameGeometry().center());
+    if (!écran)
+        écran = QGuiApplication::primaryScreen();
+    fenêtre->move(
+        ÀCôté(fenêtre->frameGeometry().size(), frameGeometry(), écran->availableGeometry()));
 }
 
 void frmNavelo::AjouteIcôneNotification() {
@@ -359,6 +385,7 @@ void frmNavelo::AfficheAPropos() {
                                             ImageDonner(false, dpr),
                                             paramètres.FenêtreToujoursAuDessus),
                        this);
+    CentreFenêtre(&aPropos, this);
     aPropos.exec();
 }
 
@@ -377,17 +404,19 @@ void frmNavelo::Configure(bool depuisMenu) {
 
 void frmNavelo::Termine() {
     paramètres.RedémarrageNécessaire = false;
+    finDemandée = true;
     if (démarrée) {
         Form_Unload();
         close();
-        return;
-    }
-    finDemandée = true;
-    if (QWidget* modale = QApplication::activeModalWidget())
+    } else if (QWidget* modale = QApplication::activeModalWidget()) {
         modale->close();
+    }
 }
 
 bool frmNavelo::eventFilter(QObject* objet, QEvent* évènement) {
+    // Shown, but not mapped yet: placed at once, where it will appear.
+    if (évènement->type() == QEvent::Show && àPlacerÀCôté.remove(objet))
+        PlaceÀCôté(static_cast<QWidget*>(objet));
     if (objet == imgTelkino && évènement->type() == QEvent::MouseButtonPress &&
         static_cast<QMouseEvent*>(évènement)->button() == Qt::RightButton) {
         MenuPopup();

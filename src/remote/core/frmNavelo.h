@@ -7,6 +7,7 @@
 #include "raccourcis.h"
 
 #include <QPixmap>
+#include <QSet>
 #include <QTimer>
 #include <QWidget>
 
@@ -78,6 +79,7 @@ private:
     void DisposeTélécommande();
     bool ActualiseListeChaînes();
     void PlaceFenêtres();
+    void PlaceÀCôté(QWidget* fenêtre);
     void AjouteIcôneNotification();
     void RetireIcôneNotification();
     void IcôneNotification(int message);
@@ -98,6 +100,7 @@ private:
     InstanceUnique instance;
     bool démarrée = false;
     bool déchargée = false;
+    // The system asked for the end (Termine).
     bool finDemandée = false;
 
     QLabel* imgTelkino = nullptr;
@@ -115,4 +118,7 @@ private:
     QSystemTrayIcon* icône = nullptr;
     // Set while an event of the notification icon is handled; later ones are dropped.
     bool dansIcône = false;
+    // The keyboard and channel list windows still to be placed beside the remote when they
+    // first show.
+    QSet<QObject*> àPlacerÀCôté;
 };

@@ -1,5 +1,6 @@
 #include "frmConfiguration.h"
 
+#include "centrage.h"
 #include "fenetres.h"
 #include "police_tahoma.h"
 #include "widgets/boite_message.h"
@@ -154,8 +155,11 @@ void frmConfiguration::Construit() {
 
 void frmConfiguration::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (!event->spontaneous())
-        DonneFocus(txtCodeTélécommande);
+    if (event->spontaneous())
+        return;
+    // On the remote, or on the screen while the remote is hidden (at the first start).
+    CentreFenêtre(this, parentWidget());
+    DonneFocus(txtCodeTélécommande);
 }
 
 bool frmConfiguration::eventFilter(QObject* objet, QEvent* event) {

@@ -48,8 +48,10 @@ frmSplashScreen::frmSplashScreen(const QIcon& icône, QWidget* parent)
 
     messageBase = lblMessage->text().remove(u"..."_s);
 
-    const QRect écran = QGuiApplication::primaryScreen()->geometry();
+    const QRect écran = QGuiApplication::primaryScreen()->availableGeometry();
     move(écran.center() - rect().center());
+    // Any dialog or message box of the start-up must be seen above it.
+    QCoreApplication::instance()->installEventFilter(this);
 
     tmrMinuterie.setInterval(500);
     connect(&tmrMinuterie, &QTimer::timeout, this, &frmSplashScreen::tmrMinuterie_Timer);
@@ -59,6 +61,17 @@ frmSplashScreen::frmSplashScreen(const QIcon& icône, QWidget* parent)
 void frmSplashScreen::tmrMinuterie_Timer() {
     lblMessage->setText(messageBase + QString(points, u'.'));
     points = points + 1 == 4 ? 0 : points + 1;
+}
+
+bool frmSplashScreen::eventFilter(QObject* objet, QEvent* évènement) {
+    if (évènement->type() == QEvent::Show && objet != this && objet->isWidgetType() &&
+        isVisible()) {
+        const auto* fenêtre = static_cast<QWidget*>(objet);
+        // Window managers keep a splash above everything, the dialog included.
+        if (fenêtre->isWindow() && fenêtre->windowType() == Qt::Dialog)
+            hide();
+    }
+    return QWidget::eventFilter(objet, évènement);
 }
 
 void frmSplashScreen::setVisible(bool visible) {

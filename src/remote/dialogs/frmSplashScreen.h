@@ -8,7 +8,7 @@ class QIcon;
 class QLabel;
 
 // The borderless window shown while the remote starts: its icon and a waiting message
-// whose dots move.
+// whose dots move. It hides itself whenever a dialog or a message box opens.
 class frmSplashScreen : public QWidget {
     Q_OBJECT
 
@@ -26,6 +26,10 @@ public:
     QLabel* picIcône;
     QLabel* lblMessage;
     QTimer tmrMinuterie;
+
+protected:
+    // Steps aside for any dialog or message box.
+    bool eventFilter(QObject* objet, QEvent* évènement) override;
 
 private:
     QString messageBase;

@@ -1,9 +1,27 @@
 #include "boite_message.h"
 
+#include "centrage.h"
+
+#include <QAbstractButton>
+#include <QShowEvent>
+
 namespace {
 
 QList<QMessageBox::StandardButton> réponsesEnAttente;
 QList<MessageAffiché> messages;
+
+// Its size is known only once it is about to show.
+class BoîteMessage : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent* évènement) override {
+        QMessageBox::showEvent(évènement);
+        if (!évènement->spontaneous())
+            CentreFenêtre(this, parentWidget());
+    }
+};
 
 } // namespace
 
@@ -15,7 +33,11 @@ QMessageBox::StandardButton AfficheMessage(QWidget* parent, QMessageBox::Icon ic
         messages.append({icône, titre, texte, boutons});
         return réponsesEnAttente.takeFirst();
     }
-    QMessageBox boîte(icône, titre, texte, boutons, parent);
+    BoîteMessage boîte(icône, titre, texte, boutons, parent);
+    // The desktop's style may put icons on the buttons; these boxes have none.
+    const QList<QAbstractButton*> lesBoutons = boîte.buttons();
+    for (QAbstractButton* bouton : lesBoutons)
+        bouton->setIcon({});
     if (défaut != QMessageBox::NoButton)
         boîte.setDefaultButton(défaut);
     return static_cast<QMessageBox::StandardButton>(boîte.exec());

@@ -3,7 +3,9 @@
 #include <QMessageBox>
 #include <QString>
 
-// Every message of both programs goes through here, so that tests can answer them.
+// Every message of both programs goes through here, so that tests can answer them. The box is
+// centred on its parent's window, or on the screen while that one is hidden; its buttons
+// carry no icon.
 QMessageBox::StandardButton
 AfficheMessage(QWidget* parent, QMessageBox::Icon icône, const QString& titre, const QString& texte,
                QMessageBox::StandardButtons boutons,

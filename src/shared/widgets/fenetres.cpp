@@ -28,11 +28,17 @@ void PremierPlan(QWidget* fenêtre, bool toujoursAuDessus) {
     QWidget* haut = fenêtre->window();
     if (haut->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == toujoursAuDessus)
         return;
-    // Changing the flags re-creates a shown window hidden and may place it anew.
+    // Changing the flags re-creates a shown window hidden and may place it anew. A window
+    // never placed keeps no place at all, so that it still opens where the system or its
+    // dialog code centres it rather than in a corner.
     const bool visible = haut->isVisible();
+    const bool placée = visible || haut->testAttribute(Qt::WA_Moved);
     const QRect géométrie = haut->geometry();
     haut->setWindowFlag(Qt::WindowStaysOnTopHint, toujoursAuDessus);
-    haut->setGeometry(géométrie);
+    if (placée)
+        haut->setGeometry(géométrie);
+    else if (haut->testAttribute(Qt::WA_Resized))
+        haut->resize(géométrie.size());
     if (visible)
         haut->show();
 }

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QList>
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+// Where the windows go on the screens' available areas (task bars and panels left out), in
+// pixels, window frames included.
+
+// The rectangle moved, size kept, so that all of it lies on `surface`; when it is the larger,
+// its top left corner shows (the remote's window buttons and colour keys).
+QRect DansSurface(const QRect& fenêtre, const QRect& surface);
+
+// The same, onto the area the window overlaps most, or else the nearest one.
+QRect SurUneSurface(const QRect& fenêtre, const QList<QRect>& surfaces);
+
+// Top left corner of a window of `taille` beside `voisine`: on its right when there is room
+// on `surface`, else on its left, else on the side with more room; level with its top, and
+// all of it on the surface.
+QPoint ÀCôté(QSize taille, const QRect& voisine, const QRect& surface);

@@ -2,7 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QTemporaryFile>
+#include <QSaveFile>
 
 using namespace Qt::StringLiterals;
 
@@ -17,10 +17,13 @@ QString DossierPartagé(const QString& dossierProgramme) {
     return QFileInfo(partagé).isDir() ? partagé : QString();
 }
 
-// Permission bits say nothing of a read-only mount, nor of what root may do: try it.
-bool PeutÉcrire(const QString& dossier) {
-    QTemporaryFile essai(QDir(dossier).filePath(u"navelo-XXXXXX"_s));
-    return essai.open();
+// Permission bits say nothing of a read-only mount, nor of what root may do: try it, as the
+// settings are written, beside the file.
+bool PeutÉcrire(const QString& fichier) {
+    QSaveFile essai(fichier);
+    const bool possible = essai.open(QIODevice::WriteOnly);
+    essai.cancelWriting();
+    return possible;
 }
 
 } // namespace
@@ -29,13 +32,17 @@ EmplacementsNavelo DétermineEmplacements(const QString& dossierProgramme,
                                          const QString& dossierUtilisateur) {
     EmplacementsNavelo emplacements;
     const QString partagé = DossierPartagé(dossierProgramme);
-    emplacements.dossiersLogos.append(QDir(dossierProgramme).filePath(u"logos"_s));
-    if (partagé.isEmpty() && PeutÉcrire(dossierProgramme)) {
+    emplacements.dossiersLogos = {QDir(dossierUtilisateur).filePath(u"logos"_s),
+                                  QDir(dossierProgramme).filePath(u"logos"_s)};
+    const QString iniProgramme = QDir(dossierProgramme).filePath(u"Navelo.ini"_s);
+    if (partagé.isEmpty() && PeutÉcrire(iniProgramme)) {
         emplacements.dossierParamètres = dossierProgramme;
         return emplacements;
     }
     QDir().mkpath(dossierUtilisateur);
     emplacements.dossierParamètres = dossierUtilisateur;
+    if (QFileInfo(iniProgramme).isReadable())
+        emplacements.fichierIniProgramme = iniProgramme;
     if (!partagé.isEmpty())
         emplacements.dossiersLogos.append(QDir(partagé).filePath(u"logos"_s));
     return emplacements;

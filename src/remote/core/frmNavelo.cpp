@@ -7,6 +7,7 @@
 #include "dessin_telecommande.h"
 #include "dialogs/a_propos_navelo.h"
 #include "dialogs/clsPopupMenu.h"
+#include "dialogs/ecriture_impossible.h"
 #include "dialogs/frmConfiguration.h"
 #include "dialogs/frmSplashScreen.h"
 #include "emplacements.h"
@@ -50,10 +51,6 @@ EmplacementsNavelo Emplacements() {
     const QString utilisateur =
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + u"/Navelo"_s;
     return DétermineEmplacements(QCoreApplication::applicationDirPath(), utilisateur);
-}
-
-QString DossierParamètres(const QString& choisi) {
-    return choisi.isEmpty() ? Emplacements().dossierParamètres : choisi;
 }
 
 // Each screen's area left to windows by the task bars and panels.
@@ -106,7 +103,12 @@ bool frmNavelo::Form_Load() {
     splash->show();
     QCoreApplication::processEvents();
 
-    const QString dossier = DossierParamètres(options.dossierParamètres);
+    emplacements = Emplacements();
+    QString dossier = options.dossierParamètres;
+    if (dossier.isEmpty()) {
+        dossier = emplacements.dossierParamètres;
+        paramètres.FichierIniProgramme = emplacements.fichierIniProgramme;
+    }
     paramètres.FichierIni = QDir(dossier).filePath(u"Navelo.ini"_s);
     paramètres.FichierChaînes = QDir(dossier).filePath(u"channels"_s);
     LitParamètres(paramètres);
@@ -236,7 +238,7 @@ void frmNavelo::PlaceFenêtres() {
     const QRect disponible = QGuiApplication::primaryScreen()->availableGeometry();
     clavier = std::make_unique<frmClavier>(paramètres, expéditeur, raccourcis);
     listeChaînes =
-        std::make_unique<frmListeChaînes>(paramètres, expéditeur, Emplacements().dossiersLogos);
+        std::make_unique<frmListeChaînes>(paramètres, expéditeur, emplacements.dossiersLogos);
 
     // In twips, a window of `taille` centred on the primary screen's available area.
     const auto centrée = [&](QSize taille) {
@@ -253,7 +255,7 @@ void frmNavelo::PlaceFenêtres() {
     PositionsFenêtres positions = défauts;
     QList<QRect> écrans;
     if (paramètres.MémoriserPositionFenêtre) {
-        positions = LitPositions(paramètres.FichierIni, défauts);
+        positions = LitPositions(FichierIniLu(paramètres), défauts);
         // A screen taken away since the last run must not leave a window out of reach.
         écrans = SurfacesÉcrans();
     }
@@ -525,16 +527,24 @@ void frmNavelo::Form_Unload() {
         return;
     tmrRéduireQuitter.stop();
     RetireIcôneNotification();
-    if (paramètres.ParamètresModifiés)
-        EcritParamètres(paramètres);
     // Windows never placed (a restart asked for by the first configuration) have nothing
     // worth remembering.
-    if (paramètres.MémoriserPositionFenêtre && clavier && listeChaînes) {
-        PositionsFenêtres positions;
-        positions.Fenêtre = EnTwips(pos());
-        positions.FenêtreClavier = EnTwips(clavier->pos());
-        positions.FenêtreListeChaînes = EnTwips(QRect(listeChaînes->pos(), listeChaînes->size()));
-        EcritPositions(paramètres.FichierIni, positions);
+    const bool positionsÀÉcrire = paramètres.MémoriserPositionFenêtre && clavier && listeChaînes;
+    if ((paramètres.ParamètresModifiés || positionsÀÉcrire) && !PrépareÉcriture(paramètres)) {
+        // When the system ends the program, nobody is there to read a message.
+        if (!finDemandée)
+            SignaleÉcritureImpossible(this, paramètres);
+    } else {
+        if (paramètres.ParamètresModifiés)
+            EcritParamètres(paramètres);
+        if (positionsÀÉcrire) {
+            PositionsFenêtres positions;
+            positions.Fenêtre = EnTwips(pos());
+            positions.FenêtreClavier = EnTwips(clavier->pos());
+            positions.FenêtreListeChaînes =
+                EnTwips(QRect(listeChaînes->pos(), listeChaînes->size()));
+            EcritPositions(paramètres.FichierIni, positions);
+        }
     }
     if (paramètres.RedémarrageNécessaire) {
         // The new process must not find this one still answering as the running instance.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "emplacements.h"
 #include "expediteur_touches.h"
 #include "instance_unique.h"
 #include "lanceur.h"
@@ -102,6 +103,7 @@ private:
     bool déchargée = false;
     // The system asked for the end (Termine).
     bool finDemandée = false;
+    EmplacementsNavelo emplacements;
 
     QLabel* imgTelkino = nullptr;
     ZoneSouris* picRéduire = nullptr;

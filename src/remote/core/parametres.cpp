@@ -2,7 +2,10 @@
 
 #include "ini.h"
 
+#include <QFile>
+#include <QFileInfo>
 #include <QLocale>
+#include <QSaveFile>
 
 #include <cmath>
 #include <limits>
@@ -102,8 +105,33 @@ double LitNombre(QStringView texte) {
     return QLocale::c().toDouble(nombre);
 }
 
+QString FichierIniLu(const ParamètresNavelo& p) {
+    if (p.FichierIniProgramme.isEmpty() || QFileInfo::exists(p.FichierIni))
+        return p.FichierIni;
+    return p.FichierIniProgramme;
+}
+
+bool PrépareÉcriture(const ParamètresNavelo& p) {
+    if (FichierIniLu(p) != p.FichierIni) {
+        // Without the copy, a first write would leave a file holding only what it wrote.
+        QFile modèle(p.FichierIniProgramme);
+        QSaveFile copie(p.FichierIni);
+        if (!modèle.open(QIODevice::ReadOnly) || !copie.open(QIODevice::WriteOnly))
+            return false;
+        // The code in it is the user's own: readable by its owner only, as a new file is.
+        copie.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        const QByteArray contenu = modèle.readAll();
+        return modèle.error() == QFileDevice::NoError && copie.write(contenu) == contenu.size() &&
+               copie.commit();
+    }
+    QSaveFile essai(p.FichierIni);
+    const bool possible = essai.open(QIODevice::WriteOnly);
+    essai.cancelWriting();
+    return possible;
+}
+
 void LitParamètres(ParamètresNavelo& p) {
-    const QString& f = p.FichierIni;
+    const QString f = FichierIniLu(p);
     p.CodeTélécommande = Lit(f, u"CodeTélécommande"_s, QString());
     p.Version = LitEntier<qint16>(f, u"Version"_s, 5);
     p.Hd = LitEntier<qint16>(f, u"Hd"_s, 1);

@@ -9,6 +9,9 @@
 // confirmed and at exit.
 struct ParamètresNavelo {
     QString FichierIni;
+    // Read while FichierIni does not exist, and copied there at the first write: settings
+    // beside a program whose folder cannot be written.
+    QString FichierIniProgramme;
     QString FichierChaînes;
 
     QString CodeTélécommande;
@@ -24,6 +27,8 @@ struct ParamètresNavelo {
     bool RedémarrageNécessaire = false;
     bool ClavierAffiché = false;
     bool ListeChaînesAffichée = false;
+    // The user was told that FichierIni cannot be written; once is enough.
+    bool ÉcritureImpossibleSignalée = false;
 };
 
 // Places of the three windows, in twips.
@@ -33,7 +38,15 @@ struct PositionsFenêtres {
     QRect FenêtreListeChaînes;
 };
 
-// Reads the eight settings from p.FichierIni in their order, each with its default. Values
+// The file the settings are read from: FichierIni, or FichierIniProgramme until the first
+// write.
+QString FichierIniLu(const ParamètresNavelo& p);
+
+// Before the settings are written: copies FichierIniProgramme to FichierIni when that one does
+// not exist yet. False when FichierIni cannot be written.
+bool PrépareÉcriture(const ParamètresNavelo& p);
+
+// Reads the eight settings from FichierIniLu(p) in their order, each with its default. Values
 // typed by hand outside the ranges the configuration dialog allows are brought back into
 // them, so the windows are always usable.
 void LitParamètres(ParamètresNavelo& p);

@@ -1,6 +1,7 @@
 #include "frmConfiguration.h"
 
 #include "centrage.h"
+#include "ecriture_impossible.h"
 #include "fenetres.h"
 #include "police_tahoma.h"
 #include "widgets/boite_message.h"
@@ -226,7 +227,11 @@ void frmConfiguration::btnOK_Click() {
     }
     AppliqueSaisie(saisie, paramètres);
     // At once, so that neither a crash nor an end before the next exit loses what was typed.
-    if (!paramètres.FichierIni.isEmpty())
-        EcritParamètres(paramètres);
+    if (!paramètres.FichierIni.isEmpty()) {
+        if (PrépareÉcriture(paramètres))
+            EcritParamètres(paramètres);
+        else
+            SignaleÉcritureImpossible(this, paramètres);
+    }
     accept();
 }

@@ -19,6 +19,8 @@
 #include <QTimer>
 
 #include <csignal>
+#include <pwd.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -85,17 +87,13 @@ private Q_SLOTS:
     void signaux() {
         QFETCH(int, signal);
         QProcess navelo;
-        démarre(navelo, {{u"QT_QPA_PLATFORM"_s, u"offscreen"_s}});
+        lance(navelo, dossier->path(), {{u"QT_QPA_PLATFORM"_s, u"offscreen"_s}});
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dossier->filePath(u"channels"_s)), 15000);
         ::kill(static_cast<pid_t>(navelo.processId()), signal);
         QVERIFY(navelo.waitForFinished(10000));
         QCOMPARE(navelo.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(navelo.exitCode(), 0);
-        const QString écrit = LitFichier(dossier->filePath(u"Navelo.ini"_s));
-        QVERIFY2(
-            écrit.startsWith(u"[Config]\r\nCodeTélécommande=12345678\r\n"_s + positionParDéfaut),
-            qPrintable(écrit));
-        QVERIFY(écrit.contains(u"FenêtreListeChaînesHauteur="_s));
+        QVERIFY(litIni().startsWith(u"[Config]\r\nCodeTélécommande=12345678\r\n"_s +
+                                    positionParDéfaut));
     }
 
     // Qt ends the process with exit() when the X server goes away.
@@ -114,11 +112,11 @@ private Q_SLOTS:
         const QString écran = u":"_s + QString::fromLatin1(serveur.readLine().trimmed());
 
         QProcess navelo;
-        démarre(navelo, {{u"QT_QPA_PLATFORM"_s, u"xcb"_s}, {u"DISPLAY"_s, écran}});
+        lance(navelo, dossier->path(), {{u"QT_QPA_PLATFORM"_s, u"xcb"_s}, {u"DISPLAY"_s, écran}});
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dossier->filePath(u"channels"_s)), 15000);
         serveur.terminate();
         QVERIFY(navelo.waitForFinished(10000));
-        QVERIFY(LitFichier(dossier->filePath(u"Navelo.ini"_s)).contains(positionParDéfaut));
+        QVERIFY(litIni().contains(positionParDéfaut));
     }
 
     // The code of a first start reaches the file at OK, even when the user then gives up at the
@@ -160,9 +158,71 @@ private Q_SLOTS:
         fenêtre->Termine();
         fenêtre->Termine();
         QCOMPARE(fin.size(), 1);
-        QVERIFY(!fenêtre->isVisible());
         QVERIFY(litIni().contains(u"FenêtreGauche=450\r\nFenêtreHaut=900\r\n"_s));
         QVERIFY(lancés.isEmpty());
+    }
+
+    // A program folder the user cannot write, holding settings: they are read, and kept in
+    // the user's own folder from the first write on. The program runs as nobody.
+    void dossierEnLectureSeule() {
+        const passwd* personne = ::getpwnam("nobody");
+        if (::geteuid() != 0 || !personne)
+            QSKIP("running as another user needs root");
+        const QDir base(dossier->path());
+        const QString maison = base.filePath(u"maison"_s);
+        const QString run = base.filePath(u"maison/run"_s);
+        QVERIFY(base.mkpath(u"programme"_s) && base.mkpath(u"maison/run"_s));
+        for (const QString& chemin : {temporaire.path(), dossier->path()})
+            QVERIFY(QFile::setPermissions(chemin, QFile::ReadOwner | QFile::WriteOwner |
+                                                      QFile::ExeOwner | QFile::ExeOther));
+        QVERIFY(QFile::setPermissions(run, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        for (const QString& chemin : {maison, run})
+            QVERIFY(::chown(QFile::encodeName(chemin).constData(), personne->pw_uid,
+                            personne->pw_gid) == 0);
+
+        QProcess navelo;
+        lance(navelo, base.filePath(u"programme"_s),
+              {{u"QT_QPA_PLATFORM"_s, u"offscreen"_s},
+               {u"HOME"_s, maison},
+               {u"XDG_DATA_HOME"_s, maison + u"/.local/share"_s},
+               {u"TMPDIR"_s, run},
+               {u"XDG_RUNTIME_DIR"_s, run}},
+              {u"--reuid=%1"_s.arg(personne->pw_uid), u"--regid=%1"_s.arg(personne->pw_gid),
+               u"--clear-groups"_s},
+              u"TailleFenêtrePrincipale=150"_s);
+        const QString iniProgramme = base.filePath(u"programme/Navelo.ini"_s);
+        const QString original = LitFichier(iniProgramme);
+        // The channel cache goes to the user's folder too; once it is there, the start is over.
+        const QDir utilisateur(maison + u"/.local/share/Navelo"_s);
+        QTRY_VERIFY_WITH_TIMEOUT(utilisateur.exists(u"channels"_s), 15000);
+        ::kill(static_cast<pid_t>(navelo.processId()), SIGTERM);
+        QVERIFY(navelo.waitForFinished(10000));
+        QCOMPARE(LitFichier(iniProgramme), original);
+        // At 150 % the remote (252 x 900) is taller than the 800 x 800 screen: its top shows.
+        const QString copie = utilisateur.filePath(u"Navelo.ini"_s);
+        QVERIFY(
+            LitFichier(copie).startsWith(original + u"FenêtreGauche=4110\r\nFenêtreHaut=0\r\n"_s));
+        // It holds the code: the user's only.
+        QVERIFY(!(QFile::permissions(copie) & (QFile::ReadGroup | QFile::ReadOther)));
+    }
+
+    // A settings file that cannot be written is said once, at the OK that could not store it;
+    // the end that follows says nothing more.
+    void ecritureImpossible() {
+        ÉcritFichier(dossier->filePath(u"fichier"_s), {});
+        ÉcritFichier(dossier->filePath(u"Navelo.ini"_s), u"CodeTélécommande=12345678"_s);
+        auto fenêtre = crée();
+        QVERIFY(fenêtre->Form_Load());
+        fenêtre->Paramètres().FichierIni = dossier->filePath(u"fichier/Navelo.ini"_s);
+        RéponsesSuivantes({QMessageBox::Ok, QMessageBox::Ok});
+        for (int i = 0; i < 2; ++i) {
+            QuandConfigurationOuverte([](frmConfiguration* dialogue) { dialogue->btnOK->click(); });
+            fenêtre->Configure(true);
+        }
+        fenêtre->close();
+        QCOMPARE(MessagesAffichés().size(), 1);
+        QCOMPARE(MessagesAffichés().constFirst().titre, u"Attention"_s);
+        QCOMPARE(MessagesAffichés().constFirst().icône, QMessageBox::Warning);
     }
 
 private:
@@ -179,16 +239,24 @@ private:
         return std::make_unique<frmNavelo>(options);
     }
 
-    void démarre(QProcess& navelo, const QList<std::pair<QString, QString>>& variables) {
-        const QString programme = dossier->filePath(u"Navelo"_s);
+    // The program copied into `dossierProgramme` beside settings that hold a code, started
+    // through setpriv when `utilisateur` says as whom.
+    void lance(QProcess& navelo, const QString& dossierProgramme,
+               const QList<std::pair<QString, QString>>& variables,
+               const QStringList& utilisateur = {}, const QString& lignes = {}) {
+        const QString programme = QDir(dossierProgramme).filePath(u"Navelo"_s);
         QVERIFY(QFile::copy(QStringLiteral(PROGRAMME_NAVELO), programme));
-        ÉcritFichier(dossier->filePath(u"Navelo.ini"_s), u"CodeTélécommande=12345678"_s);
+        ÉcritFichier(QDir(dossierProgramme).filePath(u"Navelo.ini"_s),
+                     u"CodeTélécommande=12345678\r\n"_s + lignes);
         QProcessEnvironment environnement = QProcessEnvironment::systemEnvironment();
         for (const auto& [nom, valeur] : variables)
             environnement.insert(nom, valeur);
         navelo.setProcessEnvironment(environnement);
         navelo.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        navelo.start(programme, {});
+        if (utilisateur.isEmpty())
+            navelo.start(programme, {});
+        else
+            navelo.start(u"setpriv"_s, utilisateur + QStringList{programme});
         QVERIFY(navelo.waitForStarted());
     }
 

@@ -131,7 +131,7 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(portable));
         EmplacementsNavelo e = DétermineEmplacements(portable, utilisateur);
         QCOMPARE(e.dossierParamètres, portable);
-        QCOMPARE(e.dossiersLogos, QStringList({portable + u"/logos"_s}));
+        QCOMPARE(e.dossiersLogos, QStringList({utilisateur + u"/logos"_s, portable + u"/logos"_s}));
         QVERIFY(!QFileInfo::exists(utilisateur));
         QCOMPARE(QDir(portable).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
 
@@ -146,8 +146,8 @@ private Q_SLOTS:
         e = DétermineEmplacements(bin, utilisateur);
         QCOMPARE(e.dossierParamètres, utilisateur);
         QVERIFY(QFileInfo(utilisateur).isDir());
-        QCOMPARE(e.dossiersLogos,
-                 QStringList({bin + u"/logos"_s, dossier->filePath(u"usr/share/navelo/logos"_s)}));
+        QCOMPARE(e.dossiersLogos, QStringList({utilisateur + u"/logos"_s, bin + u"/logos"_s,
+                                               dossier->filePath(u"usr/share/navelo/logos"_s)}));
     }
 
 private:

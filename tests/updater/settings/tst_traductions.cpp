@@ -105,6 +105,26 @@ private Q_SLOTS:
         QCOMPARE(anglais.Item(u"TXT_STATUT_ERREUR"_s), u"erreur"_s);
     }
 
+    // Every text of the catalogue is translated, the file is read as Windows-1252 and its
+    // block holds its line breaks.
+    void anglais() {
+        colTraductions français;
+        colTraductions anglais;
+        ChargeTraductions(français, QString());
+        ChargeTraductions(anglais, QStringLiteral(FICHIER_ANGLAIS));
+        QCOMPARE(anglais.Item(u"TraductionIncomplète"_s), QString());
+        for (int i = 2; i <= français.Count(); ++i) {
+            if (français.Item(i) != u"OK"_s)
+                QVERIFY2(anglais.Item(i) != français.Item(i), qPrintable(français.Item(i)));
+        }
+        QVERIFY(anglais.Item(u"TXT_INTRO_SUITE"_s)
+                    .startsWith(u"The process runs in several steps:\r\n   - search"_s));
+        QCOMPARE(LitTraduction(QStringLiteral(FICHIER_ANGLAIS), u"lblRépertoire"_s, QString()),
+                 u"Folder"_s);
+        QCOMPARE(LitTraduction(QStringLiteral(FICHIER_ANGLAIS), u"fraProxy"_s, QString()),
+                 u" HTTP proxy settings "_s);
+    }
+
     void codeLangue_data() {
         QTest::addColumn<QString>("locale");
         QTest::addColumn<int>("code");

@@ -348,8 +348,7 @@ bool frmKorvaneUpdate::Démarre() {
                        QMessageBox::Ok);
     }
 
-    const std::shared_ptr<const Registre> registre =
-        options.registre ? options.registre : std::shared_ptr<const Registre>(RegistreSystème());
+    const std::unique_ptr<Registre> registre = RegistreSystème();
     RechercheLogicielsInstallés(*registre, RacineRegistre::HKEY_LOCAL_MACHINE, CléDésinstallation,
                                 LogicielsInstallés);
     RechercheLogicielsInstallés(*registre, RacineRegistre::HKEY_CURRENT_USER, CléDésinstallation,

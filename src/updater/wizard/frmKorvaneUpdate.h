@@ -2,7 +2,6 @@
 
 #include "lanceur.h"
 #include "parametres_renovo.h"
-#include "registre.h"
 #include "settings/traductions.h"
 
 #include <QDateTime>
@@ -13,7 +12,6 @@
 
 #include <array>
 #include <functional>
-#include <memory>
 
 class QCheckBox;
 class QLabel;
@@ -47,8 +45,6 @@ struct OptionsRenovo {
     QStringList arguments;
     std::function<qint16()> codeLangueSystème = CodeLangueSystème;
     std::function<QDateTime()> horloge = [] { return QDateTime::currentDateTime(); };
-    // The uninstall entries; null: the system's.
-    std::shared_ptr<const Registre> registre;
     // What a restart starts: the program's full path; empty: this one.
     QString programme;
     std::function<bool(const QString&, const QStringList&, ModeAffichage)> lanceur = LanceProgramme;

@@ -124,20 +124,6 @@ private Q_SLOTS:
         }
     }
 
-    void valeursTextes() {
-        Écrit(u"Renovo.ini"_s, "[Config]\r\nProxyPassword=" + motDePasseBrouillé +
-                                   "\r\nAdresseServeur=http://127.0.0.1:8080/file/\r\n");
-        ParamètresRenovo p;
-        p.FichierParamètres = Chemin(u"Renovo.ini"_s);
-        QDate dernière;
-        LitParamètres(p, dernière);
-        QCOMPARE(p.ProxyPassword, u"pé"_s);
-        QCOMPARE(p.AdresseServeur, u"http://127.0.0.1:8080/file/"_s);
-        QCOMPARE(p.RépertoireTéléchargement,
-                 QDir::toNativeSeparators(
-                     QStandardPaths::writableLocation(QStandardPaths::DesktopLocation)));
-    }
-
     void ecriture() {
         ParamètresRenovo p;
         p.FichierParamètres = Chemin(u"Renovo.ini"_s);
@@ -167,6 +153,13 @@ private Q_SLOTS:
                      "chargements\r\nRechercherMaJDerni\xE8re="
                      "09/03/2026\r\n");
         QCOMPARE(QFile::permissions(p.FichierParamètres) & 0x0077, 0);
+
+        ParamètresRenovo relu;
+        relu.FichierParamètres = p.FichierParamètres;
+        QDate dernière;
+        LitParamètres(relu, dernière);
+        QCOMPARE(relu.ProxyPassword, u"pé"_s);
+        QCOMPARE(relu.RépertoireTéléchargement, p.RépertoireTéléchargement);
     }
 
     void modeAutomatique_data() {

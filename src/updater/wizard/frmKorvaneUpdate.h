@@ -158,4 +158,6 @@ private:
     int imageAttente = 0;
     bool démarrée = false;
     bool déchargée = false;
+    // Set while a step's work runs.
+    bool dansÉtape = false;
 };

@@ -91,7 +91,6 @@ private Q_SLOTS:
               {false, 0, 1, false, défaut});
         ligne("fréquence -1", "RechercherMaJFr\xE9quence=-1", {false, 1, 1, false, défaut});
         ligne("fréquence énorme", "RechercherMaJFr\xE9quence=1e300", {false, 1, 1, false, défaut});
-        ligne("accès 2,5 vers le pair", "ProxyType=2.5", {false, 1, 2, false, défaut});
         ligne("accès énorme", "ProxyType=99999999999", {false, 1, 1, false, défaut});
         ligne("accès lettres", "ProxyType=2x", {13});
         ligne("accès vide", "ProxyType=", {13});
@@ -103,7 +102,6 @@ private Q_SLOTS:
         ligne("date ISO", "RechercherMaJDerni\xE8re=2026-12-06",
               {false, 1, 1, false, QDate(2026, 12, 6)});
         ligne("date impossible", "RechercherMaJDerni\xE8re=31/02/2026", {13});
-        ligne("date lettres", "RechercherMaJDerni\xE8re=hier", {13});
     }
 
     void lecture() {

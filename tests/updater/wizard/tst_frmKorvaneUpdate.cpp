@@ -232,6 +232,16 @@ private Q_SLOTS:
         QVERIFY(!Lit(u"Renovo.ini"_s).contains(u"Répertoire"_s));
     }
 
+    // A language whose file has gone: French, rather than no program at all.
+    void langueDisparue() {
+        Écrit(u"Renovo.ini"_s, u"[Config]\r\nLangue=Deutsch\r\n"_s);
+        frmKorvaneUpdate fenêtre(Options());
+        QVERIFY(fenêtre.Form_Load());
+        QVERIFY(MessagesAffichés().isEmpty());
+        QCOMPARE(fenêtre.btnQuitter->text(), u"&Quitter"_s);
+        QCOMPARE(fenêtre.Paramètres().Langue, u"Deutsch"_s);
+    }
+
     void boutons_data() {
         QTest::addColumn<int>("étape");
         QTest::addColumn<QString>("cas");

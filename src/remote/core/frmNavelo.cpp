@@ -199,8 +199,8 @@ void frmNavelo::DisposeTélécommande() {
 
     const auto bouton = [&](BoutonFenêtre quel, const QString& nom, const QString& libellé) {
         const auto indice = static_cast<size_t>(quel);
-        imagesBoutons[indice] = {ImageBoutonFenêtre(quel, false, f, dpr),
-                                 ImageBoutonFenêtre(quel, true, f, dpr)};
+        imagesBoutons[indice] = {ImageBoutonFenêtre(quel, modèle, false, f, dpr),
+                                 ImageBoutonFenêtre(quel, modèle, true, f, dpr)};
         auto* pic = new ZoneSouris(this);
         pic->setObjectName(nom);
         pic->setGeometry(ZoneÉchelonnée(ZoneBoutonFenêtre(quel, modèle), f));

@@ -28,12 +28,14 @@ bool CompositeurActif() {
     // A Wayland display server is its own compositor.
     if (QGuiApplication::platformName().startsWith(u"wayland"))
         return true;
-    const auto* x11 =
-        qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!x11)
+    // Only on xcb: the offscreen platform answers for X11 too, without a connection.
+    const auto* x11 = qGuiApp && QGuiApplication::platformName() == u"xcb"
+                          ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>()
+                          : nullptr;
+    xcb_connection_t* connexion = x11 ? x11->connection() : nullptr;
+    if (!connexion)
         return false;
     // A compositing manager owns the selection _NET_WM_CM_S<screen> while it runs.
-    xcb_connection_t* connexion = x11->connection();
     const QByteArray nom = "_NET_WM_CM_S" + QByteArray::number(ÉcranX11());
     const RéponseXcb<xcb_intern_atom_reply_t> atome(
         xcb_intern_atom_reply(connexion,

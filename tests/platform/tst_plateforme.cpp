@@ -9,40 +9,31 @@ class TestPlateforme : public QObject {
 
 private Q_SLOTS:
     void choix_data() {
-        QTest::addColumn<QStringList>("variables");
-        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("environnement");
+        QTest::addColumn<QString>("option");
         QTest::addColumn<QByteArray>("attendue");
-        const QStringList xwayland{u"XDG_SESSION_TYPE=wayland"_s, u"WAYLAND_DISPLAY=wayland-0"_s,
-                                   u"DISPLAY=:0"_s};
-        QTest::newRow("Wayland with XWayland") << xwayland << QStringList() << "xcb"_ba;
-        QTest::newRow("Wayland display only")
-            << QStringList{u"WAYLAND_DISPLAY=wayland-0"_s, u"DISPLAY=:1"_s} << QStringList()
-            << "xcb"_ba;
-        QTest::newRow("Wayland without X11")
-            << QStringList{u"XDG_SESSION_TYPE=wayland"_s, u"WAYLAND_DISPLAY=wayland-0"_s}
-            << QStringList() << QByteArray();
-        QTest::newRow("empty DISPLAY") << QStringList{u"XDG_SESSION_TYPE=wayland"_s, u"DISPLAY="_s}
-                                       << QStringList() << QByteArray();
-        QTest::newRow("platform chosen") << xwayland + QStringList{u"QT_QPA_PLATFORM=wayland"_s}
-                                         << QStringList() << QByteArray();
-        QTest::newRow("platform empty")
-            << xwayland + QStringList{u"QT_QPA_PLATFORM="_s} << QStringList() << "xcb"_ba;
-        QTest::newRow("-platform")
-            << xwayland << QStringList{u"-platform"_s, u"wayland"_s} << QByteArray();
-        QTest::newRow("--platform")
-            << xwayland << QStringList{u"--platform"_s, u"wayland"_s} << QByteArray();
-        QTest::newRow("X11 session") << QStringList{u"XDG_SESSION_TYPE=x11"_s, u"DISPLAY=:0"_s}
-                                     << QStringList() << QByteArray();
-        QTest::newRow("nothing") << QStringList() << QStringList() << QByteArray();
+        const QString xwayland = u"XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=wayland-0 DISPLAY=:0"_s;
+        QTest::newRow("XWayland") << xwayland << QString() << "xcb"_ba;
+        QTest::newRow("Wayland display")
+            << u"WAYLAND_DISPLAY=w DISPLAY=:1"_s << QString() << "xcb"_ba;
+        QTest::newRow("no X11") << u"XDG_SESSION_TYPE=wayland DISPLAY="_s << QString() << ""_ba;
+        QTest::newRow("chosen") << xwayland + u" QT_QPA_PLATFORM=wayland"_s << QString() << ""_ba;
+        QTest::newRow("chosen empty") << xwayland + u" QT_QPA_PLATFORM="_s << QString() << "xcb"_ba;
+        QTest::newRow("-platform") << xwayland << u"-platform"_s << ""_ba;
+        QTest::newRow("--platform") << xwayland << u"--platform"_s << ""_ba;
+        QTest::newRow("X11") << u"XDG_SESSION_TYPE=x11 DISPLAY=:0"_s << QString() << ""_ba;
     }
 
     void choix() {
-        QFETCH(QStringList, variables);
-        QFETCH(QStringList, arguments);
-        QProcessEnvironment environnement;
-        for (const QString& variable : variables)
-            environnement.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
-        QTEST(PlateformeGraphique(environnement, QStringList{u"Navelo"_s} + arguments), "attendue");
+        QFETCH(QString, environnement);
+        QFETCH(QString, option);
+        QProcessEnvironment variables;
+        for (const QString& variable : environnement.split(u' '))
+            variables.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
+        QStringList arguments{u"Navelo"_s};
+        if (!option.isEmpty())
+            arguments << option << u"wayland"_s;
+        QTEST(PlateformeGraphique(variables, arguments), "attendue");
     }
 };
 

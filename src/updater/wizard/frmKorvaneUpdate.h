@@ -1,9 +1,12 @@
 #pragma once
 
 #include "lanceur.h"
+#include "liste_logiciels.h"
 #include "parametres_renovo.h"
 #include "registre.h"
 #include "settings/traductions.h"
+#include "telechargement.h"
+#include "versions.h"
 
 #include <QDateTime>
 #include <QPixmap>
@@ -55,8 +58,9 @@ struct OptionsRenovo {
 };
 
 // The wizard: five step panels stacked in one place, Back, Next and Quit below them, and
-// two links. Its start-up and its exit are the program's own.
-class frmKorvaneUpdate : public QWidget {
+// two links. Its start-up and its exit are the program's own. It shows the progress of each
+// download.
+class frmKorvaneUpdate : public QWidget, public AffichageProgression {
     Q_OBJECT
 public:
     explicit frmKorvaneUpdate(OptionsRenovo options = {});
@@ -106,6 +110,8 @@ public:
     int ColonneVersion = 1;
     int ColonneStatut = 2;
     bool TéléchargementRéussi = false;
+    // The latest versions from the update server; empty until an exchange succeeded.
+    TableVersions DernièresVersions;
 
     std::array<QWidget*, 5> picEtape{};
     QPlainTextEdit* txtIntro = nullptr;
@@ -141,6 +147,13 @@ protected:
     bool eventFilter(QObject* objet, QEvent* évènement) override;
 
 private:
+    void Prépare() override;
+    void Commence(const QString& ligne, qint64 total) override;
+    void Avance(qint64 faits, const QString& texte) override;
+    bool Interrompu() const override;
+    void RemplitLogiciels(const ListeLogiciels& liste);
+    void AttendsUneSeconde();
+
     void CréeContrôles();
     bool SuivantPermis() const;
     // Next and the folder notice of step 2, without moving the focus.
@@ -162,4 +175,6 @@ private:
     int imageAttente = 0;
     bool démarrée = false;
     bool déchargée = false;
+    // The progress bar counts in units of this many bytes, so that any size fits.
+    qint64 octetsParPas = 1;
 };

@@ -17,7 +17,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Progression : ProgressionTéléchargement {
+struct Progression : AffichageProgression {
     QString ligne;
     qint64 total = -1;
     QList<qint64> faits;

@@ -18,21 +18,23 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// Programs of the maker, by name, with their DisplayVersion.
 class RegistreFictif : public Registre {
 public:
-    QMap<QString, QString> versions; // program, DisplayVersion
+    QMap<QString, QString> versions;
 
     QStringList SousClés(RacineRegistre racine, const QString&) const override {
         return racine == RacineRegistre::HKEY_CURRENT_USER ? versions.keys() : QStringList();
     }
     QString LitChaîne(RacineRegistre, const QString& clé, const QString& nom) const override {
         const QString programme = clé.section(u'\\', -1);
-        if (nom == u"Publisher")
-            return u"Korvane"_s;
-        return nom == u"DisplayName" ? programme : versions.value(programme);
+        return nom == u"Publisher"     ? u"Korvane"_s
+               : nom == u"DisplayName" ? programme
+                                       : versions.value(programme);
     }
 };
 
+// Lines of the download list, or name, version, status, check and tag of each program.
 QStringList Lignes(const QListWidget* liste) {
     QStringList lignes;
     for (int i = 0; i < liste->count(); ++i)
@@ -40,7 +42,6 @@ QStringList Lignes(const QListWidget* liste) {
     return lignes;
 }
 
-// Name, version, status, check and tag of each item.
 QStringList Éléments(const QTreeWidget* liste) {
     QStringList éléments;
     for (int i = 0; i < liste->topLevelItemCount(); ++i) {

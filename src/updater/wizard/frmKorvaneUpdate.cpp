@@ -9,6 +9,7 @@
 #include "fenetres.h"
 #include "ini.h"
 #include "logiciels_installes.h"
+#include "nombres.h"
 #include "settings/langues.h"
 #include "settings/traduction_fenetres.h"
 #include "texte.h"
@@ -30,6 +31,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QStandardPaths>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -114,6 +116,7 @@ frmKorvaneUpdate::frmKorvaneUpdate(OptionsRenovo options)
     setObjectName(u"frmKorvaneUpdate"_s);
     setWindowIcon(IcôneRenovo());
     CréeContrôles();
+    setWindowState(windowState() & ~Qt::WindowMinimized);
 
     const qreal dpr = qApp->devicePixelRatio();
     for (int i = 0; i < int(imagesAttente.size()); ++i)
@@ -348,8 +351,7 @@ bool frmKorvaneUpdate::Démarre() {
                        QMessageBox::Ok);
     }
 
-    const std::shared_ptr<const Registre> registre =
-        options.registre ? options.registre : std::shared_ptr<const Registre>(RegistreSystème());
+    const std::unique_ptr<Registre> registre = RegistreSystème();
     RechercheLogicielsInstallés(*registre, RacineRegistre::HKEY_LOCAL_MACHINE, CléDésinstallation,
                                 LogicielsInstallés);
     RechercheLogicielsInstallés(*registre, RacineRegistre::HKEY_CURRENT_USER, CléDésinstallation,
@@ -376,6 +378,9 @@ bool frmKorvaneUpdate::Démarre() {
                        QMessageBox::Ok);
         return false;
     }
+    // Closed by the user while the programs were searched: nothing to run nor to write.
+    if (!isVisible())
+        return false;
     démarrée = true;
     MetAJourBoutons();
     return true;
@@ -424,8 +429,9 @@ void frmKorvaneUpdate::ChargeLangue() {
 
     QLocale::Language langue = QLocale::French;
     if (!fichierLangue.isEmpty()) {
-        langue = LangueQt(
-            qint16(LitIni(fichierLangue, u"Traduction"_s, u"CodeLangue"_s, u"0"_s).toInt()));
+        const double code =
+            ValeurNumérique(LitIni(fichierLangue, u"Traduction"_s, u"CodeLangue"_s, u"0"_s));
+        langue = LangueQt(qint16(ArrondiEntier(code, 0, 255).value_or(0)));
     }
     if (langue != QLocale::AnyLanguage)
         ChargeTraductionsQt(QLocale::languageToCode(langue));
@@ -451,6 +457,7 @@ void frmKorvaneUpdate::AfficheEtape() {
                   static_cast<QWidget*>(btnSuivant), static_cast<QWidget*>(btnQuitter)})
                 contrôle->setEnabled(false);
             QCoreApplication::processEvents();
+            const QScopedValueRollback étapeEnCours(dansÉtape, true);
             switch (Etape) {
             case 0:
                 ÉtapeIntroduction();
@@ -588,7 +595,9 @@ void frmKorvaneUpdate::lvwLogicielsInstallés_ItemCheck(QTreeWidgetItem* éléme
         élément->setCheckState(0, Qt::Unchecked);
         return;
     }
-    MetAJourBoutons();
+    // A step filling the list sets the buttons once it is done.
+    if (!dansÉtape)
+        MetAJourBoutons();
 }
 
 void frmKorvaneUpdate::tmrAttente_Timer() {

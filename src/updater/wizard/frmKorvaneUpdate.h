@@ -3,7 +3,6 @@
 #include "lanceur.h"
 #include "liste_logiciels.h"
 #include "parametres_renovo.h"
-#include "registre.h"
 #include "settings/traductions.h"
 #include "telechargement.h"
 #include "versions.h"
@@ -16,7 +15,6 @@
 
 #include <array>
 #include <functional>
-#include <memory>
 
 class QCheckBox;
 class QLabel;
@@ -50,8 +48,6 @@ struct OptionsRenovo {
     QStringList arguments;
     std::function<qint16()> codeLangueSystème = CodeLangueSystème;
     std::function<QDateTime()> horloge = [] { return QDateTime::currentDateTime(); };
-    // The uninstall entries; null: the system's.
-    std::shared_ptr<const Registre> registre;
     // What a restart starts: the program's full path; empty: this one.
     QString programme;
     std::function<bool(const QString&, const QStringList&, ModeAffichage)> lanceur = LanceProgramme;
@@ -175,6 +171,8 @@ private:
     int imageAttente = 0;
     bool démarrée = false;
     bool déchargée = false;
+    // Set while a step's work runs.
+    bool dansÉtape = false;
     // The progress bar counts in units of this many bytes, so that any size fits.
     qint64 octetsParPas = 1;
 };

@@ -180,8 +180,6 @@ private Q_SLOTS:
             << 2 << false << int(Authentifié) << u"faux"_s << false << QList<bool>() << 2;
         QTest::newRow("named, wrong credentials, direct retry")
             << 2 << true << int(Authentifié) << u"faux"_s << true << direct << 2;
-        QTest::newRow("named, unreachable")
-            << 2 << false << int(Injoignable) << QString() << false << QList<bool>() << 0;
         QTest::newRow("named, unreachable, direct retry")
             << 2 << true << int(Injoignable) << QString() << true << direct << 0;
     }

@@ -123,30 +123,48 @@ private Q_SLOTS:
         QCOMPARE(dialogue->cboRechercherMaJFréquence->currentText(), u"Une fois par mois"_s);
     }
 
-    // A refused field keeps the dialog open with the focus on it and nothing stored.
-    void refus_data() {
+    // Only a named proxy needs an address and a port of digits from 0 to 65535. A refused field
+    // keeps the dialog open with the focus on it and nothing stored.
+    void verifie_data() {
+        QTest::addColumn<int>("type");
         QTest::addColumn<QString>("adresse");
         QTest::addColumn<QString>("port");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("empty address") << QString() << u"8080"_s << messageAdresse;
-        QTest::newRow("70000") << u"proxy"_s << u"70000"_s << messagePort;
-        QTest::newRow("leading blank") << u"proxy"_s << u" 80"_s << messagePort;
+        QTest::addColumn<QString>("message"); // empty when accepted
+        QTest::newRow("8080") << 2 << u"proxy"_s << u"8080"_s << QString();
+        QTest::newRow("65535") << 2 << u"proxy"_s << u"65535"_s << QString();
+        QTest::newRow("empty address") << 2 << QString() << u"x"_s << messageAdresse;
+        QTest::newRow("70000") << 2 << u"proxy"_s << u"70000"_s << messagePort;
+        QTest::newRow("letter") << 2 << u"proxy"_s << u"80a"_s << messagePort;
+        QTest::newRow("leading blank") << 2 << u"proxy"_s << u" 80"_s << messagePort;
+        QTest::newRow("empty port") << 2 << u"proxy"_s << QString() << messagePort;
+        QTest::newRow("beyond 64 bits")
+            << 2 << u"proxy"_s << u"99999999999999999999"_s << messagePort;
+        QTest::newRow("direct, empty") << 1 << QString() << QString() << QString();
+        QTest::newRow("browser's, any port") << 0 << QString() << u"x"_s << QString();
     }
-    void refus() {
+    void verifie() {
+        QFETCH(int, type);
         QFETCH(QString, adresse);
         QFETCH(QString, port);
         QFETCH(QString, message);
+        p.Langue = u"Français"_s;
         Ouvre(QString(), {});
+        ChoisitAccès(type);
         dialogue->txtProxyAdresse->setText(adresse);
         dialogue->txtProxyPort->setText(port);
-        dialogue->txtProxyLogin->setText(u"autre"_s);
         QTest::mouseClick(dialogue->btnOK, Qt::LeftButton);
-        QCOMPARE(Messages(), QStringList{message});
-        QVERIFY(dialogue->isVisible());
-        QCOMPARE(QApplication::focusWidget(),
-                 adresse.isEmpty() ? dialogue->txtProxyAdresse : dialogue->txtProxyPort);
-        QCOMPARE(Valeurs(p), Valeurs(Paramètres()));
-        QVERIFY(p.ConfigurationAnnulée);
+        QCOMPARE(Messages(), message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(dialogue->isVisible(), !message.isEmpty());
+        QCOMPARE(p.ConfigurationAnnulée, !message.isEmpty());
+        if (message.isEmpty()) {
+            QCOMPARE(std::tuple(p.ProxyType, p.ProxyAdresse, p.ProxyPort),
+                     std::tuple(type, adresse, port));
+        } else {
+            QCOMPARE(QApplication::focusWidget(), message == messageAdresse
+                                                      ? dialogue->txtProxyAdresse
+                                                      : dialogue->txtProxyPort);
+            QCOMPARE(p.ProxyPort, Paramètres().ProxyPort);
+        }
     }
 
     // French alone without a language file; the restart is asked for only when another
@@ -200,16 +218,15 @@ private Q_SLOTS:
         dialogue->chkRechercherMaJOuvertureSession->setChecked(true);
         dialogue->cboRechercherMaJFréquence->setCurrentIndex(0);
         ChoisitAccès(0);
-        dialogue->txtProxyAdresse->setText(u"ignorée"_s);
-        dialogue->txtProxyPort->setText(u"pas un port"_s);
         dialogue->txtProxyLogin->setText(u"lui"_s);
         dialogue->txtProxyPassword->setText(u"motdepasse"_s);
         dialogue->chkProxySiErreurTesterAussiAccèsDirect->setChecked(true);
         QTest::mouseClick(dialogue->btnOK, Qt::LeftButton);
         QVERIFY(!dialogue->isVisible());
         QVERIFY(!p.ConfigurationAnnulée);
-        QCOMPARE(Valeurs(p), std::tuple(u"Français"_s, true, qint16(0), qint32(0), u"ignorée"_s,
-                                        u"pas un port"_s, u"lui"_s, u"motdepasse"_s, true));
+        QCOMPARE(Valeurs(p),
+                 std::tuple(u"Français"_s, true, qint16(0), qint32(0), u"proxy.example"_s,
+                            u"3128"_s, u"lui"_s, u"motdepasse"_s, true));
         QFile fichier(entrée);
         QVERIFY(fichier.open(QIODevice::ReadOnly));
         const QString exec =

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QString>
+#include "liste_logiciels.h"
 
-#include <functional>
+#include <QString>
 
 // Runs the program at `chemin` without a shell and without arguments, in `dossier`, and waits
 // for its end while the window's events keep running. True when it started and exited
@@ -23,9 +23,6 @@ public:
     virtual void AjouteLigne(const QString& ligne) = 0;
     virtual void ChangeDernièreLigne(const QString& ligne) = 0;
 };
-
-// A catalogue text by its key.
-using LitTexte = std::function<QString(const QString& clé)>;
 
 // Runs, in list order and one at a time, the installer of every program downloaded in this
 // run or whose installation failed earlier, and records each outcome. With `supprimer`, the

@@ -1,7 +1,7 @@
 // artwork-preview <folder>: writes every drawn picture of Navelo as PNG files, the remotes
 // also with their key zones and window buttons outlined, to check that zones fall on keys.
 #include "core/dessin_boutons.h"
-#include "core/dessin_donner.h"
+#include "dessin_donner.h"
 #include "core/dessin_icone.h"
 #include "core/dessin_telecommande.h"
 #include "core/table_touches.h"

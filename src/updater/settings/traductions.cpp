@@ -239,6 +239,10 @@ QString colTraductions::Item(const QString& clé) const {
     return trouvée == positions.cend() ? QString() : valeurs.at(*trouvée);
 }
 
+bool colTraductions::Contains(const QString& clé) const {
+    return positions.contains(Clé(clé));
+}
+
 QString colTraductions::Item(int position) const {
     return position >= 1 && position <= valeurs.size() ? valeurs.at(position - 1) : QString();
 }
@@ -264,12 +268,28 @@ void ChargeTraductions(colTraductions& traductions, const QString& fichierLangue
         AjouteTraduction(traductions, fichierLangue, clé, défaut);
 }
 
+QString TexteIntégré(const QString& clé) {
+    for (const auto& [code, défaut] : tableTraductions) {
+        if (code.compare(clé, Qt::CaseInsensitive) == 0)
+            return AppliqueBalises(défaut);
+    }
+    return {};
+}
+
 qint16 CodeLangue(const QLocale& locale) {
     for (const auto& [langue, code] : codesLangues) {
         if (langue == locale.language())
             return code;
     }
     return 0;
+}
+
+QLocale::Language LangueQt(qint16 code) {
+    for (const auto& [langue, numéro] : codesLangues) {
+        if (numéro == code && langue != QLocale::C)
+            return langue;
+    }
+    return QLocale::AnyLanguage;
 }
 
 qint16 CodeLangueSystème() {

@@ -15,6 +15,7 @@ public:
     QString Item(const QString& clé) const;
     QString Item(int position) const;
     int Count() const { return static_cast<int>(valeurs.size()); }
+    bool Contains(const QString& clé) const;
 
 private:
     QStringList valeurs;
@@ -33,10 +34,15 @@ void AjouteTraduction(colTraductions& traductions, const QString& fichierLangue,
 // Every key of the catalogue with its built-in text, in table order.
 void ChargeTraductions(colTraductions& traductions, const QString& fichierLangue);
 
+// The built-in text of a catalogue key, markup applied; empty for a key it does not hold.
+QString TexteIntégré(const QString& clé);
+
 // The primary language number Windows gives the locale's language (12 French, 9 English,
 // 7 German...); 0 for a language it has no number for. The C locale speaks English.
 qint16 CodeLangue(const QLocale& locale);
 qint16 CodeLangueSystème();
+// The language of such a number; QLocale::AnyLanguage for one it does not know.
+QLocale::Language LangueQt(qint16 code);
 
 // Texts with line breaks as the widgets want them: "\n" alone.
 QString TexteÀAfficher(QString texte);

@@ -1,5 +1,6 @@
 #include "ansi.h"
 #include "net/inet.h"
+#include "serveur_maj.h"
 #include "serveur_scripte.h"
 
 #include <QElapsedTimer>
@@ -232,6 +233,46 @@ private Q_SLOTS:
         QTest::qWait(20);
         QCOMPARE(états, QList<int>({8, 8, 12}));
         QCOMPARE(inet.GetChunk(512), u"deux"_s);
+    }
+
+    void progressive_data() {
+        QTest::addColumn<int>("filet"); // bytes a second of a trickling server; 0: scripted
+        QTest::addColumn<QByteArray>("brute");
+        QTest::addColumn<int>("lus");
+        QTest::newRow("whole body")
+            << 0 << ServeurScripté::réponse("200 OK", tousLesOctets(2500)) << 2500;
+        // Slower than the silence limit as a whole, never silent for that long.
+        QTest::newRow("trickle") << 1000 << QByteArray() << 2500;
+        QTest::newRow("cut short")
+            << 0 << "HTTP/1.1 200 OK\r\nContent-Length: 2500\r\n\r\nabc"_ba << 3;
+    }
+
+    void progressive() {
+        QFETCH(int, filet);
+        QFETCH(QByteArray, brute);
+        QFETCH(int, lus);
+        ServeurMaj lent;
+        lent.options.tailleGénérée = 2500;
+        lent.options.octetsParSeconde = filet;
+        brut.prévue = {brute};
+        const QString url =
+            filet > 0 ? u"http://127.0.0.1:%1/a.exe"_s.arg(lent.écoute()) : brut.url();
+
+        Inet inet;
+        inet.setRequestTimeout(1);
+        inet.setLectureProgressive(true);
+        inet.Execute(url, u"GET"_s);
+        QVERIFY(QTest::qWaitFor([&] { return !inet.StillExecuting(); }));
+        QCOMPARE(inet.GetHeader(u"Content-Length"_s), u"2500"_s);
+        QByteArray corps;
+        QList<qsizetype> tailles;
+        for (QByteArray morceau; !(morceau = inet.GetChunkOctets(1024)).isEmpty();) {
+            corps += morceau;
+            tailles << morceau.size();
+        }
+        QCOMPARE(corps.size(), lus);
+        if (lus == 2500)
+            QCOMPARE(tailles, QList<qsizetype>({1024, 1024, 452}));
     }
 
     void proxies_data() {

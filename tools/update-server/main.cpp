@@ -41,10 +41,9 @@ int main(int argc, char* argv[]) {
                                     u"bytes"_s, u"-1"_s);
     const QCommandLineOption coupé(u"cut-short"_s, u"Send half of each installer only."_s);
     const QCommandLineOption sansLongueur(u"no-length"_s, u"No Content-Length on installers."_s);
-    const QCommandLineOption filet(u"trickle"_s, u"Bytes per second; 0 is full speed."_s,
-                                   u"rate"_s, u"0"_s);
-    const QCommandLineOption certificat(u"cert"_s, u"Certificate (PEM): serve HTTPS."_s,
-                                        u"file"_s);
+    const QCommandLineOption filet(u"trickle"_s, u"Bytes per second; 0 is full speed."_s, u"rate"_s,
+                                   u"0"_s);
+    const QCommandLineOption certificat(u"cert"_s, u"Certificate (PEM): serve HTTPS."_s, u"file"_s);
     const QCommandLineOption clé(u"key"_s, u"Private key (PEM) of the certificate."_s, u"file"_s);
     ligne.addOptions({port, catalogue, fins, php, introuvable, phrase, pause, dossier, généré,
                       coupé, sansLongueur, filet, certificat, clé});
@@ -75,8 +74,8 @@ int main(int argc, char* argv[]) {
             erreurs << u"update-server: cannot read --cert or --key"_s << Qt::endl;
             return 2;
         }
-        écoute = serveur.écouteTls(QSslCertificate(c.readAll()), QSslKey(k.readAll(), QSsl::Rsa),
-                                   voulu);
+        écoute =
+            serveur.écouteTls(QSslCertificate(c.readAll()), QSslKey(k.readAll(), QSsl::Rsa), voulu);
     } else {
         écoute = serveur.écoute(voulu);
     }
@@ -87,12 +86,10 @@ int main(int argc, char* argv[]) {
 
     QTextStream sortie(stdout);
     sortie << u"PORT "_s << écoute << Qt::endl;
-    QObject::connect(&serveur, &ServeurMaj::requestReceived, &serveur,
-                     [&sortie](const RequeteMaj& r) {
-                         sortie << r.heure.toString(u"hh:mm:ss.zzz"_s) << u' '
-                                << QString::fromLatin1(r.méthode) << u' '
-                                << QString::fromLatin1(r.cible) << u" status="_s << r.statut
-                                << Qt::endl;
-                     });
+    QObject::connect(
+        &serveur, &ServeurMaj::requestReceived, &serveur, [&sortie](const RequeteMaj& r) {
+            sortie << r.heure.toString(u"hh:mm:ss.zzz"_s) << u' ' << QString::fromLatin1(r.méthode)
+                   << u' ' << QString::fromLatin1(r.cible) << u" status="_s << r.statut << Qt::endl;
+        });
     return application.exec();
 }

@@ -1,5 +1,7 @@
 #include "serveur_maj.h"
 
+#include "envoi.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QHttpServerRequest>
@@ -11,8 +13,6 @@
 #include <QTcpSocket>
 #include <QTimer>
 #include <QUrl>
-
-#include "envoi.h"
 
 #include <memory>
 
@@ -42,15 +42,14 @@ QStringList Logiciels(const QUrl& url) {
             return QString::fromUtf8(QByteArray::fromPercentEncoding(b));
         };
         if (!entrée.isEmpty())
-            logiciels.append(égal < 0 ? décode(entrée)
-                                      : décode(entrée.left(égal)) + u'=' +
-                                            décode(entrée.mid(égal + 1)));
+            logiciels.append(égal < 0
+                                 ? décode(entrée)
+                                 : décode(entrée.left(égal)) + u'=' + décode(entrée.mid(égal + 1)));
     }
     return logiciels;
 }
 
-QByteArray EnTête(int statut, const QByteArray& phrase, const QByteArray& type,
-                  qint64 longueur) {
+QByteArray EnTête(int statut, const QByteArray& phrase, const QByteArray& type, qint64 longueur) {
     QByteArray entête = "HTTP/1.1 " + QByteArray::number(statut) + ' ' + phrase +
                         "\r\nContent-Type: " + type + "\r\nConnection: close\r\n";
     if (longueur >= 0)
@@ -68,8 +67,7 @@ quint16 ServeurMaj::écoute(quint16 port) {
     return m_port;
 }
 
-quint16 ServeurMaj::écouteTls(const QSslCertificate& certificat, const QSslKey& clé,
-                              quint16 port) {
+quint16 ServeurMaj::écouteTls(const QSslCertificate& certificat, const QSslKey& clé, quint16 port) {
     sslSetup(certificat, clé);
     return écoute(port);
 }
@@ -93,7 +91,7 @@ void ServeurMaj::réponds(const QHttpServerRequest& request, QTcpSocket* socket)
     requête.cible = request.url().path(QUrl::FullyEncoded).toLatin1();
     if (request.url().hasQuery())
         requête.cible += '?' + request.url().query(QUrl::FullyEncoded).toLatin1();
-    requête.autorisationProxy = request.value("Proxy-Authorization");
+    requête.via = request.value("Via");
     const QString nom = request.url().fileName();
 
     QByteArray entête;
@@ -164,7 +162,6 @@ void ServeurMaj::réponds(const QHttpServerRequest& request, QTcpSocket* socket)
     Q_EMIT requestReceived(requête);
     const qint64 envoyés = requête.statut == 200 && options.corpsCoupé ? taille / 2 : taille;
     const int débit = options.octetsParSeconde;
-    QTimer::singleShot(options.pauseMs, socket, [=] {
-        Envoi::Lance(socket, entête, source, envoyés, débit);
-    });
+    QTimer::singleShot(options.pauseMs, socket,
+                       [=] { Envoi::Lance(socket, entête, source, envoyés, débit); });
 }

@@ -13,9 +13,9 @@ class QSslKey;
 struct RequeteMaj {
     QDateTime heure;
     QByteArray méthode;
-    QByteArray cible;              // path and query, percent-encoded as received
-    QStringList logiciels;         // the version script's "name=version" entries, decoded
-    QByteArray autorisationProxy;  // Proxy-Authorization, when a proxy passed it on
+    QByteArray cible;      // path and query, percent-encoded as received
+    QStringList logiciels; // the version script's "name=version" entries, decoded
+    QByteArray via;        // the Via header a proxy adds
     int statut = 0;
 };
 

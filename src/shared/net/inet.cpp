@@ -213,7 +213,9 @@ void Inet::Privé::enTêtesArrivés(QNetworkReply& enCours) {
 void Inet::Privé::termine(QNetworkReply* terminée) {
     réponse = nullptr;
     const bool lueProgressivement = terminée == flux;
-    const bool reçue = réponseComplète(*terminée, lueProgressivement ? lu : 0);
+    const qint64 déjàLus = lueProgressivement ? lu : 0;
+    const bool tropGrand = tailleMax > 0 && déjàLus + terminée->bytesAvailable() > tailleMax;
+    const bool reçue = !tropGrand && réponseComplète(*terminée, déjàLus);
     if (lueProgressivement) {
         if (statut == 0 && reçue)
             retient(*terminée);
@@ -248,7 +250,8 @@ void Inet::Privé::retient(QNetworkReply& reçue) {
 void Inet::Privé::oublieRéponse() {
     if (QNetworkReply* abandonné = std::exchange(flux, nullptr)) {
         QObject::disconnect(abandonné, nullptr, q, nullptr);
-        abandonné->abort();
+        if (!abandonné->isFinished())
+            abandonné->abort();
         abandonné->deleteLater();
     }
     statut = 0;

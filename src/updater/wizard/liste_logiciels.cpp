@@ -1,5 +1,6 @@
 #include "liste_logiciels.h"
 
+#include "settings/traductions.h"
 #include "texte.h"
 #include "versions.h"
 
@@ -16,7 +17,7 @@ QString RemplaceMarqueur(const QString& tag, QStringView marqueur) {
 }
 
 ListeLogiciels RemplitListe(const QStringList& logicielsInstallés, const TableVersions& dernières,
-                            const LitTexte& texte) {
+                            const colTraductions& traductions) {
     ListeLogiciels liste;
     for (const QString& entrée : logicielsInstallés) {
         LigneLogiciel ligne;
@@ -26,7 +27,7 @@ ListeLogiciels RemplitListe(const QStringList& logicielsInstallés, const TableV
 
         const QString dernière = dernières.Version(ligne.nom);
         if (dernière.isEmpty()) {
-            ligne.statut = texte(u"TXT_STATUT_NON_PRIS_EN_CHARGE"_s);
+            ligne.statut = traductions.Item(u"TXT_STATUT_NON_PRIS_EN_CHARGE"_s);
             ligne.grisée = true;
         } else {
             const NumérosVersion publiée = NumérosDeVersion(dernière);
@@ -34,11 +35,11 @@ ListeLogiciels RemplitListe(const QStringList& logicielsInstallés, const TableV
             ligne.tag = u'|' + affichée + u'|' + FormateVersion(publiée, FormeVersion::NomFichier);
             if (FormateVersion(installée, FormeVersion::Comparaison) <
                 FormateVersion(publiée, FormeVersion::Comparaison)) {
-                ligne.statut = affichée + u' ' + texte(u"TXT_STATUT_PUBLIEE"_s);
+                ligne.statut = affichée + u' ' + traductions.Item(u"TXT_STATUT_PUBLIEE"_s);
                 ligne.cochée = true;
                 ++liste.misesÀJour;
             } else {
-                ligne.statut = texte(u"TXT_STATUT_OK"_s);
+                ligne.statut = traductions.Item(u"TXT_STATUT_OK"_s);
             }
         }
         liste.lignes.append(ligne);
@@ -46,24 +47,26 @@ ListeLogiciels RemplitListe(const QStringList& logicielsInstallés, const TableV
     return liste;
 }
 
-QString StatutTéléchargé(const QString& versionAffichée, const LitTexte& texte) {
-    return versionAffichée + u' ' + texte(u"TXT_STATUT_TELECHARGEE"_s);
+QString StatutTéléchargé(const QString& versionAffichée, const colTraductions& traductions) {
+    return versionAffichée + u' ' + traductions.Item(u"TXT_STATUT_TELECHARGEE"_s);
 }
 
-QString StatutInstallé(const QString& versionAffichée, const LitTexte& texte) {
-    return versionAffichée + u' ' + texte(u"TXT_STATUT_INSTALLEE"_s);
+QString StatutInstallé(const QString& versionAffichée, const colTraductions& traductions) {
+    return versionAffichée + u' ' + traductions.Item(u"TXT_STATUT_INSTALLEE"_s);
 }
 
 QString StatutÉchec(const QString& versionAffichée, const QString& cléOpération,
-                    const LitTexte& texte) {
+                    const colTraductions& traductions) {
     return versionAffichée + u' ' +
-           FormateTexte(texte(u"TXT_STATUT_ERREUR"_s) + u" (%v)"_s, {texte(cléOpération)});
+           FormateTexte(traductions.Item(u"TXT_STATUT_ERREUR"_s) + u" (%v)"_s,
+                        {traductions.Item(cléOpération)});
 }
 
-QString LigneTraitement(const QString& cléOpération, const QString& fichier,
-                        const QString& cléÉtat, const LitTexte& texte) {
-    return FormateTexte(texte(u"TXT_TRAITEMENT_DU_FICHIER"_s),
-                        {PremièreMajuscule(texte(cléOpération)), fichier, texte(cléÉtat)});
+QString LigneTraitement(const QString& cléOpération, const QString& fichier, const QString& cléÉtat,
+                        const colTraductions& traductions) {
+    return FormateTexte(
+        traductions.Item(u"TXT_TRAITEMENT_DU_FICHIER"_s),
+        {PremièreMajuscule(traductions.Item(cléOpération)), fichier, traductions.Item(cléÉtat)});
 }
 
 QString RacineInstallateur(const QString& nom, const QString& tag) {

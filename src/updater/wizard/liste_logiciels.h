@@ -4,12 +4,8 @@
 #include <QString>
 #include <QStringList>
 
-#include <functional>
-
 class TableVersions;
-
-// One catalogue text by key (the program's colTraductions::Item).
-using LitTexte = std::function<QString(const QString& clé)>;
+class colTraductions;
 
 // First field of an item's tag: where the item stands in this run.
 namespace Marqueur {
@@ -42,18 +38,18 @@ struct ListeLogiciels {
 // One row per "name=version" entry, in order, against the server's latest versions. Throws
 // ErreurRenovo for a version that is no 16-bit number.
 ListeLogiciels RemplitListe(const QStringList& logicielsInstallés, const TableVersions& dernières,
-                            const LitTexte& texte);
+                            const colTraductions& traductions);
 
 // Status cells after a download or an installation: "v1.6 téléchargée", "v1.6 installée",
 // "v1.6 erreur (téléchargement)"; `versionAffichée` is the tag's second field.
-QString StatutTéléchargé(const QString& versionAffichée, const LitTexte& texte);
-QString StatutInstallé(const QString& versionAffichée, const LitTexte& texte);
+QString StatutTéléchargé(const QString& versionAffichée, const colTraductions& traductions);
+QString StatutInstallé(const QString& versionAffichée, const colTraductions& traductions);
 QString StatutÉchec(const QString& versionAffichée, const QString& cléOpération,
-                    const LitTexte& texte);
+                    const colTraductions& traductions);
 
 // A line of the download or installation list: "Téléchargement de X_setup.exe... en cours".
-QString LigneTraitement(const QString& cléOpération, const QString& fichier,
-                        const QString& cléÉtat, const LitTexte& texte);
+QString LigneTraitement(const QString& cléOpération, const QString& fichier, const QString& cléÉtat,
+                        const colTraductions& traductions);
 
 // The stem of an installer's names: the program's name, "_" when it ends with a digit, the
 // file-name version ("Prog2" and "152" give "Prog2_152").

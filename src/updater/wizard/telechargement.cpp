@@ -1,7 +1,9 @@
 #include "telechargement.h"
 
+#include "liste_logiciels.h"
 #include "net/inet.h"
 #include "parametres_renovo.h"
+#include "settings/traductions.h"
 #include "texte.h"
 
 #include <QCoreApplication>
@@ -59,13 +61,13 @@ bool AttendsEnTêtes(Inet& inet, const ProgressionTéléchargement& progression)
 }
 
 bool Transfère(Inet& inet, const QString& chemin, const QString& nomFichier,
-               ProgressionTéléchargement& progression, const LitTexte& texte) {
+               ProgressionTéléchargement& progression, const colTraductions& traductions) {
     bool nombre = false;
     const qint64 total = inet.GetHeader(u"Content-Length"_s).trimmed().toLongLong(&nombre);
     if (!nombre || total < 0)
         return false;
     progression.Commence(LigneTraitement(u"TXT_TRAITEMENT_TELECHARGEMENT"_s, nomFichier,
-                                         u"TXT_STATUT_EN_COURS"_s, texte),
+                                         u"TXT_STATUT_EN_COURS"_s, traductions),
                          total);
 
     QSaveFile fichier(chemin);
@@ -86,7 +88,7 @@ bool Transfère(Inet& inet, const QString& chemin, const QString& nomFichier,
         if (restant == 0 || écoulé - dernierAffichage >= IntervalleAffichageMs) {
             dernierAffichage = écoulé;
             progression.Avance(total - restant,
-                               TexteAvancement(total - restant, total, écoulé, texte));
+                               TexteAvancement(total - restant, total, écoulé, traductions));
         }
         QCoreApplication::processEvents();
     }
@@ -125,10 +127,11 @@ QString TailleTexte(qint64 octets) {
     return nombre + u' ' + unités.at(divisions);
 }
 
-QString TexteAvancement(qint64 faits, qint64 total, qint64 écouléMs, const LitTexte& texte) {
+QString TexteAvancement(qint64 faits, qint64 total, qint64 écouléMs,
+                        const colTraductions& traductions) {
     const qint64 restant = total - faits;
     const double reste = faits > 0 ? double(écouléMs) / double(faits) * double(restant) / 1000 : 0;
-    return FormateTexte(texte(u"TXT_MAJ_AVANCEMENT"_s),
+    return FormateTexte(traductions.Item(u"TXT_MAJ_AVANCEMENT"_s),
                         {TailleTexte(faits), TailleTexte(total),
                          QString::number(static_cast<qint64>(Arrondi(reste, 0)))});
 }
@@ -149,7 +152,7 @@ QString Télécharge(const ParamètresRenovo& paramètres, const QString& url) {
 
 bool Télécharge(const ParamètresRenovo& paramètres, const QString& url, const QString& dossier,
                 const QString& nomFichier, ProgressionTéléchargement& progression,
-                const LitTexte& texte) {
+                const colTraductions& traductions) {
     progression.Prépare();
     QCoreApplication::processEvents();
     Inet inet;
@@ -163,7 +166,7 @@ bool Télécharge(const ParamètresRenovo& paramètres, const QString& url, cons
             return false;
         if (StatutRéponse(inet.GetHeader()) == u"200 OK")
             return Transfère(inet, QDir(dossier).filePath(nomFichier), nomFichier, progression,
-                             texte);
+                             traductions);
     }
     return false;
 }

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "liste_logiciels.h"
-
 #include <QString>
 
+class colTraductions;
 struct ParamètresRenovo;
 
 // What a file download shows on the window. The window implements it; the download lets the
@@ -35,7 +34,8 @@ QString TailleTexte(qint64 octets);
 double Arrondi(double x, int décimales);
 
 // The progress text after `faits` of `total` bytes in `écouléMs` milliseconds.
-QString TexteAvancement(qint64 faits, qint64 total, qint64 écouléMs, const LitTexte& texte);
+QString TexteAvancement(qint64 faits, qint64 total, qint64 écouléMs,
+                        const colTraductions& traductions);
 
 // Text mode: the body of a "200 OK" answer, empty on any failure (no answer, another status,
 // a body over 1 MiB). Uses the connection settings, with the direct retry when asked for.
@@ -47,4 +47,4 @@ QString Télécharge(const ParamètresRenovo& paramètres, const QString& url);
 // existing one. An answer without a Content-Length fails: its end could not be checked.
 bool Télécharge(const ParamètresRenovo& paramètres, const QString& url, const QString& dossier,
                 const QString& nomFichier, ProgressionTéléchargement& progression,
-                const LitTexte& texte);
+                const colTraductions& traductions);

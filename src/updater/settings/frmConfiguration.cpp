@@ -191,7 +191,8 @@ bool frmConfiguration::eventFilter(QObject* objet, QEvent* event) {
 }
 
 void frmConfiguration::Avertit(const QString& clé) {
-    AfficheMessage(this, QMessageBox::Warning, u"Renovo"_s, Texte(clé), QMessageBox::Ok);
+    AfficheMessage(this, QMessageBox::Warning, QCoreApplication::applicationName(), Texte(clé),
+                   QMessageBox::Ok);
 }
 
 void frmConfiguration::btnOK_Click() {

@@ -9,6 +9,7 @@
 #include "fenetres.h"
 #include "ini.h"
 #include "logiciels_installes.h"
+#include "settings/frmConfiguration.h"
 #include "settings/langues.h"
 #include "settings/traduction_fenetres.h"
 #include "texte.h"
@@ -510,10 +511,6 @@ void frmKorvaneUpdate::ÉtapeTéléchargements() {
     // TODO(#11)
 }
 
-void frmKorvaneUpdate::ÉtapeInstallations() {
-    // TODO(#12)
-}
-
 bool frmKorvaneUpdate::SuivantPermis() const {
     switch (Etape) {
     case 0:
@@ -578,7 +575,13 @@ void frmKorvaneUpdate::btnRépertoireParcourir_Click() {
 }
 
 void frmKorvaneUpdate::lblConfigurer_Click() {
-    // TODO(#12)
+    frmConfiguration dialogue(paramètres, traductions, fichierLangue, ListeLangues(dossiersLangues),
+                              this);
+    dialogue.exec();
+    if (!paramètres.ConfigurationAnnulée)
+        paramètres.ParamètresModifiés = true;
+    if (paramètres.RedémarrageNécessaire)
+        close();
 }
 
 void frmKorvaneUpdate::lblAProposDe_Click() {
@@ -647,6 +650,12 @@ bool frmKorvaneUpdate::eventFilter(QObject* objet, QEvent* évènement) {
 }
 
 void frmKorvaneUpdate::closeEvent(QCloseEvent* évènement) {
+    // An installer is never left half done: the window closes once it has ended.
+    if (installationEnCours) {
+        fermetureDemandée = true;
+        évènement->ignore();
+        return;
+    }
     Form_Unload();
     évènement->accept();
 }

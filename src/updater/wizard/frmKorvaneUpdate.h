@@ -162,4 +162,7 @@ private:
     int imageAttente = 0;
     bool démarrée = false;
     bool déchargée = false;
+    // An installer is running; closing waits for its end.
+    bool installationEnCours = false;
+    bool fermetureDemandée = false;
 };

@@ -39,9 +39,9 @@ bool ExécuteEtAttend(const QString& chemin, const QString& dossier) {
 }
 
 void InstalleLogiciels(ListesInstallation& listes, const QString& dossier, bool supprimer,
-                       const LitTexte& texte) {
+                       const colTraductions& traductions) {
     const QString opération = u"TXT_TRAITEMENT_INSTALLATION"_s;
-    for (int logiciel = 0; logiciel < listes.NombreLogiciels(); ++logiciel) {
+    for (int logiciel = 0; logiciel < listes.NombreLogiciels() && !listes.Arrêtée(); ++logiciel) {
         const QString tag = listes.Tag(logiciel);
         const QString marqueur = ChampTag(tag, 0);
         if (marqueur != Marqueur::Téléchargé && marqueur != Marqueur::ÉchecInstallation)
@@ -49,17 +49,18 @@ void InstalleLogiciels(ListesInstallation& listes, const QString& dossier, bool 
         const QString nom = NomFichierInstallateur(RacineInstallateur(listes.Texte(logiciel), tag));
         const QString chemin = AjouteAntiSlash(dossier) + nom;
 
-        listes.AjouteLigne(LigneTraitement(opération, nom, u"TXT_STATUT_EN_COURS"_s, texte));
+        listes.AjouteLigne(LigneTraitement(opération, nom, u"TXT_STATUT_EN_COURS"_s, traductions));
         if (ExécuteEtAttend(chemin, dossier)) {
-            listes.ChangeDernièreLigne(LigneTraitement(opération, nom, u"TXT_STATUT_OK"_s, texte));
-            listes.ChangeStatut(logiciel, StatutInstallé(ChampTag(tag, 1), texte));
+            listes.ChangeDernièreLigne(
+                LigneTraitement(opération, nom, u"TXT_STATUT_OK"_s, traductions));
+            listes.ChangeStatut(logiciel, StatutInstallé(ChampTag(tag, 1), traductions));
             listes.ChangeTag(logiciel, RemplaceMarqueur(tag, Marqueur::Installé));
             if (supprimer)
                 QFile::remove(chemin);
         } else {
             listes.ChangeDernièreLigne(
-                LigneTraitement(opération, nom, u"TXT_STATUT_ERREUR"_s, texte));
-            listes.ChangeStatut(logiciel, StatutÉchec(ChampTag(tag, 1), opération, texte));
+                LigneTraitement(opération, nom, u"TXT_STATUT_ERREUR"_s, traductions));
+            listes.ChangeStatut(logiciel, StatutÉchec(ChampTag(tag, 1), opération, traductions));
             listes.ChangeTag(logiciel, RemplaceMarqueur(tag, Marqueur::ÉchecInstallation));
         }
     }

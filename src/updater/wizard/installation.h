@@ -1,8 +1,8 @@
 #pragma once
 
-#include "liste_logiciels.h"
-
 #include <QString>
+
+class colTraductions;
 
 // Runs the program at `chemin` without a shell and without arguments, in `dossier`, and waits
 // for its end while the window's events keep running. True when it started and exited
@@ -22,10 +22,13 @@ public:
     // Adds a line and lets the window show it before the installer starts.
     virtual void AjouteLigne(const QString& ligne) = 0;
     virtual void ChangeDernièreLigne(const QString& ligne) = 0;
+    // True once the program is to end: no other installer starts.
+    virtual bool Arrêtée() const = 0;
 };
 
 // Runs, in list order and one at a time, the installer of every program downloaded in this
-// run or whose installation failed earlier, and records each outcome. With `supprimer`, the
-// installer that succeeded is deleted; a failed one is kept for another try.
+// run or whose installation failed earlier, and records each outcome, until the lists say to
+// stop. With `supprimer`, the installer that succeeded is deleted; a failed one is kept for
+// another try.
 void InstalleLogiciels(ListesInstallation& listes, const QString& dossier, bool supprimer,
-                       const LitTexte& texte);
+                       const colTraductions& traductions);

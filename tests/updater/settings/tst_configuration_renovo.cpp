@@ -75,6 +75,7 @@ class TestConfigurationRenovo : public QObject {
 
 private Q_SLOTS:
     void initTestCase() {
+        QCoreApplication::setApplicationName(u"Renovo"_s);
         ChargeTraductions(traductions, QString());
         fichierAnglais = racine.filePath(u"English.lng"_s);
         QFile fichier(fichierAnglais);

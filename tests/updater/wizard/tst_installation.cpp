@@ -1,3 +1,4 @@
+#include "settings/traductions.h"
 #include "wizard/installation.h"
 
 #include <QDir>
@@ -9,17 +10,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QString Texte(const QString& clé) {
-    static const QHash<QString, QString> textes = {
-        {u"TXT_TRAITEMENT_DU_FICHIER"_s, u"%v de %v... %v"_s},
-        {u"TXT_TRAITEMENT_INSTALLATION"_s, u"installation"_s},
-        {u"TXT_STATUT_EN_COURS"_s, u"en cours"_s},
-        {u"TXT_STATUT_OK"_s, u"OK"_s},
-        {u"TXT_STATUT_ERREUR"_s, u"erreur"_s},
-        {u"TXT_STATUT_INSTALLEE"_s, u"installée"_s}};
-    return textes.value(clé);
-}
 
 // A shell-script installer that appends its name and working folder to "journal" there, runs
 // `corps`, then exits with `code`.
@@ -48,6 +38,7 @@ struct Listes : ListesInstallation {
     void ChangeStatut(int i, const QString& statut) override { statuts[i] = statut; }
     void AjouteLigne(const QString& ligne) override { lignes << ligne, lignesAjoutées << ligne; }
     void ChangeDernièreLigne(const QString& ligne) override { lignes.last() = ligne; }
+    bool Arrêtée() const override { return false; }
 };
 
 } // namespace
@@ -89,7 +80,9 @@ private Q_SLOTS:
                   u"IKO|v3.0|300"_s, u"TOK|v0.1|1"_s,   u"TOK|v4|4"_s};
         l.statuts = QStringList(l.textes.size(), u"avant"_s);
         const QString courant = QDir::currentPath();
-        InstalleLogiciels(l, dossier, supprimer, Texte);
+        colTraductions traductions;
+        ChargeTraductions(traductions, QString());
+        InstalleLogiciels(l, dossier, supprimer, traductions);
 
         QCOMPARE(QDir::currentPath(), courant);
         QCOMPARE(Journal(dossier),

@@ -1,0 +1,119 @@
+#include "boite_message.h"
+#include "wizard/frmKorvaneUpdate.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+class RegistreFictif : public Registre {
+public:
+    QStringList SousClés(RacineRegistre racine, const QString&) const override {
+        return racine == RacineRegistre::HKEY_CURRENT_USER ? QStringList{u"Navelo"_s}
+                                                           : QStringList();
+    }
+    QString LitChaîne(RacineRegistre, const QString&, const QString& nom) const override {
+        return nom == u"DisplayVersion" ? u"1.0"_s : u"Korvane"_s;
+    }
+};
+
+void Installateur(const QString& chemin, const QString& corps) {
+    QFile fichier(chemin);
+    QVERIFY(fichier.open(QIODevice::WriteOnly));
+    fichier.write(u"#!/bin/sh\necho \"$0\" >> ../journal\n%1\n"_s.arg(corps).toUtf8());
+}
+
+} // namespace
+
+class TestEtapeInstallations : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dossier;
+    std::unique_ptr<frmKorvaneUpdate> fenêtre;
+    bool réduite = false; // the window was minimised at some point
+    void Ajoute(const QString& nom, const QString& tag) {
+        auto* élément = new QTreeWidgetItem(fenêtre->lvwLogicielsInstallés, {nom, u"v1.0"_s});
+        DéfinitTagÉlément(élément, tag);
+    }
+
+    bool eventFilter(QObject*, QEvent* évènement) override {
+        if (évènement->type() == QEvent::WindowStateChange && fenêtre->isMinimized())
+            réduite = true;
+        return false;
+    }
+
+private Q_SLOTS:
+    void init() {
+        OptionsRenovo options;
+        options.dossierProgramme = dossier.path();
+        options.dossierUtilisateur = dossier.filePath(u"utilisateur"_s);
+        options.registre = std::make_shared<RegistreFictif>();
+        options.codeLangueSystème = [] { return qint16(12); };
+        fenêtre = std::make_unique<frmKorvaneUpdate>(options);
+        QVERIFY(fenêtre->Form_Load());
+        fenêtre->Paramètres().RépertoireTéléchargement = dossier.filePath(u"télé chargés"_s);
+        QVERIFY(QDir().mkpath(fenêtre->Paramètres().RépertoireTéléchargement));
+        fenêtre->installEventFilter(this);
+        réduite = false;
+        fenêtre->Etape = 4;
+    }
+
+    // Nothing to run: the window is minimised and restored all the same, and no line added.
+    void rienAInstaller() {
+        Ajoute(u"Navelo"_s, u"IOK|v1.1|110"_s);
+        fenêtre->AfficheEtape();
+        QVERIFY(réduite);
+        QVERIFY(!fenêtre->isMinimized());
+        QCOMPARE(fenêtre->lstInstallations->count(), 0);
+    }
+
+    // A close asked for while an installer runs waits for its end; no other one starts. The
+    // wizard stays minimised with its buttons disabled meanwhile. The grey delete box keeps
+    // the file.
+    void fermetureAttendLInstallateur() {
+        const QString téléchargés = fenêtre->Paramètres().RépertoireTéléchargement;
+        Installateur(téléchargés + u"/Navelo110_setup.exe"_s,
+                     u"i=0; while [ ! -e signal ] && [ $i -lt 600 ]; do i=$((i+1)); sleep 0.05; "
+                     u"done"_s);
+        Installateur(téléchargés + u"/Outil2_setup.exe"_s, QString());
+        Ajoute(u"Navelo"_s, u"TOK|v1.1|110"_s);
+        Ajoute(u"Outil"_s, u"TOK|v2|2"_s);
+        fenêtre->chkSupprimerFichiersAprèsInstallation->setCheckState(Qt::PartiallyChecked);
+        bool fin = false;
+        connect(fenêtre.get(), &frmKorvaneUpdate::programEnded, this, [&fin] { fin = true; });
+        // Once the first installer's line is there, the step is at work.
+        connect(
+            fenêtre->lstInstallations->model(), &QAbstractItemModel::rowsInserted, this,
+            [&] {
+                QVERIFY(fenêtre->isMinimized());
+                QVERIFY(!fenêtre->btnQuitter->isEnabled());
+                QCOMPARE(fenêtre->lstInstallations->item(0)->text(),
+                         u"Installation de Navelo110_setup.exe... en cours"_s);
+                fenêtre->close();
+                QVERIFY(!fin);
+                QFile signal(téléchargés + u"/signal"_s);
+                QVERIFY(signal.open(QIODevice::WriteOnly));
+            },
+            Qt::QueuedConnection);
+        fenêtre->AfficheEtape();
+        QVERIFY(fin);
+        QCOMPARE(fenêtre->lstInstallations->item(0)->text(),
+                 u"Installation de Navelo110_setup.exe... OK"_s);
+        QCOMPARE(fenêtre->lstInstallations->count(), 1);
+        QCOMPARE(fenêtre->lvwLogicielsInstallés->topLevelItem(0)->text(2), u"v1.1 installée"_s);
+        QVERIFY(QFile::exists(téléchargés + u"/Navelo110_setup.exe"_s));
+        QVERIFY(!fenêtre->isMinimized());
+    }
+};
+
+QTEST_MAIN(TestEtapeInstallations)
+#include "tst_etape_installations.moc"

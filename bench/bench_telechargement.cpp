@@ -32,7 +32,7 @@ qint64 ÉtatKo(const QByteArray& champ) {
     return -1;
 }
 
-struct Silencieuse : ProgressionTéléchargement {
+struct Silencieuse : AffichageProgression {
     int affichages = 0;
     void Prépare() override {}
     void Commence(const QString&, qint64) override {}

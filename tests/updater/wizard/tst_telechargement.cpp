@@ -17,23 +17,14 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Progression : ProgressionTéléchargement {
+struct Progression : AffichageProgression {
     QString ligne;
-    qint64 total = -1;
     QList<qint64> faits;
     QStringList textes;
-    bool interrompre = false;
-
     void Prépare() override {}
-    void Commence(const QString& l, qint64 t) override {
-        ligne = l;
-        total = t;
-    }
-    void Avance(qint64 f, const QString& t) override {
-        faits << f;
-        textes << t;
-    }
-    bool Interrompu() const override { return interrompre && !faits.isEmpty(); }
+    void Commence(const QString& l, qint64) override { ligne = l; }
+    void Avance(qint64 f, const QString& t) override { faits << f, textes << t; }
+    bool Interrompu() const override { return false; }
 };
 
 QByteArray Généré(qint64 taille) {
@@ -96,33 +87,25 @@ private Q_SLOTS:
     }
 
     void textMode_data() {
-        QTest::addColumn<QByteArray>("brute"); // a scripted answer instead of the server
-        QTest::addColumn<QByteArray>("phrase");
-        QTest::addColumn<bool>("introuvable");
+        QTest::addColumn<QByteArray>("réponse");
         QTest::addColumn<QString>("corps");
-        QTest::newRow("200 OK") << QByteArray() << "OK"_ba << false << u"Navelo=1.1.0\r\n"_s;
-        QTest::newRow("404 page") << QByteArray() << "OK"_ba << true << QString();
-        QTest::newRow("reason in other case") << QByteArray() << "Ok"_ba << false << QString();
+        const QByteArray texte = "Navelo=1.1.0\r\n";
+        QTest::newRow("200 OK") << ServeurScripté::réponse("200 OK", texte)
+                                << u"Navelo=1.1.0\r\n"_s;
         QTest::newRow("HTTP/1.0") << "HTTP/1.0 200 OK\r\nContent-Length: 3\r\n\r\nA=1"_ba
-                                  << ""_ba << false << u"A=1"_s;
-        QTest::newRow("1 MiB") << ServeurScripté::réponse("200 OK", QByteArray(1 << 20, 'x'))
-                               << ""_ba << false << QString(1 << 20, u'x');
+                                  << u"A=1"_s;
+        QTest::newRow("404 page") << ServeurScripté::réponse("404 Not Found", texte) << QString();
+        QTest::newRow("reason in other case")
+            << ServeurScripté::réponse("200 Ok", texte) << QString();
         QTest::newRow("over 1 MiB")
-            << ServeurScripté::réponse("200 OK", QByteArray((1 << 20) + 1, 'x')) << ""_ba << false
-            << QString();
+            << ServeurScripté::réponse("200 OK", QByteArray((1 << 20) + 1, 'x')) << QString();
     }
 
     void textMode() {
-        QFETCH(QByteArray, brute);
-        QFETCH(QByteArray, phrase);
-        QFETCH(bool, introuvable);
+        QFETCH(QByteArray, réponse);
         QFETCH(QString, corps);
-        serveur.options.phrase200 = phrase;
-        serveur.options.versionsIntrouvables = introuvable;
-        ServeurScripté scripté({brute});
-        const QString url =
-            brute.isEmpty() ? AdresseRequêteVersions(base(), {u"Navelo=1.0.0"_s}) : scripté.url();
-        QCOMPARE(Télécharge(ParamètresRenovo{}, url), corps);
+        ServeurScripté scripté({réponse});
+        QCOMPARE(Télécharge(ParamètresRenovo{}, scripté.url()), corps);
     }
 
     // What the server decodes is what was installed, whatever the characters.
@@ -135,58 +118,43 @@ private Q_SLOTS:
     }
 
     void fileMode_data() {
-        QTest::addColumn<qint64>("taille");
-        QTest::addColumn<QByteArray>("phrase");
+        QTest::addColumn<qint64>("taille"); // -1: not found
         QTest::addColumn<bool>("coupé");
         QTest::addColumn<bool>("sansLongueur");
-        QTest::addColumn<bool>("interrompu");
-        QTest::addColumn<bool>("réussi");
-        QTest::newRow("2500 bytes") << 2500LL << "OK"_ba << false << false << false << true;
-        QTest::newRow("Content-Length 0") << 0LL << "OK"_ba << false << false << false << true;
-        QTest::newRow("not found") << -1LL << "OK"_ba << false << false << false << false;
-        QTest::newRow("reason in other case")
-            << 10LL << "Ok"_ba << false << false << false << false;
-        QTest::newRow("cut short") << 300000LL << "OK"_ba << true << false << false << false;
-        QTest::newRow("no Content-Length") << 3000LL << "OK"_ba << false << true << false << false;
-        QTest::newRow("window closed") << 3000000LL << "OK"_ba << false << false << true << false;
+        QTest::newRow("2500 bytes") << 2500LL << false << false;
+        QTest::newRow("Content-Length 0") << 0LL << false << false;
+        QTest::newRow("not found") << -1LL << false << false;
+        QTest::newRow("cut short") << 300000LL << true << false;
+        QTest::newRow("no Content-Length") << 3000LL << false << true;
     }
 
+    // Any failure leaves the existing, longer file as it was, and no temporary file.
     void fileMode() {
         QFETCH(qint64, taille);
-        QFETCH(QByteArray, phrase);
         QFETCH(bool, coupé);
         QFETCH(bool, sansLongueur);
-        QFETCH(bool, interrompu);
-        QFETCH(bool, réussi);
+        const bool réussi = taille >= 0 && !coupé && !sansLongueur;
         serveur.options.tailleGénérée = taille;
-        serveur.options.phrase200 = phrase;
         serveur.options.corpsCoupé = coupé;
         serveur.options.sansLongueur = sansLongueur;
         QTemporaryDir dossier;
-        const QString chemin = dossier.filePath(u"Prog152_setup.exe"_s);
-        const QByteArray ancien(5000, 'a');
-        QFile existant(chemin);
-        QVERIFY(existant.open(QIODevice::WriteOnly) && existant.write(ancien) == 5000);
-        existant.close();
+        QFile fichier(dossier.filePath(u"Prog152_setup.exe"_s));
+        QVERIFY(fichier.open(QIODevice::WriteOnly) && fichier.write(QByteArray(5000, 'a')));
+        fichier.close();
 
         Progression progression;
-        progression.interrompre = interrompu;
         QCOMPARE(Télécharge(ParamètresRenovo{}, base() + u"Prog152.exe"_s, dossier.path() + u'/',
                             u"Prog152_setup.exe"_s, progression, traductions),
                  réussi);
-        QFile fichier(chemin);
         QVERIFY(fichier.open(QIODevice::ReadOnly));
-        QCOMPARE(fichier.readAll(), réussi ? Généré(taille) : ancien);
-        // Nothing else is left in the folder, no temporary file either.
+        QCOMPARE(fichier.readAll(), réussi ? Généré(taille) : QByteArray(5000, 'a'));
         QCOMPARE(QDir(dossier.path()).entryList(QDir::Files | QDir::Hidden),
                  QStringList{u"Prog152_setup.exe"_s});
         if (taille == 2500) {
             QCOMPARE(progression.ligne, u"Téléchargement de Prog152_setup.exe... en cours"_s);
-            QCOMPARE(progression.total, 2500);
             QCOMPARE(progression.faits.constFirst(), 1024);
-            QVERIFY2(progression.textes.constFirst().startsWith(
-                         u"Téléchargé : 1 Ko sur 2,4 Ko (reste "_s),
-                     qPrintable(progression.textes.constFirst()));
+            QVERIFY(progression.textes.constFirst().startsWith(
+                u"Téléchargé : 1 Ko sur 2,4 Ko (reste "_s));
             QCOMPARE(progression.faits.constLast(), 2500);
         }
     }
@@ -212,8 +180,6 @@ private Q_SLOTS:
             << 2 << false << int(Authentifié) << u"faux"_s << false << QList<bool>() << 2;
         QTest::newRow("named, wrong credentials, direct retry")
             << 2 << true << int(Authentifié) << u"faux"_s << true << direct << 2;
-        QTest::newRow("named, unreachable")
-            << 2 << false << int(Injoignable) << QString() << false << QList<bool>() << 0;
         QTest::newRow("named, unreachable, direct retry")
             << 2 << true << int(Injoignable) << QString() << true << direct << 0;
     }
@@ -247,44 +213,38 @@ private Q_SLOTS:
                  réussi);
 
         QList<bool> reçues;
-        for (const RequeteMaj& requête : serveur.requêtes())
-            reçues << requête.via.contains("tinyproxy");
+        // Only this case's: Qt may still send again a request an earlier case gave up.
+        for (const RequeteMaj& requête : serveur.requêtes()) {
+            if (requête.cible.contains("Navelo"))
+                reçues << requête.via.contains("tinyproxy");
+        }
         QCOMPARE(reçues, parProxy + parProxy);
         QCOMPARE(authentifié.requêtes() - avant, 2 * requêtesAuProxy);
     }
 
-    void https_data() {
-        QTest::addColumn<bool>("confiance");
-        QTest::addColumn<int>("proxy");
-        QTest::addColumn<bool>("réussi");
-        QTest::newRow("trusted") << true << int(Aucun) << true;
-        QTest::newRow("trusted, through a proxy") << true << int(Ouvert) << true;
-        QTest::newRow("untrusted") << false << int(Aucun) << false;
-        QTest::newRow("untrusted, through a proxy") << false << int(Ouvert) << false;
-    }
-
+    // Certificate errors fail the request, directly or through a proxy's tunnel.
     void https() {
-        QFETCH(bool, confiance);
-        QFETCH(int, proxy);
-        QFETCH(bool, réussi);
         AutoritéTest autorité;
         QVERIFY(autorité.crée());
         ServeurMaj tls;
         tls.options.catalogue = u"Navelo=1.1.0"_s;
         QVERIFY(tls.écouteTls(autorité.serveur, autorité.clé) != 0);
-        QSslConfiguration configuration = tlsOrigine;
-        configuration.setCaCertificates(confiance ? QList{autorité.autorité}
-                                                  : QList<QSslCertificate>());
-        QSslConfiguration::setDefaultConfiguration(configuration);
-        ParamètresRenovo p;
-        p.ProxyType = proxy == Aucun ? 1 : 2;
-        p.ProxyAdresse = u"127.0.0.1"_s;
-        p.ProxyPort = QString::number(portProxy(proxy));
-
         const QString url =
             u"https://127.0.0.1:%1/file/_versions.php?apps=Navelo=1"_s.arg(tls.port());
-        QCOMPARE(Télécharge(p, url), réussi ? u"Navelo=1.1.0\r\n"_s : QString());
-        QCOMPARE(tls.requêtes().size(), réussi ? 1 : 0);
+        ParamètresRenovo p;
+        p.ProxyAdresse = u"127.0.0.1"_s;
+        p.ProxyPort = QString::number(ouvert.port());
+        for (const bool confiance : {false, true}) {
+            QSslConfiguration configuration = tlsOrigine;
+            configuration.setCaCertificates(confiance ? QList{autorité.autorité}
+                                                      : QList<QSslCertificate>());
+            QSslConfiguration::setDefaultConfiguration(configuration);
+            for (const int type : {1, 2}) {
+                p.ProxyType = type;
+                QCOMPARE(Télécharge(p, url), confiance ? u"Navelo=1.1.0\r\n"_s : QString());
+            }
+        }
+        QCOMPARE(tls.requêtes().size(), 2);
     }
 };
 

@@ -48,7 +48,8 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(dossier.filePath(u"donnees/korvane/uninstall"_s)));
         QFile entrée(dossier.filePath(u"donnees/korvane/uninstall/Navelo.ini"_s));
         QVERIFY(entrée.open(QIODevice::WriteOnly));
-        entrée.write("[Uninstall]\r\nPublisher=Korvane\r\nDisplayVersion=1.0\r\n");
+        entrée.write(
+            "[Uninstall]\r\nPublisher=Korvane\r\nDisplayName=Navelo\r\nDisplayVersion=1.0\r\n");
         entrée.close();
         OptionsRenovo options;
         options.dossierProgramme = dossier.path();

@@ -1,4 +1,3 @@
-#include "boite_message.h"
 #include "wizard/frmKorvaneUpdate.h"
 
 #include <QCheckBox>
@@ -12,16 +11,6 @@
 #include <QTreeWidget>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-void Installateur(const QString& chemin, const QString& corps) {
-    QFile fichier(chemin);
-    QVERIFY(fichier.open(QIODevice::WriteOnly));
-    fichier.write(u"#!/bin/sh\necho \"$0\" >> ../journal\n%1\n"_s.arg(corps).toUtf8());
-}
-
-} // namespace
 
 class TestEtapeInstallations : public QObject {
     Q_OBJECT
@@ -73,41 +62,44 @@ private Q_SLOTS:
         QCOMPARE(fenêtre->lstInstallations->count(), 0);
     }
 
-    // A close asked for while an installer runs waits for its end; no other one starts. The
-    // wizard stays minimised with its buttons disabled meanwhile. The grey delete box keeps
-    // the file.
+    // The installer waits for a file that only a timer of ours creates once it has started:
+    // the window's events run meanwhile. A close asked for then waits for its end, and no
+    // other installer starts. The wizard stays minimised with its buttons disabled. The grey
+    // delete box keeps the file.
     void fermetureAttendLInstallateur() {
-        const QString téléchargés = fenêtre->Paramètres().RépertoireTéléchargement;
-        Installateur(téléchargés + u"/Navelo110_setup.exe"_s,
-                     u"i=0; while [ ! -e signal ] && [ $i -lt 600 ]; do i=$((i+1)); sleep 0.05; "
-                     u"done"_s);
-        Installateur(téléchargés + u"/Outil2_setup.exe"_s, QString());
+        const QDir téléchargés(fenêtre->Paramètres().RépertoireTéléchargement);
+        QFile installateur(téléchargés.filePath(u"Navelo110_setup.exe"_s));
+        QVERIFY(installateur.open(QIODevice::WriteOnly));
+        installateur.write("#!/bin/sh\ntouch parti\ni=0\nwhile [ ! -e signal ] && [ $i -lt 600 ]; "
+                           "do i=$((i+1)); sleep 0.05; done\n");
+        installateur.close();
+        QVERIFY(QFile::copy(installateur.fileName(), téléchargés.filePath(u"Outil2_setup.exe"_s)));
         Ajoute(u"Navelo"_s, u"TOK|v1.1|110"_s);
         Ajoute(u"Outil"_s, u"TOK|v2|2"_s);
         fenêtre->chkSupprimerFichiersAprèsInstallation->setCheckState(Qt::PartiallyChecked);
         bool fin = false;
         connect(fenêtre.get(), &frmKorvaneUpdate::programEnded, this, [&fin] { fin = true; });
-        // Once the first installer's line is there, the step is at work.
-        connect(
-            fenêtre->lstInstallations->model(), &QAbstractItemModel::rowsInserted, this,
-            [&] {
-                QVERIFY(fenêtre->isMinimized());
-                QVERIFY(!fenêtre->btnQuitter->isEnabled());
-                QCOMPARE(fenêtre->lstInstallations->item(0)->text(),
-                         u"Installation de Navelo110_setup.exe... en cours"_s);
-                fenêtre->close();
-                QVERIFY(!fin);
-                QFile signal(téléchargés + u"/signal"_s);
-                QVERIFY(signal.open(QIODevice::WriteOnly));
-            },
-            Qt::QueuedConnection);
+        QTimer attente;
+        connect(&attente, &QTimer::timeout, this, [&] {
+            if (!QFile::exists(téléchargés.filePath(u"parti"_s)))
+                return;
+            attente.stop();
+            QVERIFY(fenêtre->isMinimized());
+            QVERIFY(!fenêtre->btnQuitter->isEnabled());
+            QCOMPARE(fenêtre->lstInstallations->item(0)->text(),
+                     u"Installation de Navelo110_setup.exe... en cours"_s);
+            fenêtre->close();
+            QVERIFY(!fin);
+            QFile(téléchargés.filePath(u"signal"_s)).open(QIODevice::WriteOnly);
+        });
+        attente.start(20);
         fenêtre->AfficheEtape();
         QVERIFY(fin);
+        QCOMPARE(fenêtre->lstInstallations->count(), 1);
         QCOMPARE(fenêtre->lstInstallations->item(0)->text(),
                  u"Installation de Navelo110_setup.exe... OK"_s);
-        QCOMPARE(fenêtre->lstInstallations->count(), 1);
         QCOMPARE(fenêtre->lvwLogicielsInstallés->topLevelItem(0)->text(2), u"v1.1 installée"_s);
-        QVERIFY(QFile::exists(téléchargés + u"/Navelo110_setup.exe"_s));
+        QVERIFY(installateur.exists());
         QVERIFY(!fenêtre->isMinimized());
     }
 };

@@ -51,7 +51,8 @@ private Q_SLOTS:
     // Only programs downloaded in this run or whose installation failed run, in list order and
     // one after the other, in the download folder; exit code 0 alone is a success. The delete
     // box removes the file of a success only. The folder's blanks are part of the path: the
-    // program "a" beside the folder "a b" never runs. Our own current folder is unchanged.
+    // program "a" beside the folder "a b" never runs. A folder relative to our current folder
+    // (second row) is taken from it once, and our current folder is unchanged.
     void boucle_data() {
         QTest::addColumn<bool>("supprimer");
         QTest::newRow("files kept") << false;
@@ -95,11 +96,15 @@ private Q_SLOTS:
             }
         }
         const QString courant = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(racine.path()));
         colTraductions traductions;
         ChargeTraductions(traductions, QString());
-        InstalleLogiciels(l, dossier, supprimer, traductions);
+        InstalleLogiciels(l, supprimer ? QDir().relativeFilePath(dossier) : dossier, supprimer,
+                          traductions);
+        const QString après = QDir::currentPath();
+        QDir::setCurrent(courant);
 
-        QCOMPARE(QDir::currentPath(), courant);
+        QCOMPARE(après, racine.path());
         QCOMPARE(Journal(dossier),
                  u"Navelo110_setup.exe %1\nfin\nProg2_200_setup.exe %1\n"
                  u"Outil300_setup.exe %1\nRelance1_setup.exe %1\n"_s.arg(dossier));

@@ -1,6 +1,9 @@
+#include "boite_message.h"
+#include "settings/frmConfiguration.h"
 #include "wizard/frmKorvaneUpdate.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
@@ -12,11 +15,12 @@
 
 using namespace Qt::StringLiterals;
 
-class TestEtapeInstallations : public QObject {
+class TestEtape4Configurer : public QObject {
     Q_OBJECT
 
     QTemporaryDir dossier;
     std::unique_ptr<frmKorvaneUpdate> fenêtre;
+    QStringList lancés;
     bool réduite = false; // the window was minimised at some point
     void Ajoute(const QString& nom, const QString& tag) {
         auto* élément = new QTreeWidgetItem(fenêtre->lvwLogicielsInstallés, {nom, u"v1.0"_s});
@@ -44,6 +48,10 @@ private Q_SLOTS:
         options.dossierProgramme = dossier.path();
         options.dossierUtilisateur = dossier.filePath(u"utilisateur"_s);
         options.codeLangueSystème = [] { return qint16(12); };
+        options.lanceur = [this](const QString& programme, const QStringList&, ModeAffichage) {
+            lancés << programme;
+            return true;
+        };
         fenêtre = std::make_unique<frmKorvaneUpdate>(options);
         QVERIFY(fenêtre->Form_Load());
         fenêtre->Paramètres().RépertoireTéléchargement = dossier.filePath(u"télé chargés"_s);
@@ -102,7 +110,29 @@ private Q_SLOTS:
         QVERIFY(installateur.exists());
         QVERIFY(!fenêtre->isMinimized());
     }
+
+    // Cancel changes nothing; a valid OK marks the settings changed, and a new language closes
+    // the window, which starts the program again.
+    void configurer() {
+        QFile(dossier.filePath(u"English.lng"_s)).open(QIODevice::WriteOnly);
+        fenêtre->Etape = 0;
+        fenêtre->AfficheEtape();
+        fenêtre->Paramètres().ParamètresModifiés = false; // whatever the start left
+        for (const bool annule : {true, false}) {
+            QTimer::singleShot(0, this, [this, annule] {
+                auto* dialogue = fenêtre->findChild<frmConfiguration*>();
+                QVERIFY(dialogue);
+                dialogue->cboLangue->setCurrentText(u"English"_s);
+                (annule ? dialogue->btnAnnuler : dialogue->btnOK)->click();
+            });
+            RéponsesSuivantes({QMessageBox::Ok});
+            fenêtre->lblConfigurer_Click();
+            QCOMPARE(fenêtre->Paramètres().ParamètresModifiés, !annule);
+            QCOMPARE(fenêtre->Déchargée(), !annule);
+        }
+        QCOMPARE(lancés.size(), 1);
+    }
 };
 
-QTEST_MAIN(TestEtapeInstallations)
-#include "tst_etape_installations.moc"
+QTEST_MAIN(TestEtape4Configurer)
+#include "tst_etape4_configurer.moc"

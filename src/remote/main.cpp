@@ -1,14 +1,32 @@
 #include "core/dessin_icone.h"
 #include "core/frmNavelo.h"
 #include "demandes_fin.h"
+#include "plateforme_graphique.h"
 #include "traductions_qt.h"
 
 #include <QApplication>
 
+#include <vector>
+
 using namespace Qt::StringLiterals;
 
 int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
+    // Asked for on the command line rather than in the environment, which the programs that
+    // Navelo opens would inherit.
+    std::vector<char*> arguments(argv, argv + argc);
+    QStringList textes;
+    for (char* argument : arguments)
+        textes.append(QString::fromLocal8Bit(argument));
+    QByteArray plateforme = PlateformeGraphique(QProcessEnvironment::systemEnvironment(), textes);
+    char optionPlateforme[] = "-platform";
+    if (!plateforme.isEmpty()) {
+        arguments.push_back(optionPlateforme);
+        arguments.push_back(plateforme.data());
+    }
+    int nombre = int(arguments.size());
+    arguments.push_back(nullptr);
+
+    QApplication application(nombre, arguments.data());
     QApplication::setApplicationName(u"Navelo"_s);
     QApplication::setApplicationVersion(QStringLiteral(NAVELO_VERSION));
     QApplication::setWindowIcon(IcôneFenêtres());

@@ -1,10 +1,10 @@
 // artwork-preview <folder>: writes every drawn picture of Navelo as PNG files, the remotes
 // also with their key zones and window buttons outlined, to check that zones fall on keys.
 #include "core/dessin_boutons.h"
-#include "core/dessin_donner.h"
 #include "core/dessin_icone.h"
 #include "core/dessin_telecommande.h"
 #include "core/table_touches.h"
+#include "dessin_donner.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -45,8 +45,9 @@ QImage AvecBoutons(QImage image, int modèle, double échelle, bool survolé) {
                                  BoutonFenêtre::Clavier, BoutonFenêtre::ListeChaînes}) {
         const QRectF place = Échelonne(ZoneBoutonFenêtre(bouton, modèle), échelle);
         peintre.drawPixmap(place.topLeft().toPoint(),
-                           ImageBoutonFenêtre(bouton, survolé && bouton == BoutonFenêtre::Quitter,
-                                              échelle, image.devicePixelRatio()));
+                           ImageBoutonFenêtre(bouton, modèle,
+                                              survolé && bouton == BoutonFenêtre::Quitter, échelle,
+                                              image.devicePixelRatio()));
     }
     return image;
 }
@@ -98,7 +99,7 @@ int main(int argc, char* argv[]) {
                                      BoutonFenêtre::Clavier, BoutonFenêtre::ListeChaînes}) {
             for (int ligne = 0; ligne < 2; ++ligne)
                 peintre.drawPixmap(2 + colonne * (côté + 4), 2 + ligne * (côté + 4),
-                                   ImageBoutonFenêtre(bouton, ligne == 1, échelle, 2));
+                                   ImageBoutonFenêtre(bouton, 5, ligne == 1, échelle, 2));
             ++colonne;
         }
         peintre.end();

@@ -68,7 +68,8 @@ int CôtéImageBoutonFenêtre(double échelle) {
     return qRound(Côté * échelle);
 }
 
-QPixmap ImageBoutonFenêtre(BoutonFenêtre bouton, bool survolé, double échelle, qreal dpr) {
+QPixmap ImageBoutonFenêtre(BoutonFenêtre bouton, int modèle, bool survolé, double échelle,
+                           qreal dpr) {
     const int côté = CôtéImageBoutonFenêtre(échelle);
     if (côté <= 0)
         return {};
@@ -81,12 +82,18 @@ QPixmap ImageBoutonFenêtre(BoutonFenêtre bouton, bool survolé, double échell
     peintre.setRenderHint(QPainter::Antialiasing);
     peintre.scale(côté / Côté, côté / Côté);
     const QColor teinte = Teinte(bouton);
+    // Light on the black model 6, where a dark face would only show under the mouse.
+    const bool clair = !survolé && modèle == 6;
     const CouleursTouche couleurs =
         survolé ? CouleursTouche{teinte.lighter(135), teinte.darker(115), teinte.darker(170)}
+        : clair ? CouleursTouche{QColor(214, 217, 222), QColor(150, 154, 162), QColor(96, 99, 106)}
                 : CouleursTouche{QColor(112, 116, 124), QColor(58, 61, 66), QColor(34, 36, 40)};
     const QPainterPath disque = Disque(QPointF(Côté / 2, Côté / 2), Côté / 2 - 0.9);
     DessineFace(peintre, disque, couleurs);
-    DessineGlyphe(peintre, bouton, survolé ? QColor(255, 255, 255) : QColor(222, 224, 228));
+    const QColor encre = survolé ? QColor(255, 255, 255)
+                         : clair ? QColor(30, 32, 36)
+                                 : QColor(222, 224, 228);
+    DessineGlyphe(peintre, bouton, encre);
     peintre.end();
     return QPixmap::fromImage(image);
 }

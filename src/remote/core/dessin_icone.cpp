@@ -31,21 +31,27 @@ void DessineBoîtier(QPainter& peintre, const QPainterPath& boîtier, qreal bord
     peintre.strokePath(boîtier, QPen(QColor(14, 15, 17), bord));
 }
 
-// At 16 pixels only the body, the four coloured keys and two rows of keys, on whole pixels.
-QImage PetiteIcône() {
-    QImage image(16, 16, QImage::Format_ARGB32_Premultiplied);
+// For the notification area and small menus, 16 to 24 pixels: a tile as large as the square,
+// carrying the remote's four coloured keys, which read at any of those sizes.
+QImage PetiteIcône(int côté) {
+    QImage image(côté, côté, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter peintre(&image);
     peintre.setRenderHint(QPainter::Antialiasing);
-    DessineBoîtier(peintre, Boîtier(QRectF(4.5, 0.5, 7, 15), 2.5), 1);
-    peintre.fillRect(QRect(7, 2, 2, 2), Rouge);
-    peintre.fillRect(QRect(5, 4, 2, 2), Jaune);
-    peintre.fillRect(QRect(9, 4, 2, 2), Vert);
-    peintre.fillRect(QRect(7, 6, 2, 2), Bleu);
-    for (int y : {9, 12}) {
-        peintre.fillRect(QRect(5, y, 2, 2), Touche);
-        peintre.fillRect(QRect(9, y, 2, 2), Touche);
-    }
+    const qreal s = côté;
+    const QPainterPath tuile = RectangleArrondi(QRectF(0.5, 0.5, s - 1, s - 1), s * 0.22);
+    QLinearGradient dégradé(0, 0, 0, s);
+    dégradé.setColorAt(0, QColor(84, 88, 96));
+    dégradé.setColorAt(1, QColor(30, 32, 36));
+    peintre.fillPath(tuile, dégradé);
+    peintre.strokePath(tuile, QPen(QColor(10, 11, 13), 1));
+    const qreal c = s / 2;
+    const qreal d = s * 0.245;
+    const qreal r = s * 0.155;
+    peintre.fillPath(Disque(QPointF(c, c - d), r), Rouge);
+    peintre.fillPath(Disque(QPointF(c - d, c), r), Jaune);
+    peintre.fillPath(Disque(QPointF(c + d, c), r), Vert);
+    peintre.fillPath(Disque(QPointF(c, c + d), r), Bleu);
     return image;
 }
 
@@ -80,7 +86,7 @@ QImage GrandeIcône(int côté) {
 QIcon Icône(std::initializer_list<int> côtés) {
     QIcon icône;
     for (int côté : côtés)
-        icône.addPixmap(QPixmap::fromImage(côté == 16 ? PetiteIcône() : GrandeIcône(côté)));
+        icône.addPixmap(QPixmap::fromImage(côté <= 24 ? PetiteIcône(côté) : GrandeIcône(côté)));
     return icône;
 }
 
@@ -92,6 +98,6 @@ QIcon IcôneNavelo() {
 
 QIcon IcôneFenêtres() {
     // Drawn once and shared: the start-up alone asks for it three times.
-    static const QIcon icône = Icône({16, 24, 32, 48, 64, 128});
+    static const QIcon icône = Icône({16, 20, 22, 24, 32, 48, 64, 128});
     return icône;
 }

@@ -168,6 +168,17 @@ QRegion EnPixelsPhysiques(const QRegion& logique, qreal dpr) {
     return région;
 }
 
+// The outline filled in black on transparent, at a size and scale; anti-aliased or not.
+QImage ImageContour(int modèle, QSize taille, qreal échelle, bool lissé) {
+    QImage image(taille, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter peintre(&image);
+    peintre.setRenderHint(QPainter::Antialiasing, lissé);
+    peintre.scale(échelle, échelle);
+    peintre.fillPath(Contour(modèle), Qt::black);
+    return image;
+}
+
 } // namespace
 
 QSize TailleImageTélécommande(int modèle, double échelle) {
@@ -175,28 +186,24 @@ QSize TailleImageTélécommande(int modèle, double échelle) {
     return QSize(qRound(design.width() * échelle), qRound(design.height() * échelle));
 }
 
-QRegion SilhouetteTélécommande(int modèle, double échelle) {
+QRegion SilhouetteTélécommande(int modèle, double échelle, Découpe découpe) {
     const QSize taille = TailleImageTélécommande(modèle, échelle);
     if (taille.isEmpty())
         return {};
-    QImage masque(taille, QImage::Format_ARGB32_Premultiplied);
-    masque.fill(Qt::transparent);
-    QPainter peintre(&masque);
-    peintre.scale(échelle, échelle);
-    peintre.fillPath(Contour(modèle), Qt::black);
-    peintre.end();
-    return RégionOpaque(masque);
+    return RégionOpaque(ImageContour(modèle, taille, échelle, découpe == Découpe::Transparence));
 }
 
-QImage ImageTélécommande(int modèle, double échelle, qreal dpr) {
+QImage ImageTélécommande(int modèle, double échelle, qreal dpr, Découpe découpe) {
     const QSize taille = TailleImageTélécommande(modèle, échelle);
     if (taille.isEmpty())
         return {};
     dpr = std::max(dpr, 1.0);
     const Habillage& habillage = modèle == 6 ? Laqué : Argent;
+    const bool transparence = découpe == Découpe::Transparence;
     // The edge colour under everything, so that anti-aliased edges blend into it and
     // never into the colour key.
-    QImage image(taille * dpr, QImage::Format_RGB32);
+    QImage image(taille * dpr,
+                 transparence ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     image.fill(habillage.bord);
 
     QPainter peintre(&image);
@@ -208,13 +215,19 @@ QImage ImageTélécommande(int modèle, double échelle, qreal dpr) {
         DessineV5(peintre);
 
     peintre.resetTransform();
-    peintre.setRenderHint(QPainter::Antialiasing, false);
-    const QRegion dehors =
-        QRegion(image.rect()) - EnPixelsPhysiques(SilhouetteTélécommande(modèle, échelle), dpr);
-    // Rectangle by rectangle: a clip this ragged would cost the painter more memory than
-    // the picture itself.
-    for (const QRect& rectangle : dehors)
-        peintre.fillRect(rectangle, QColor(CouleurTransparente));
+    if (transparence) {
+        // Every pixel keeps as much of itself as the outline covers of it.
+        peintre.setCompositionMode(QPainter::CompositionMode_DestinationIn);
+        peintre.drawImage(0, 0, ImageContour(modèle, image.size(), échelle * dpr, true));
+    } else {
+        peintre.setRenderHint(QPainter::Antialiasing, false);
+        const QRegion dehors =
+            QRegion(image.rect()) - EnPixelsPhysiques(SilhouetteTélécommande(modèle, échelle), dpr);
+        // Rectangle by rectangle: a clip this ragged would cost the painter more memory than
+        // the picture itself.
+        for (const QRect& rectangle : dehors)
+            peintre.fillRect(rectangle, QColor(CouleurTransparente));
+    }
     peintre.end();
 
     image.setDevicePixelRatio(dpr);

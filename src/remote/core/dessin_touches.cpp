@@ -7,8 +7,10 @@
 #include <QPainter>
 #include <QRadialGradient>
 
+#include <algorithm>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -110,9 +112,10 @@ void DessineÉtiquette(QPainter& peintre, std::string_view nom, const QRectF& fa
     }
     if (étiquette.texte.isEmpty())
         return;
-    const qreal hauteur = étiquette.texte.size() == 1 ? taille * 0.8 : taille * 0.56;
-    DessineTexte(peintre, face.center(), étiquette.texte, hauteur, couleur, true,
-                 face.width() * 0.74);
+    // Room enough for "swap", the widest word, at the size of the others.
+    const bool caractère = étiquette.texte.size() == 1;
+    DessineTexte(peintre, face.center(), étiquette.texte, caractère ? taille * 0.8 : taille * 0.56,
+                 couleur, true, face.width() * (caractère ? 0.74 : 0.86));
 }
 
 const CouleursTouche& CouleursDe(std::string_view nom, const CouleursTouche& ordinaire) {
@@ -172,6 +175,16 @@ void DessineBascule(QPainter& peintre, std::string_view plus, std::string_view m
     DessineÉtiquette(peintre, moins, bas, 15);
 }
 
+// The box's zones of the row of "back", "0", "swap" and "pip" lie one pixel right of the
+// columns above; the keys are drawn in those columns, which the zones still cover.
+QRectF FaceV5(const ZoneTouche& touche) {
+    const QRectF zone = EnPixels(*touche.zoneV5);
+    const QRectF retour = ZoneV5("back");
+    if (zone.top() != retour.top())
+        return zone;
+    return zone.translated(ZoneV5("7").left() - retour.left(), 0);
+}
+
 bool EstRonde(std::string_view nom) {
     return nom == "power" || nom == "tv" || nom == "play" || nom == "stop" || CouleurVive(nom);
 }
@@ -193,7 +206,7 @@ void DessineTouchesV5(QPainter& peintre) {
         const std::string_view nom = touche.nomTouche;
         if (!touche.zoneV5 || EstGroupée(nom))
             continue;
-        const QRectF zone = EnPixels(*touche.zoneV5);
+        const QRectF zone = FaceV5(touche);
         const CouleursTouche& couleurs = CouleursDe(nom, Graphite);
         if (EstRonde(nom)) {
             const qreal rayon = std::min(zone.width(), zone.height()) / 2 - 1.5;
@@ -229,4 +242,38 @@ void DessineTouchesV6(QPainter& peintre) {
             DessineÉtiquette(peintre, nom, face, std::min(face.height(), 22.0) * 0.8);
         }
     }
+}
+
+QColor CouleurFondClavier() {
+    return QColor(206, 209, 214);
+}
+
+void DessineToucheClavier(QPainter& peintre, const QRectF& touche, const QString& légende,
+                          bool spéciale, ÉtatTouche état) {
+    // Margins and rounding in proportion to the key, as on the remote at any size.
+    const qreal marge = touche.height() * 0.075;
+    const QRectF face = touche.adjusted(marge, marge, -marge, -marge);
+    CouleursTouche couleurs = spéciale ? Anthracite : Graphite;
+    if (état == ÉtatTouche::Survol)
+        couleurs = {couleurs.haut.lighter(118), couleurs.bas.lighter(118), couleurs.bord};
+    else if (état == ÉtatTouche::Enfoncée)
+        couleurs = {couleurs.bas, couleurs.haut, couleurs.bord};
+    const QPainterPath forme = RectangleArrondi(face, face.height() * 0.32);
+    DessineFace(peintre, forme, couleurs);
+    if (légende.isEmpty())
+        return;
+
+    // The tall OK key and the long keys take the size of the ordinary ones.
+    const qreal module = std::min(face.height(), face.width() * 0.75);
+    static const std::pair<char16_t, qreal> flèches[] = {
+        {u'\u2192', 0}, {u'\u2193', 90}, {u'\u2190', 180}, {u'\u2191', 270}};
+    for (const auto& [flèche, direction] : flèches) {
+        if (légende == QChar(flèche)) {
+            peintre.fillPath(Triangle(face.center(), module * 0.5, direction), Encre);
+            return;
+        }
+    }
+    const bool caractère = légende.size() == 1;
+    DessineTexte(peintre, face.center(), légende, caractère ? module * 0.62 : module * 0.5, Encre,
+                 true, face.width() * 0.8, caractère && !légende.at(0).isLetterOrNumber());
 }

@@ -145,7 +145,8 @@ bool frmNavelo::Form_Load() {
     PremierPlan(this, paramètres.FenêtreToujoursAuDessus);
     AjouteIcôneNotification();
     // The outline is known exactly: no need to look for the colour key in a rendering.
-    setMask(SilhouetteTélécommande(paramètres.Version, paramètres.TailleFenêtrePrincipale / 100.0));
+    setMask(SilhouetteTélécommande(paramètres.Version, paramètres.TailleFenêtrePrincipale / 100.0,
+                                   découpe));
 
     FermeSplash();
     if (finDemandée) {
@@ -167,9 +168,15 @@ void frmNavelo::DisposeTélécommande() {
     const float f = paramètres.TailleFenêtrePrincipale / 100.0f;
     const qreal dpr = devicePixelRatioF();
 
+    // Decided before the window exists: its pixel format follows.
+    if (options.compositeur && options.compositeur()) {
+        découpe = Découpe::Transparence;
+        setAttribute(Qt::WA_TranslucentBackground);
+        setAutoFillBackground(false);
+    }
     imgTelkino = new QLabel(this);
     imgTelkino->setObjectName(u"imgTelkino"_s);
-    imgTelkino->setPixmap(QPixmap::fromImage(ImageTélécommande(modèle, f, dpr)));
+    imgTelkino->setPixmap(QPixmap::fromImage(ImageTélécommande(modèle, f, dpr, découpe)));
     imgTelkino->setGeometry(QRect(QPoint(0, 0), TailleImageTélécommande(modèle, f)));
     imgTelkino->installEventFilter(this);
     new FiltreGlissement(imgTelkino, [this](QPoint décalage) { SuitGlissement(décalage); });
@@ -206,8 +213,8 @@ void frmNavelo::DisposeTélécommande() {
 
     const auto bouton = [&](BoutonFenêtre quel, const QString& nom, const QString& libellé) {
         const auto indice = static_cast<size_t>(quel);
-        imagesBoutons[indice] = {ImageBoutonFenêtre(quel, false, f, dpr),
-                                 ImageBoutonFenêtre(quel, true, f, dpr)};
+        imagesBoutons[indice] = {ImageBoutonFenêtre(quel, modèle, false, f, dpr),
+                                 ImageBoutonFenêtre(quel, modèle, true, f, dpr)};
         auto* pic = new ZoneSouris(this);
         pic->setObjectName(nom);
         pic->setGeometry(ZoneÉchelonnée(ZoneBoutonFenêtre(quel, modèle), f));

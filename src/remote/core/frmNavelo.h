@@ -1,5 +1,7 @@
 #pragma once
 
+#include "compositeur.h"
+#include "dessin_telecommande.h"
 #include "emplacements.h"
 #include "expediteur_touches.h"
 #include "instance_unique.h"
@@ -33,6 +35,8 @@ struct OptionsNavelo {
     // What a restart starts: the program's full path, found from anywhere; empty: this one.
     QString programme;
     std::function<bool(const QString&, const QStringList&, ModeAffichage)> lanceur = LanceProgramme;
+    // Whether the desktop blends windows, asked once the application exists.
+    std::function<bool()> compositeur = CompositeurActif;
 };
 
 // The main window: the picture of the remote, cut out of its magenta background, whose key
@@ -105,6 +109,8 @@ private:
     bool finDemandée = false;
     EmplacementsNavelo emplacements;
 
+    // Cut out by a mask on the colour key, or smoothly where a compositor blends windows.
+    Découpe découpe = Découpe::Masque;
     QLabel* imgTelkino = nullptr;
     ZoneSouris* picRéduire = nullptr;
     ZoneSouris* picQuitter = nullptr;

@@ -1,12 +1,17 @@
 #include "bouton_touche.h"
 
-#include <QMouseEvent>
+#include "core/dessin_touches.h"
 
-BoutonTouche::BoutonTouche(const QString& tag, QWidget* parent)
+#include <QMouseEvent>
+#include <QPainter>
+
+BoutonTouche::BoutonTouche(const QString& tag, bool spéciale, QWidget* parent)
     : QPushButton(parent)
-    , Tag(tag) {
+    , Tag(tag)
+    , Spéciale(spéciale) {
     // The keyboard's window takes every key event, to pass it on to the PC keyboard's handlers.
     setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_Hover);
 }
 
 // Accepted whatever the button, so that the release comes back to this key.
@@ -22,4 +27,13 @@ void BoutonTouche::mouseReleaseEvent(QMouseEvent* évènement) {
     évènement->accept();
     if (MouseUp)
         MouseUp(this, *évènement);
+}
+
+void BoutonTouche::paintEvent(QPaintEvent*) {
+    QPainter peintre(this);
+    peintre.setRenderHint(QPainter::Antialiasing);
+    const ÉtatTouche état = isDown()       ? ÉtatTouche::Enfoncée
+                            : underMouse() ? ÉtatTouche::Survol
+                                           : ÉtatTouche::Repos;
+    DessineToucheClavier(peintre, rect(), text(), Spéciale, état);
 }

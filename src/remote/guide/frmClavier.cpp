@@ -1,6 +1,7 @@
 #include "frmClavier.h"
 
 #include "bouton_touche.h"
+#include "core/dessin_touches.h"
 #include "core/positions.h"
 #include "fenetres.h"
 #include "guide/multitap.h"
@@ -70,6 +71,10 @@ frmClavier::frmClavier(ParamètresNavelo& paramètres, ExpéditeurTouches& expé
     , expéditeur(expéditeur)
     , raccourcis(raccourcis) {
     setWindowTitle(u"Clavier virtuel"_s);
+    QPalette fond = palette();
+    fond.setColor(QPalette::Window, CouleurFondClavier());
+    setPalette(fond);
+    setAutoFillBackground(true);
     QObject::connect(&expéditeur.tmrLong, &QTimer::timeout, this, [this] {
         if (toucheTenue)
             toucheRépétée = true;
@@ -85,7 +90,7 @@ void frmClavier::Form_Load() {
     };
     QRectF flècheDroite, shift, suppr;
     for (const DessinTouche& dessin : DessinClavier()) {
-        auto* touche = new BoutonTouche(dessin.tag, this);
+        auto* touche = new BoutonTouche(dessin.tag, dessin.spéciale, this);
         touche->setText(dessin.légende);
         touche->setGeometry(place(dessin.twips));
         if (!dessin.spéciale) {

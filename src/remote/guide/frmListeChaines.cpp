@@ -64,7 +64,12 @@ frmListeChaînes::frmListeChaînes(ParamètresNavelo& paramètres, ExpéditeurTo
     chkAfficherToutesLesChaînes->setObjectName(u"chkAfficherToutesLesChaînes"_s);
     chkAfficherToutesLesChaînes->setGeometry(EnPixels(120), EnPixels(6000), EnPixels(3495),
                                              EnPixels(255));
-    resize(EnPixels(3735), EnPixels(6330));
+    // Wider than designed by as much as the logos are wider than at their default size, so that
+    // names keep their room at every logo size; never narrower, whatever size was remembered.
+    const int largeur = EnPixels(3735) +
+                        std::max(0, lvwChaînes->iconSize().width() - TailleImagesLogos(50).width());
+    setMinimumWidth(largeur);
+    resize(largeur, EnPixels(6330));
 
     connect(chkAfficherToutesLesChaînes, &QCheckBox::clicked, this, [this] { AfficheChaînes(); });
     connect(lvwChaînes, &QTreeWidget::itemDoubleClicked, this, [this] { lvwChaînes_DblClick(); });

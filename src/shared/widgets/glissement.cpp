@@ -1,7 +1,9 @@
 #include "glissement.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include <QWidget>
+#include <QWindow>
 
 FiltreGlissement::FiltreGlissement(QWidget* poignée, std::function<void(QPoint)> suivre)
     : QObject(poignée)
@@ -30,6 +32,13 @@ bool FiltreGlissement::eventFilter(QObject* objet, QEvent* évènement) {
         if (décalage.isNull())
             break;
         QWidget* fenêtre = poignée->window();
+        // Wayland lets no program move its windows: the compositor moves it, with the pointer,
+        // and the windows that follow stay where they are.
+        if (QGuiApplication::platformName().startsWith(u"wayland") && fenêtre->windowHandle() &&
+            fenêtre->windowHandle()->startSystemMove()) {
+            enCours = false;
+            return true;
+        }
         fenêtre->move(fenêtre->pos() + décalage);
         if (suivre)
             suivre(décalage);

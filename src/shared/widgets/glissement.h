@@ -9,7 +9,8 @@
 class QWidget;
 
 // Drags a frameless window by one of its widgets with the left button. Each move is also
-// handed to `suivre`, so that other windows can follow by the same offset.
+// handed to `suivre`, so that other windows can follow by the same offset. On Wayland the
+// window system moves the window instead, and nothing follows.
 class FiltreGlissement : public QObject {
     Q_OBJECT
 public:

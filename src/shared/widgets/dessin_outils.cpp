@@ -34,10 +34,11 @@ const QPainterPath& CheminTexte(const QString& texte, bool gras) {
 } // namespace
 
 void DessineTexte(QPainter& peintre, QPointF centre, const QString& texte, qreal taille,
-                  const QColor& couleur, bool gras, qreal largeurMax) {
+                  const QColor& couleur, bool gras, qreal largeurMax, bool surCapitales) {
     const QPainterPath& chemin = CheminTexte(texte, gras);
     const QRectF encre = chemin.boundingRect();
-    const qreal milieuVertical = (encre.top() + std::min(encre.bottom(), 0.0)) / 2;
+    const qreal milieuVertical = surCapitales ? CheminTexte(u"H"_s, gras).boundingRect().top() / 2
+                                              : (encre.top() + std::min(encre.bottom(), 0.0)) / 2;
     const qreal k = std::min(taille / TailleRéférence, largeurMax / encre.width());
     QTransform placement;
     placement.translate(centre.x(), centre.y());

@@ -14,10 +14,12 @@ class QPainter;
 
 // Text as an outline, centred on its ink (descenders left out), so that it scales and
 // centres exactly like the shapes around it. taille is the font's pixel size; the text
-// shrinks when it would be wider than largeurMax.
+// shrinks when it would be wider than largeurMax. Signs keep their place on the line
+// (a full stop stays low) when centred on the capitals' height instead.
 void DessineTexte(QPainter& peintre, QPointF centre, const QString& texte, qreal taille,
                   const QColor& couleur, bool gras = true,
-                  qreal largeurMax = std::numeric_limits<qreal>::infinity());
+                  qreal largeurMax = std::numeric_limits<qreal>::infinity(),
+                  bool surCapitales = false);
 
 struct CouleursTouche {
     QColor haut;

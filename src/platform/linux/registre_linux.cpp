@@ -1,0 +1,77 @@
+#include "ini.h"
+#include "registre.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString cléDésinstallation = u"software\\microsoft\\windows\\currentversion\\uninstall"_s;
+const QString dossierEntrées = u"korvane/uninstall"_s;
+const QString extension = u".ini"_s;
+
+class RegistreFichiers : public Registre {
+public:
+    QStringList SousClés(RacineRegistre racine, const QString& clé) const override {
+        if (clé.compare(cléDésinstallation, Qt::CaseInsensitive) != 0)
+            return {};
+        QStringList noms;
+        for (const QString& dossier : Dossiers(racine)) {
+            const QStringList fichiers = QDir(dossier).entryList(
+                {u'*' + extension}, QDir::Files | QDir::Readable | QDir::Hidden);
+            for (const QString& fichier : fichiers) {
+                const QString nom = fichier.chopped(extension.size());
+                if (!noms.contains(nom, Qt::CaseInsensitive))
+                    noms.append(nom);
+            }
+        }
+        std::sort(noms.begin(), noms.end(), [](const QString& a, const QString& b) {
+            return a.compare(b, Qt::CaseInsensitive) < 0;
+        });
+        return noms;
+    }
+
+    QString LitChaîne(RacineRegistre racine, const QString& clé,
+                      const QString& nom) const override {
+        const qsizetype barre = clé.lastIndexOf(u'\\');
+        if (barre < 0 || clé.left(barre).compare(cléDésinstallation, Qt::CaseInsensitive) != 0)
+            return {};
+        const QString sousClé = clé.mid(barre + 1);
+        for (const QString& dossier : Dossiers(racine)) {
+            const QDir entrées(dossier);
+            for (const QString& fichier :
+                 entrées.entryList({u'*' + extension}, QDir::Files | QDir::Hidden)) {
+                if (fichier.chopped(extension.size()).compare(sousClé, Qt::CaseInsensitive) == 0)
+                    return LitIni(entrées.filePath(fichier), u"Uninstall"_s, nom, QString());
+            }
+        }
+        return {};
+    }
+
+private:
+    static QStringList Dossiers(RacineRegistre racine) {
+        const QString utilisateur =
+            QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+        QStringList racines;
+        if (racine == RacineRegistre::HKEY_CURRENT_USER) {
+            racines.append(utilisateur);
+        } else if (racine == RacineRegistre::HKEY_LOCAL_MACHINE) {
+            racines = QStandardPaths::standardLocations(QStandardPaths::GenericDataLocation);
+            racines.removeAll(utilisateur);
+        }
+        QStringList dossiers;
+        for (const QString& dossier : racines)
+            dossiers.append(QDir(dossier).filePath(dossierEntrées));
+        return dossiers;
+    }
+};
+
+} // namespace
+
+std::unique_ptr<Registre> RegistreSystème() {
+    return std::make_unique<RegistreFichiers>();
+}

@@ -1,0 +1,65 @@
+#include "langues.h"
+
+#include "ini.h"
+#include "wizard/nombres.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString extension = u".lng"_s;
+
+QStringList FichiersLangues(const QString& dossier) {
+    QStringList fichiers = QDir(dossier).entryList({u'*' + extension}, QDir::Files);
+    std::sort(fichiers.begin(), fichiers.end(), [](const QString& a, const QString& b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    });
+    return fichiers;
+}
+
+} // namespace
+
+QStringList DossiersLangues(const QString& dossierProgramme) {
+    QStringList dossiers{dossierProgramme};
+    const QDir programme(dossierProgramme);
+    const QString partagé = QDir::cleanPath(programme.filePath(u"../share/renovo"_s));
+    if (programme.dirName() == u"bin"_s && QFileInfo(partagé).isDir())
+        dossiers.append(partagé);
+    return dossiers;
+}
+
+QStringList ListeLangues(const QStringList& dossiers) {
+    QStringList langues;
+    for (const QString& dossier : dossiers) {
+        for (const QString& fichier : FichiersLangues(dossier)) {
+            const QString langue = fichier.chopped(extension.size());
+            if (!langues.contains(langue, Qt::CaseInsensitive))
+                langues.append(langue);
+        }
+    }
+    return langues;
+}
+
+QString CheminLangue(const QStringList& dossiers, const QString& langue) {
+    for (const QString& dossier : dossiers) {
+        for (const QString& fichier : FichiersLangues(dossier)) {
+            if (fichier.chopped(extension.size()).compare(langue, Qt::CaseInsensitive) == 0)
+                return QDir(dossier).filePath(fichier);
+        }
+    }
+    return {};
+}
+
+QString LangueDuCode(const QStringList& dossiers, qint16 code) {
+    for (const QString& langue : ListeLangues(dossiers)) {
+        const QString fichier = CheminLangue(dossiers, langue);
+        if (ValeurNumérique(LitIni(fichier, u"Traduction"_s, u"CodeLangue"_s, u"0"_s)) == code)
+            return langue;
+    }
+    return {};
+}

@@ -1,0 +1,681 @@
+#include "frmKorvaneUpdate.h"
+
+#include "a_propos_renovo.h"
+#include "boite_message.h"
+#include "choix_dossier.h"
+#include "dessins_renovo.h"
+#include "dossier_cible.h"
+#include "erreur_renovo.h"
+#include "fenetres.h"
+#include "ini.h"
+#include "logiciels_installes.h"
+#include "nombres.h"
+#include "settings/frmConfiguration.h"
+#include "settings/langues.h"
+#include "settings/traduction_fenetres.h"
+#include "texte.h"
+#include "traductions_qt.h"
+#include "verification_planifiee.h"
+#include "version.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QStandardPaths>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int rôleGrisé = Qt::UserRole;
+constexpr int rôleTag = Qt::UserRole + 1;
+constexpr int rôleCoché = Qt::UserRole + 2;
+
+// The panels' place, the same for every step.
+constexpr QSize taillePanneau(440, 300);
+// 120 twips.
+constexpr int écartLiens = 8;
+
+const QColor bleu(0, 0, 255);
+const QColor rouge(255, 0, 0);
+
+template <typename Contrôle> Contrôle* Nommé(Contrôle* contrôle, const QString& nom) {
+    contrôle->setObjectName(nom);
+    return contrôle;
+}
+
+QLabel* Étiquette(QWidget* parent, const QString& nom, const QString& texte = {}) {
+    auto* étiquette = Nommé(new QLabel(texte, parent), nom);
+    étiquette->setWordWrap(true);
+    return étiquette;
+}
+
+// The two links keep their colour when disabled greys them.
+void Colore(QLabel* lien, const QColor& couleur, bool souligné) {
+    QPalette palette = lien->palette();
+    palette.setColor(QPalette::Active, QPalette::WindowText, couleur);
+    palette.setColor(QPalette::Inactive, QPalette::WindowText, couleur);
+    lien->setPalette(palette);
+    QFont police = lien->font();
+    police.setUnderline(souligné);
+    lien->setFont(police);
+}
+
+QString TitreProgramme() {
+    return QCoreApplication::applicationName();
+}
+
+} // namespace
+
+void CurseurOccupé() {
+    if (QApplication::overrideCursor())
+        QApplication::changeOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+void CurseurNormal() {
+    while (QApplication::overrideCursor())
+        QApplication::restoreOverrideCursor();
+}
+
+void GriseÉlément(QTreeWidgetItem* élément) {
+    élément->setData(0, rôleGrisé, true);
+    élément->setFlags(élément->flags() & ~Qt::ItemIsUserCheckable);
+    élément->setCheckState(0, Qt::Unchecked);
+    élément->setDisabled(true);
+}
+
+bool ÉlémentGrisé(const QTreeWidgetItem* élément) {
+    return élément->data(0, rôleGrisé).toBool();
+}
+
+QString TagÉlément(const QTreeWidgetItem* élément) {
+    return élément->data(0, rôleTag).toString();
+}
+
+void DéfinitTagÉlément(QTreeWidgetItem* élément, const QString& tag) {
+    élément->setData(0, rôleTag, tag);
+}
+
+frmKorvaneUpdate::frmKorvaneUpdate(OptionsRenovo options)
+    : options(std::move(options)) {
+    setObjectName(u"frmKorvaneUpdate"_s);
+    setWindowIcon(IcôneRenovo());
+    CréeContrôles();
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+
+    const qreal dpr = qApp->devicePixelRatio();
+    for (int i = 0; i < int(imagesAttente.size()); ++i)
+        imagesAttente[i] = ImageAttente(i, dpr);
+    imgAttente->setPixmap(imagesAttente[0]);
+    imgPar->setPixmap(ImagePar(dpr));
+    tmrAttente.setInterval(200);
+    connect(&tmrAttente, &QTimer::timeout, this, &frmKorvaneUpdate::tmrAttente_Timer);
+
+    connect(btnSuivant, &QPushButton::clicked, this, &frmKorvaneUpdate::btnSuivant_Click);
+    connect(btnPrécédent, &QPushButton::clicked, this, &frmKorvaneUpdate::btnPrécédent_Click);
+    connect(btnQuitter, &QPushButton::clicked, this, &frmKorvaneUpdate::btnQuitter_Click);
+    connect(btnRépertoireParcourir, &QPushButton::clicked, this,
+            &frmKorvaneUpdate::btnRépertoireParcourir_Click);
+    connect(lvwLogicielsInstallés, &QTreeWidget::itemChanged, this,
+            [this](QTreeWidgetItem* élément) { lvwLogicielsInstallés_ItemCheck(élément); });
+    // The folder typed is the folder used, and Next follows it as it is typed.
+    connect(txtRépertoire, &QLineEdit::textChanged, this, [this](const QString& texte) {
+        paramètres.RépertoireTéléchargement = texte;
+        if (Etape == 2)
+            MetAJourSuivant();
+    });
+
+    QList<QWidget*> survolés{this,       imgPar,        btnPrécédent, btnSuivant,
+                             btnQuitter, lblConfigurer, lblAProposDe};
+    survolés.append(QList<QWidget*>(picEtape.begin(), picEtape.end()));
+    for (QWidget* contrôle : survolés) {
+        contrôle->setMouseTracking(true);
+        contrôle->installEventFilter(this);
+    }
+    ColoreLiens(nullptr);
+}
+
+frmKorvaneUpdate::~frmKorvaneUpdate() = default;
+
+void frmKorvaneUpdate::CréeContrôles() {
+    for (int i = 0; i < int(picEtape.size()); ++i) {
+        picEtape[i] = Nommé(new QWidget(this), u"picEtape"_s);
+        picEtape[i]->setProperty("Index", i);
+        picEtape[i]->hide();
+    }
+
+    txtIntro = Nommé(new QPlainTextEdit(picEtape[0]), u"txtIntro"_s);
+    txtIntro->setReadOnly(true);
+    auto* étape0 = new QVBoxLayout(picEtape[0]);
+    étape0->setContentsMargins({});
+    étape0->addWidget(txtIntro);
+
+    lblEtape1 = Étiquette(picEtape[1], u"lblEtape1"_s);
+    lvwLogicielsInstallés = Nommé(new QTreeWidget(picEtape[1]), u"lvwLogicielsInstallés"_s);
+    lvwLogicielsInstallés->setRootIsDecorated(false);
+    lvwLogicielsInstallés->setUniformRowHeights(true);
+    lvwLogicielsInstallés->hide();
+    CréeColonnes(lvwLogicielsInstallés, {{u"COL_NOM"_s, u"Nom"_s},
+                                         {u"COL_VERSION_INSTALLEE"_s, u"Version installée"_s},
+                                         {u"COL_STATUT"_s, u"Statut"_s}});
+    // 2100, 1400 and 2800 twips.
+    lvwLogicielsInstallés->setColumnWidth(0, 140);
+    lvwLogicielsInstallés->setColumnWidth(1, 93);
+    lvwLogicielsInstallés->setColumnWidth(2, 187);
+    ColonneNom = 0;
+    ColonneVersion = 1;
+    ColonneStatut = 2;
+    imgAttente = Nommé(new QLabel(picEtape[1]), u"imgAttente"_s);
+    imgAttente->setFixedSize(TailleImageAttente);
+    imgAttente->hide();
+    auto* étape1 = new QVBoxLayout(picEtape[1]);
+    étape1->setContentsMargins({});
+    étape1->addWidget(lblEtape1);
+    étape1->addWidget(lvwLogicielsInstallés, 1);
+    étape1->addWidget(imgAttente, 0, Qt::AlignHCenter);
+    étape1->addStretch();
+
+    lblEtape2a = Étiquette(picEtape[2], u"lblEtape2a"_s);
+    lblEtape2b = Étiquette(picEtape[2], u"lblEtape2b"_s);
+    lblRépertoire = Nommé(new QLabel(u"Dossier"_s, picEtape[2]), u"lblRépertoire"_s);
+    txtRépertoire = Nommé(new QLineEdit(picEtape[2]), u"txtRépertoire"_s);
+    btnRépertoireParcourir =
+        Nommé(new QPushButton(u"..."_s, picEtape[2]), u"btnRépertoireParcourir"_s);
+    btnRépertoireParcourir->setFixedWidth(32);
+    lblDossierIncorrect = Étiquette(picEtape[2], u"lblDossierIncorrect"_s,
+                                    u"Dossier inexistant ou inaccessible..."_s);
+    QPalette alerte = lblDossierIncorrect->palette();
+    alerte.setColor(QPalette::WindowText, QColor(192, 0, 0));
+    lblDossierIncorrect->setPalette(alerte);
+    lblDossierIncorrect->hide();
+    auto* dossier = new QHBoxLayout;
+    dossier->addWidget(lblRépertoire);
+    dossier->addWidget(txtRépertoire, 1);
+    dossier->addWidget(btnRépertoireParcourir);
+    auto* étape2 = new QVBoxLayout(picEtape[2]);
+    étape2->setContentsMargins({});
+    étape2->addWidget(lblEtape2a);
+    étape2->addSpacing(8);
+    étape2->addWidget(lblEtape2b);
+    étape2->addSpacing(16);
+    étape2->addLayout(dossier);
+    étape2->addWidget(lblDossierIncorrect);
+    étape2->addStretch();
+
+    lstTéléchargements = Nommé(new QListWidget(picEtape[3]), u"lstTéléchargements"_s);
+    pgbDownload = Nommé(new QProgressBar(picEtape[3]), u"pgbDownload"_s);
+    pgbDownload->setTextVisible(false);
+    pgbDownload->hide();
+    lblReste = Étiquette(picEtape[3], u"lblReste"_s);
+    lblReste->hide();
+    lblEtape3b = Étiquette(picEtape[3], u"lblEtape3b"_s);
+    lblEtape3b->hide();
+    auto* étape3 = new QVBoxLayout(picEtape[3]);
+    étape3->setContentsMargins({});
+    étape3->addWidget(lstTéléchargements, 1);
+    étape3->addWidget(pgbDownload);
+    étape3->addWidget(lblReste);
+    étape3->addWidget(lblEtape3b);
+
+    lstInstallations = Nommé(new QListWidget(picEtape[4]), u"lstInstallations"_s);
+    chkSupprimerFichiersAprèsInstallation =
+        Nommé(new QCheckBox(u"Supprimer les fichiers après installation"_s, picEtape[4]),
+              u"chkSupprimerFichiersAprèsInstallation"_s);
+    auto* étape4 = new QVBoxLayout(picEtape[4]);
+    étape4->setContentsMargins({});
+    étape4->addWidget(lstInstallations, 1);
+    étape4->addWidget(chkSupprimerFichiersAprèsInstallation);
+
+    imgPar = Nommé(new QLabel(this), u"imgPar"_s);
+    imgPar->setFixedSize(TailleImagePar);
+    auto* panneaux = new QGridLayout;
+    for (QWidget* panneau : picEtape)
+        panneaux->addWidget(panneau, 0, 0);
+    auto* zone = new QWidget(this);
+    zone->setLayout(panneaux);
+    panneaux->setContentsMargins({});
+    zone->setFixedSize(taillePanneau);
+
+    lblAProposDe = Nommé(new QLabel(u"A propos de..."_s, this), u"lblAProposDe"_s);
+    lblConfigurer = Nommé(new QLabel(u"Configurer..."_s, this), u"lblConfigurer"_s);
+    for (QLabel* lien : {lblAProposDe, lblConfigurer})
+        lien->setCursor(Qt::PointingHandCursor);
+    btnPrécédent = Nommé(new QPushButton(u"< &Précédent"_s, this), u"btnPrécédent"_s);
+    btnSuivant = Nommé(new QPushButton(u"&Suivant >"_s, this), u"btnSuivant"_s);
+    btnQuitter = Nommé(new QPushButton(u"&Quitter"_s, this), u"btnQuitter"_s);
+    for (QPushButton* bouton : {btnPrécédent, btnSuivant, btnQuitter}) {
+        bouton->setMinimumWidth(96);
+        bouton->setAutoDefault(true);
+    }
+
+    auto* ligne = new QFrame(this);
+    ligne->setFrameShape(QFrame::HLine);
+    ligne->setFrameShadow(QFrame::Sunken);
+    auto* boutons = new QHBoxLayout;
+    boutons->setSpacing(écartLiens);
+    boutons->addWidget(lblAProposDe);
+    boutons->addWidget(lblConfigurer);
+    boutons->addStretch();
+    boutons->addWidget(btnPrécédent);
+    boutons->addWidget(btnSuivant);
+    boutons->addSpacing(12);
+    boutons->addWidget(btnQuitter);
+
+    auto* fenêtre = new QGridLayout(this);
+    fenêtre->setHorizontalSpacing(12);
+    fenêtre->addWidget(imgPar, 0, 0);
+    fenêtre->addWidget(zone, 0, 1);
+    fenêtre->addWidget(ligne, 1, 0, 1, 2);
+    fenêtre->addLayout(boutons, 2, 0, 1, 2);
+    // The window's size is that of its panels and buttons.
+    fenêtre->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QString frmKorvaneUpdate::Texte(const QString& clé) const {
+    return traductions.Contains(clé) ? traductions.Item(clé) : TexteIntégré(clé);
+}
+
+bool frmKorvaneUpdate::Form_Load() {
+    CurseurOccupé();
+    QCoreApplication::processEvents();
+    try {
+        const bool continuer = Démarre();
+        CurseurNormal();
+        return continuer;
+    } catch (const ErreurRenovo& erreur) {
+        CurseurNormal();
+        démarrée = false;
+        AfficheMessage(
+            this, QMessageBox::Critical, TitreProgramme(),
+            TexteÀAfficher(FormateTexte(Texte(u"MSG_ERREUR_INITIALISATION"_s),
+                                        {QString::number(erreur.numéro), erreur.description})),
+            QMessageBox::Ok);
+        return false;
+    }
+}
+
+bool frmKorvaneUpdate::Démarre() {
+    setWindowTitle(TitreEtVersion());
+    const QString dossierProgramme = options.dossierProgramme.isEmpty()
+                                         ? QCoreApplication::applicationDirPath()
+                                         : options.dossierProgramme;
+    const QString dossierUtilisateur =
+        options.dossierUtilisateur.isEmpty()
+            ? QStandardPaths::writableLocation(QStandardPaths::AppDataLocation)
+            : options.dossierUtilisateur;
+    dossiersLangues = ::DossiersLangues(dossierProgramme);
+
+    const EmplacementRenovo emplacement =
+        DétermineEmplacement(dossierProgramme, dossierUtilisateur);
+    paramètres.DossierParamètres = emplacement.DossierParamètres;
+    paramètres.FichierParamètres = emplacement.FichierParamètres;
+    paramètres.Langue = LitIni(paramètres.FichierParamètres, u"Config"_s, u"Langue"_s, QString());
+    if (paramètres.Langue.isEmpty())
+        ChoisitLangue();
+    ChargeLangue();
+    PrépareDossierParamètres(emplacement);
+
+    QDate dernièreVérification;
+    LitParamètres(paramètres, dernièreVérification);
+    ModeAutomatique = ModeAutomatiqueDemandé(options.arguments);
+    txtRépertoire->setText(paramètres.RépertoireTéléchargement);
+    AjusteLiens();
+    if (!ModeAutomatique)
+        AfficheEtape();
+    for (QWidget* contrôle :
+         {static_cast<QWidget*>(lblAProposDe), static_cast<QWidget*>(lblConfigurer),
+          static_cast<QWidget*>(btnSuivant), static_cast<QWidget*>(btnQuitter)})
+        contrôle->setEnabled(false);
+    if (!ModeAutomatique)
+        show();
+    QCoreApplication::processEvents();
+
+    const QString incomplète = traductions.Item(u"TraductionIncomplète"_s);
+    if (!incomplète.isEmpty()) {
+        AfficheMessage(this, QMessageBox::Warning, TitreProgramme(), TexteÀAfficher(incomplète),
+                       QMessageBox::Ok);
+    }
+
+    const std::unique_ptr<Registre> registre = RegistreSystème();
+    RechercheLogicielsInstallés(*registre, RacineRegistre::HKEY_LOCAL_MACHINE, CléDésinstallation,
+                                LogicielsInstallés);
+    RechercheLogicielsInstallés(*registre, RacineRegistre::HKEY_CURRENT_USER, CléDésinstallation,
+                                LogicielsInstallés);
+
+    if (!LogicielsInstallés.isEmpty() && ModeAutomatique) {
+        const QDateTime maintenant = options.horloge();
+        if (!VérificationDue(paramètres.RechercherMaJFréquence, dernièreVérification, maintenant))
+            return false;
+        EcritDernièreVérification(paramètres, maintenant.date());
+        démarrée = true;
+        Etape = 1;
+        AfficheEtape();
+        // The step ends the program itself when there is nothing to show.
+        if (!déchargée)
+            show();
+        return !déchargée;
+    }
+
+    CurseurNormal();
+    if (LogicielsInstallés.isEmpty()) {
+        AfficheMessage(this, QMessageBox::Warning, TitreProgramme(),
+                       TexteÀAfficher(Texte(u"MSG_ERREUR_AUCUN_LOGICIEL_INSTALLE"_s)),
+                       QMessageBox::Ok);
+        return false;
+    }
+    // Closed by the user while the programs were searched: nothing to run nor to write.
+    if (!isVisible())
+        return false;
+    démarrée = true;
+    MetAJourBoutons();
+    return true;
+}
+
+// First start: French on a French system, else the first language file of the system's
+// language, else French with a notice in both languages.
+void frmKorvaneUpdate::ChoisitLangue() {
+    const qint16 code = options.codeLangueSystème();
+    if (code != 12)
+        paramètres.Langue = LangueDuCode(dossiersLangues, code);
+    if (paramètres.Langue.isEmpty()) {
+        paramètres.Langue = u"Français"_s;
+        if (code != 12) {
+            const QString titre = TitreProgramme();
+            AfficheMessage(
+                this, QMessageBox::Information, titre,
+                u"First, thank you for having installed "_s + titre +
+                    u".\n\nNo translation file corresponding to the language of your system has "
+                    u"been found. French is selected by default, you can change this setting in "
+                    u"the configuration window accessible through the 'options' menu.\n\nYou can "
+                    u"also write the translation and send it to the author of this software so "
+                    u"that other users can benefit. Thank you in advance!\n\n"
+                    u"-----------------------\n\nTout d'abord, merci d'avoir installé "_s +
+                    titre +
+                    u".\n\nAucun fichier de traduction correspondant à la langue de votre "
+                    u"système n'a été trouvé. Le français est sélectionné par défaut, vous pouvez "
+                    u"modifier ce réglage dans la fenêtre de configuration accessible par le menu "
+                    u"'options'.\n\nVous pouvez aussi créer la traduction manquante et la "
+                    u"transmettre à l'auteur de ce logiciel pour qu'il l'ajoute au package "
+                    u"d'installation. D'autres utilisateurs pourront ainsi en bénéficier. Merci "
+                    u"d'avance !"_s,
+                QMessageBox::Ok);
+        }
+    }
+    paramètres.ParamètresModifiés = true;
+}
+
+// A language whose file has gone speaks French rather than keep the program from starting.
+void frmKorvaneUpdate::ChargeLangue() {
+    const bool français = paramètres.Langue.compare(u"Français"_s, Qt::CaseInsensitive) == 0;
+    fichierLangue = français ? QString() : CheminLangue(dossiersLangues, paramètres.Langue);
+    ChargeTraductions(traductions, fichierLangue);
+    TraduitFeuille(this, fichierLangue);
+    TraduitColonnes(lvwLogicielsInstallés, fichierLangue);
+
+    QLocale::Language langue = QLocale::French;
+    if (!fichierLangue.isEmpty()) {
+        const double code =
+            ValeurNumérique(LitIni(fichierLangue, u"Traduction"_s, u"CodeLangue"_s, u"0"_s));
+        langue = LangueQt(qint16(ArrondiEntier(code, 0, 255).value_or(0)));
+    }
+    if (langue != QLocale::AnyLanguage)
+        ChargeTraductionsQt(QLocale::languageToCode(langue));
+}
+
+void frmKorvaneUpdate::AjusteLiens() {
+    for (QLabel* lien : {lblAProposDe, lblConfigurer}) {
+        QFont police = lien->font();
+        police.setUnderline(false);
+        lien->setFixedWidth(QFontMetrics(police).horizontalAdvance(lien->text()) + 1);
+    }
+}
+
+void frmKorvaneUpdate::AfficheEtape() {
+    for (;;) {
+        try {
+            for (QWidget* panneau : picEtape)
+                panneau->hide();
+            if (Etape >= 0 && Etape < qint16(picEtape.size()))
+                picEtape[Etape]->show();
+            for (QWidget* contrôle :
+                 {static_cast<QWidget*>(lblConfigurer), static_cast<QWidget*>(btnPrécédent),
+                  static_cast<QWidget*>(btnSuivant), static_cast<QWidget*>(btnQuitter)})
+                contrôle->setEnabled(false);
+            QCoreApplication::processEvents();
+            const QScopedValueRollback étapeEnCours(dansÉtape, true);
+            switch (Etape) {
+            case 0:
+                ÉtapeIntroduction();
+                break;
+            case 1:
+                ÉtapeRecherche();
+                break;
+            case 2:
+                ÉtapeDossier();
+                break;
+            case 3:
+                ÉtapeTéléchargements();
+                break;
+            case 4:
+                ÉtapeInstallations();
+                break;
+            default:
+                break;
+            }
+            QCoreApplication::processEvents();
+            MetAJourBoutons();
+            return;
+        } catch (const ErreurRenovo& erreur) {
+            CurseurNormal();
+            AfficheMessage(
+                this, QMessageBox::Warning, TitreProgramme(),
+                TexteÀAfficher(FormateTexte(Texte(u"MSG_ERREUR"_s),
+                                            {QString::number(erreur.numéro), erreur.description})),
+                QMessageBox::Ok);
+            // Step 0 has no step before it: it stays, without running its work again.
+            if (Etape <= 0) {
+                Etape = 0;
+                MetAJourBoutons();
+                return;
+            }
+            --Etape;
+        }
+    }
+}
+
+void frmKorvaneUpdate::ÉtapeIntroduction() {
+    txtIntro->setPlainText(
+        TexteÀAfficher(Texte(u"TXT_INTRO"_s) + u' ' + Texte(u"TXT_INTRO_SUITE"_s)));
+}
+
+void frmKorvaneUpdate::ÉtapeDossier() {
+    lblEtape2a->setText(TexteÀAfficher(Texte(u"TXT_SELECTION_CIBLE"_s) + u' ' +
+                                       Texte(u"TXT_SELECTION_CIBLE_ATTENTION"_s)));
+    lblEtape2b->setText(TexteÀAfficher(Texte(u"TXT_SELECTION_CIBLE_SUITE"_s)));
+}
+
+bool frmKorvaneUpdate::SuivantPermis() const {
+    switch (Etape) {
+    case 0:
+        return true;
+    case 1:
+        if (TéléchargementRéussi)
+            return true;
+        for (int i = 0; i < lvwLogicielsInstallés->topLevelItemCount(); ++i) {
+            if (lvwLogicielsInstallés->topLevelItem(i)->checkState(0) == Qt::Checked)
+                return true;
+        }
+        return false;
+    case 2:
+        return DossierCibleValide(txtRépertoire->text());
+    case 3:
+        return TéléchargementRéussi;
+    default:
+        return false;
+    }
+}
+
+void frmKorvaneUpdate::MetAJourSuivant() {
+    const bool permis = SuivantPermis();
+    btnSuivant->setEnabled(permis);
+    lblDossierIncorrect->setVisible(Etape == 2 && !permis);
+}
+
+void frmKorvaneUpdate::MetAJourBoutons() {
+    lblAProposDe->setEnabled(true);
+    lblConfigurer->setEnabled(Etape == 0);
+    lblDossierIncorrect->hide();
+    btnPrécédent->setEnabled(Etape >= 1);
+    btnQuitter->setEnabled(true);
+    MetAJourSuivant();
+    QCoreApplication::processEvents();
+    DonneFocus(btnQuitter);
+    DonneFocus(btnSuivant);
+}
+
+void frmKorvaneUpdate::btnSuivant_Click() {
+    ++Etape;
+    AfficheEtape();
+}
+
+void frmKorvaneUpdate::btnPrécédent_Click() {
+    --Etape;
+    AfficheEtape();
+}
+
+void frmKorvaneUpdate::btnQuitter_Click() {
+    close();
+}
+
+void frmKorvaneUpdate::btnRépertoireParcourir_Click() {
+    const QString choisi = ChoisitDossier(this, TexteÀAfficher(Texte(u"TXT_SELECTION_CIBLE"_s)),
+                                          txtRépertoire->text());
+    if (choisi.isEmpty())
+        return;
+    paramètres.RépertoireTéléchargement = choisi;
+    txtRépertoire->setText(choisi);
+    MetAJourBoutons();
+}
+
+void frmKorvaneUpdate::lblConfigurer_Click() {
+    frmConfiguration dialogue(paramètres, traductions, fichierLangue, ListeLangues(dossiersLangues),
+                              this);
+    dialogue.exec();
+    if (!paramètres.ConfigurationAnnulée)
+        paramètres.ParamètresModifiés = true;
+    if (paramètres.RedémarrageNécessaire)
+        close();
+}
+
+void frmKorvaneUpdate::lblAProposDe_Click() {
+    frmAPropos boîte(OptionsAProposRenovo(traductions, fichierLangue, devicePixelRatio()), this);
+    boîte.exec();
+}
+
+void frmKorvaneUpdate::lvwLogicielsInstallés_ItemCheck(QTreeWidgetItem* élément) {
+    // Other changes of the item (its texts, its tag) are no check.
+    const int état = élément->checkState(0);
+    if (élément->data(0, rôleCoché) == QVariant(état))
+        return;
+    élément->setData(0, rôleCoché, état);
+    if (ÉlémentGrisé(élément) && état != Qt::Unchecked) {
+        élément->setCheckState(0, Qt::Unchecked);
+        return;
+    }
+    // A step filling the list sets the buttons once it is done.
+    if (!dansÉtape)
+        MetAJourBoutons();
+}
+
+void frmKorvaneUpdate::tmrAttente_Timer() {
+    imageAttente = imageAttente == 8 ? 1 : imageAttente + 1;
+    imgAttente->setPixmap(imagesAttente[imageAttente]);
+}
+
+// The link under the mouse turns red and underlined, the other blue; nullptr turns both
+// blue.
+void frmKorvaneUpdate::ColoreLiens(const QLabel* survolé) {
+    for (QLabel* lien : {lblConfigurer, lblAProposDe}) {
+        const bool actif = lien == survolé;
+        Colore(lien, actif ? rouge : bleu, actif);
+    }
+}
+
+bool frmKorvaneUpdate::eventFilter(QObject* objet, QEvent* évènement) {
+    auto* lien = qobject_cast<QLabel*>(objet);
+    if (lien != lblConfigurer && lien != lblAProposDe)
+        lien = nullptr;
+    switch (évènement->type()) {
+    case QEvent::MouseMove:
+        ColoreLiens(lien);
+        // Kept from the window, which would turn the link blue again.
+        if (lien)
+            return true;
+        break;
+    case QEvent::Leave:
+        if (lien)
+            ColoreLiens(nullptr);
+        break;
+    case QEvent::MouseButtonRelease: {
+        const auto* souris = static_cast<QMouseEvent*>(évènement);
+        if (!lien || !lien->isEnabled() || souris->button() != Qt::LeftButton ||
+            !lien->rect().contains(souris->position().toPoint()))
+            break;
+        ColoreLiens(nullptr);
+        if (lien == lblAProposDe)
+            lblAProposDe_Click();
+        else
+            lblConfigurer_Click();
+        return true;
+    }
+    default:
+        break;
+    }
+    return QWidget::eventFilter(objet, évènement);
+}
+
+void frmKorvaneUpdate::closeEvent(QCloseEvent* évènement) {
+    // An installer is never left half done: the window closes once it has ended.
+    if (installationEnCours) {
+        fermetureDemandée = true;
+        évènement->ignore();
+        return;
+    }
+    Form_Unload();
+    évènement->accept();
+}
+
+// The exit sequence: the settings when they changed, the download folder always, then
+// the restart a change of language asked for.
+void frmKorvaneUpdate::Form_Unload() {
+    if (!démarrée || déchargée)
+        return;
+    déchargée = true;
+    tmrAttente.stop();
+    if (paramètres.ParamètresModifiés)
+        EcritParamètres(paramètres);
+    EcritRépertoireTéléchargement(paramètres);
+    if (paramètres.RedémarrageNécessaire) {
+        const QString programme = options.programme.isEmpty()
+                                      ? QCoreApplication::applicationFilePath()
+                                      : options.programme;
+        options.lanceur(programme, {}, ModeAffichage::RéduitAvecFocus);
+    }
+    Q_EMIT programEnded();
+}

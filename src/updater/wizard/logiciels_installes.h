@@ -1,0 +1,16 @@
+#pragma once
+
+#include "registre.h"
+
+#include <QString>
+#include <QStringList>
+
+// The uninstall key, relative to each root.
+inline const QString CléDésinstallation =
+    QStringLiteral("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall");
+
+// Appends "name=version" for every subkey whose publisher is the maker (the whole value,
+// any letter case). The name is the display name up to " v" ("Navelo v1.0" gives
+// "Navelo"). A missing key adds nothing.
+void RechercheLogicielsInstallés(const Registre& registre, RacineRegistre racine,
+                                 const QString& clé, QStringList& liste);

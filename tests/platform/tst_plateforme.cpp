@@ -1,0 +1,41 @@
+#include "plateforme_graphique.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class TestPlateforme : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void choix_data() {
+        QTest::addColumn<QString>("environnement");
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QByteArray>("attendue");
+        const QString xwayland = u"XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=wayland-0 DISPLAY=:0"_s;
+        QTest::newRow("XWayland") << xwayland << QString() << "xcb"_ba;
+        QTest::newRow("Wayland display")
+            << u"WAYLAND_DISPLAY=w DISPLAY=:1"_s << QString() << "xcb"_ba;
+        QTest::newRow("no X11") << u"XDG_SESSION_TYPE=wayland DISPLAY="_s << QString() << ""_ba;
+        QTest::newRow("chosen") << xwayland + u" QT_QPA_PLATFORM=wayland"_s << QString() << ""_ba;
+        QTest::newRow("chosen empty") << xwayland + u" QT_QPA_PLATFORM="_s << QString() << "xcb"_ba;
+        QTest::newRow("-platform") << xwayland << u"-platform"_s << ""_ba;
+        QTest::newRow("--platform") << xwayland << u"--platform"_s << ""_ba;
+        QTest::newRow("X11") << u"XDG_SESSION_TYPE=x11 DISPLAY=:0"_s << QString() << ""_ba;
+    }
+
+    void choix() {
+        QFETCH(QString, environnement);
+        QFETCH(QString, option);
+        QProcessEnvironment variables;
+        for (const QString& variable : environnement.split(u' '))
+            variables.insert(variable.section(u'=', 0, 0), variable.section(u'=', 1));
+        QStringList arguments{u"Navelo"_s};
+        if (!option.isEmpty())
+            arguments << option << u"wayland"_s;
+        QTEST(PlateformeGraphique(variables, arguments), "attendue");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPlateforme)
+#include "tst_plateforme.moc"

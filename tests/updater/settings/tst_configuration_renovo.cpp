@@ -1,0 +1,187 @@
+#include "settings/frmConfiguration.h"
+#include "settings/traductions.h"
+#include "widgets/boite_message.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+class TestConfigurationRenovo : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir racine;
+    colTraductions traductions;
+    ParamètresRenovo p;
+    std::unique_ptr<frmConfiguration> d;
+
+    void Ouvre(const QString& fichierLangue = {}, const QStringList& langues = {}) {
+        OublieMessages();
+        RéponsesSuivantes({QMessageBox::Ok});
+        d = std::make_unique<frmConfiguration>(p, traductions, fichierLangue, langues);
+        d->show();
+        QApplication::setActiveWindow(d.get());
+        QVERIFY(QTest::qWaitForWindowActive(d.get()));
+    }
+    void ChoisitAccès(int type) {
+        d->cboProxyType->setCurrentIndex(type);
+        Q_EMIT d->cboProxyType->activated(type);
+    }
+    // The warnings' texts; anything else shown is marked.
+    static QStringList Messages() {
+        QStringList textes;
+        for (const MessageAffiché& m : MessagesAffichés())
+            textes << (m.titre == u"Renovo" && m.icône == QMessageBox::Warning ? u""_s : u"?"_s) +
+                          m.texte;
+        return textes;
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        QCoreApplication::setApplicationName(u"Renovo"_s);
+        ChargeTraductions(traductions, QString());
+        // The system's folder cannot be written, even by root: it lies under a regular file.
+        QFile(racine.filePath(u"fichier"_s)).open(QIODevice::WriteOnly);
+        qputenv("XDG_CONFIG_DIRS", racine.filePath(u"fichier/xdg"_s).toUtf8());
+        qputenv("XDG_CONFIG_HOME", racine.filePath(u"config"_s).toUtf8());
+    }
+    void init() {
+        p = {};
+        p.Langue = u"Français"_s;
+        p.ProxyType = 2;
+        p.ProxyAdresse = u"proxy"_s;
+        p.ProxyPort = u"3128"_s;
+    }
+
+    // Address and port for a named proxy only; credentials and direct retry for all but a
+    // direct connection; the frequency with the logon box only. The password shows bullets.
+    void etats_data() {
+        QTest::addColumn<int>("type");
+        for (int type : {0, 1, 2})
+            QTest::addRow("%d", type) << type;
+    }
+    void etats() {
+        QFETCH(int, type);
+        Ouvre();
+        ChoisitAccès(type);
+        const QList<bool> actifs{d->txtProxyAdresse->isEnabled(), d->txtProxyPort->isEnabled(),
+                                 d->txtProxyLogin->isEnabled(), d->txtProxyPassword->isEnabled(),
+                                 d->chkProxySiErreurTesterAussiAccèsDirect->isEnabled()};
+        QCOMPARE(actifs, (QList<bool>{type == 2, type == 2, type != 1, type != 1, type != 1}));
+        QCOMPARE(QApplication::focusWidget() == d->txtProxyAdresse, type == 2);
+        QCOMPARE(d->txtProxyPassword->echoMode(), QLineEdit::Password);
+        QVERIFY(!d->cboRechercherMaJFréquence->isEnabled());
+        d->chkRechercherMaJOuvertureSession->click();
+        QVERIFY(d->cboRechercherMaJFréquence->isEnabled());
+    }
+
+    // A refusal keeps the dialog open, the focus on the field and the settings unchanged.
+    void verifie_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QString>("adresse");
+        QTest::addColumn<QString>("port");
+        QTest::addColumn<QString>("message"); // empty: accepted
+        const QString port = u"Pour ce type d'accès, le champ PORT doit contenir une valeur "
+                             u"numérique entière comprise entre 0 et 65535..."_s;
+        QTest::newRow("8080") << 2 << u"p"_s << u"8080"_s << QString();
+        QTest::newRow("letter") << 2 << u"p"_s << u"80a"_s << port;
+        QTest::newRow("leading blank") << 2 << u"p"_s << u" 80"_s << port;
+        QTest::newRow("empty port") << 2 << u"p"_s << QString() << port;
+        QTest::newRow("70000") << 2 << u"p"_s << u"70000"_s << port;
+        QTest::newRow("empty address")
+            << 2 << QString() << u"80"_s
+            << u"Pour ce type d'accès, le champ ADRESSE doit être renseigné..."_s;
+        QTest::newRow("direct, empty") << 1 << QString() << QString() << QString();
+    }
+    void verifie() {
+        QFETCH(int, type);
+        QFETCH(QString, adresse);
+        QFETCH(QString, port);
+        QFETCH(QString, message);
+        Ouvre();
+        ChoisitAccès(type);
+        d->txtProxyAdresse->setText(adresse);
+        d->txtProxyPort->setText(port);
+        d->btnOK->click();
+        QCOMPARE(Messages(), message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(p.ConfigurationAnnulée, !message.isEmpty());
+        QCOMPARE(p.ProxyPort, message.isEmpty() ? port : u"3128"_s);
+        if (!message.isEmpty()) {
+            QVERIFY(d->isVisible());
+            QCOMPARE(QApplication::focusWidget(),
+                     adresse.isEmpty() ? d->txtProxyAdresse : d->txtProxyPort);
+        }
+    }
+
+    // French alone, disabled, without a language file; a restart only for another language.
+    void langues_data() {
+        QTest::addColumn<QStringList>("fichiers");
+        QTest::addColumn<QString>("choix");
+        QTest::addColumn<bool>("redémarrage");
+        QTest::newRow("no file") << QStringList() << u"Français"_s << false;
+        QTest::newRow("same") << QStringList{u"English"_s} << u"English"_s << false;
+        QTest::newRow("other") << QStringList{u"English"_s} << u"Français"_s << true;
+    }
+    void langues() {
+        QFETCH(QStringList, fichiers);
+        QFETCH(QString, choix);
+        QFETCH(bool, redémarrage);
+        const QString fichier = racine.filePath(u"English.lng"_s);
+        QFile(fichier).open(QIODevice::WriteOnly);
+        p.Langue = fichiers.isEmpty() ? u"Français"_s : u"English"_s;
+        Ouvre(fichiers.isEmpty() ? QString() : fichier, fichiers);
+        QCOMPARE(d->cboLangue->count(), fichiers.size() + 1);
+        QCOMPARE(d->cboLangue->isEnabled(), !fichiers.isEmpty());
+        QCOMPARE(d->cboLangue->currentText(), p.Langue);
+        d->cboLangue->setCurrentText(choix);
+        d->btnOK->click();
+        QCOMPARE(Messages(), redémarrage ? QStringList{u"Le changement de langue de l'interface "
+                                                       u"sera pris en compte après redémarrage "
+                                                       u"du logiciel..."_s}
+                                         : QStringList());
+        QCOMPARE(p.RedémarrageNécessaire, redémarrage);
+        QCOMPARE(p.Langue, choix);
+    }
+
+    // Cancel stores nothing; OK stores every field and writes the logon entry in the user's
+    // folder, the system's being refused; unchecked, OK removes it.
+    void enregistre() {
+        const QString entrée = racine.filePath(u"config/autostart/KorvaneUpdate.desktop"_s);
+        Ouvre();
+        d->chkRechercherMaJOuvertureSession->setChecked(true);
+        d->btnAnnuler->click();
+        QVERIFY(p.ConfigurationAnnulée && !p.RechercherMaJOuvertureSession);
+        QVERIFY(!QFile::exists(entrée));
+
+        Ouvre();
+        d->chkRechercherMaJOuvertureSession->setChecked(true);
+        d->cboRechercherMaJFréquence->setCurrentIndex(0);
+        ChoisitAccès(0);
+        d->txtProxyLogin->setText(u"lui"_s);
+        d->txtProxyPassword->setText(u"mot"_s);
+        d->chkProxySiErreurTesterAussiAccèsDirect->setChecked(true);
+        d->btnOK->click();
+        QCOMPARE(std::tuple(p.RechercherMaJOuvertureSession, p.RechercherMaJFréquence, p.ProxyType,
+                            p.ProxyLogin, p.ProxyPassword, p.ProxySiErreurTesterAussiAccèsDirect),
+                 std::tuple(true, qint16(0), 0, u"lui"_s, u"mot"_s, true));
+        QFile fichier(entrée);
+        QVERIFY(fichier.open(QIODevice::ReadOnly));
+        QVERIFY(QString::fromUtf8(fichier.readAll())
+                    .contains(u"\nExec=\""_s + QCoreApplication::applicationFilePath() +
+                              u"\" /startup\n"_s));
+
+        Ouvre();
+        d->chkRechercherMaJOuvertureSession->click();
+        d->btnOK->click();
+        QVERIFY(!QFile::exists(entrée));
+    }
+};
+
+QTEST_MAIN(TestConfigurationRenovo)
+#include "tst_configuration_renovo.moc"

@@ -1,0 +1,395 @@
+#include "ansi.h"
+#include "boite_message.h"
+#include "settings/traductions.h"
+#include "wizard/choix_dossier.h"
+#include "wizard/dessins_renovo.h"
+#include "wizard/erreur_renovo.h"
+#include "wizard/frmKorvaneUpdate.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A wizard whose folder step fails, as a step's work may.
+class AssistantEnPanne : public frmKorvaneUpdate {
+public:
+    using frmKorvaneUpdate::frmKorvaneUpdate;
+    int panne = -1;
+    void ÉtapeIntroduction() override {
+        if (panne == 0)
+            throw ErreurRenovo::FichierIntrouvable();
+        frmKorvaneUpdate::ÉtapeIntroduction();
+    }
+    void ÉtapeDossier() override {
+        if (panne == 2)
+            throw ErreurRenovo::CléEnDouble();
+    }
+};
+
+const QString introduction =
+    u"Cet outil a pour rôle de rechercher l'existence de mises à jour des logiciels Korvane "
+    u"installés sur cet ordinateur. Le traitement se déroulera en plusieurs étapes :\n"
+    u"   - recherche des logiciels installés (en fait, ça c'est déjà fait !)\n"
+    u"   - connexion au site de l'auteur pour rapatrier le référentiel des dernières versions\n"
+    u"   - affichage de la liste des téléchargements à effectuer\n"
+    u"   - sélection du dossier dans lequel les packages à télécharger seront placés\n"
+    u"   - téléchargement des packages\n"
+    u"   - et pour finir, installation de ceux-ci\n\n"
+    u"Selon votre mode de connexion à Internet, il est possible que vous ayez à modifier les "
+    u"paramètres par défaut via le lien \"Configurer...\"."_s;
+
+} // namespace
+
+class TestFrmKorvaneUpdate : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> dossier;
+    QStringList lancés;
+
+    QString Chemin(const QString& nom) const { return dossier->filePath(nom); }
+
+    void Écrit(const QString& nom, const QString& contenu) {
+        QFile fichier(Chemin(nom));
+        QVERIFY(fichier.open(QIODevice::WriteOnly));
+        fichier.write(EnAnsi(contenu));
+    }
+
+    QString Lit(const QString& nom) {
+        QFile fichier(Chemin(nom));
+        return fichier.open(QIODevice::ReadOnly) ? DepuisAnsi(fichier.readAll()) : QString();
+    }
+
+    OptionsRenovo Options(const QStringList& arguments = {}) {
+        OptionsRenovo options;
+        options.dossierProgramme = dossier->path();
+        options.dossierUtilisateur = Chemin(u"utilisateur"_s);
+        options.arguments = arguments;
+        options.codeLangueSystème = [] { return qint16(12); };
+        options.horloge = [] { return QDateTime(QDate(2026, 12, 7), QTime(9, 0)); };
+        options.programme = u"/opt/korvane/Renovo"_s;
+        options.lanceur = [this](const QString& programme, const QStringList&, ModeAffichage) {
+            lancés.append(programme);
+            return true;
+        };
+        return options;
+    }
+
+    static void Survole(QWidget* contrôle) {
+        QMouseEvent mouvement(QEvent::MouseMove, QPointF(1, 1),
+                              contrôle->mapToGlobal(QPointF(1, 1)), Qt::NoButton, Qt::NoButton,
+                              Qt::NoModifier);
+        QCoreApplication::sendEvent(contrôle, &mouvement);
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        QCoreApplication::setApplicationName(u"Renovo"_s);
+        QCoreApplication::setApplicationVersion(u"1.5.2"_s);
+    }
+
+    void init() {
+        dossier = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_DATA_HOME", QFile::encodeName(Chemin(u"donnees"_s)));
+        qputenv("XDG_DATA_DIRS", QFile::encodeName(Chemin(u"systeme"_s)));
+        QVERIFY(QDir().mkpath(Chemin(u"donnees/korvane/uninstall"_s)));
+        Écrit(u"donnees/korvane/uninstall/Navelo.ini"_s,
+              u"[Uninstall]\r\nPublisher=Korvane\r\nDisplayName=Navelo v1.0\r\n"
+              u"DisplayVersion=1.0\r\n"_s);
+        lancés.clear();
+        OublieMessages();
+    }
+
+    void aucunLogiciel() {
+        QVERIFY(QFile::remove(Chemin(u"donnees/korvane/uninstall/Navelo.ini"_s)));
+        RéponsesSuivantes({QMessageBox::Ok});
+        frmKorvaneUpdate fenêtre(Options());
+        QVERIFY(!fenêtre.Form_Load());
+        QCOMPARE(MessagesAffichés().size(), 1);
+        QCOMPARE(MessagesAffichés().at(0).texte,
+                 u"Aucun logiciel Korvane n'est installé sur ce poste...\n\nL'outil va être "
+                 u"fermé."_s);
+        fenêtre.close();
+        QVERIFY(!QFile::exists(Chemin(u"Renovo.ini"_s)));
+    }
+
+    void introductionEtSortie() {
+        {
+            frmKorvaneUpdate fenêtre(Options());
+            QVERIFY(fenêtre.Form_Load());
+            QCOMPARE(fenêtre.windowTitle(), u"Renovo v1.5.2"_s);
+            QCOMPARE(fenêtre.LogicielsInstallés, QStringList{u"Navelo=1.0"_s});
+            QVERIFY(fenêtre.picEtape[0]->isVisible());
+            QCOMPARE(fenêtre.txtIntro->toPlainText(), introduction);
+            fenêtre.txtRépertoire->setText(u"/tmp/é"_s);
+            fenêtre.btnQuitter->click();
+            QVERIFY(MessagesAffichés().isEmpty());
+        }
+        // A French first start writes its choice with the other settings, in the file's
+        // own code page.
+        const QString ini = Lit(u"Renovo.ini"_s);
+        QVERIFY2(ini.contains(u"Langue=Français"_s), qPrintable(ini));
+        QVERIFY(ini.contains(u"RépertoireTéléchargement=/tmp/é"_s));
+        QVERIFY(ini.contains(u"ProxyType=1"_s));
+        QVERIFY(lancés.isEmpty());
+
+        // Once chosen, only the folder is written, and a restart starts the program again.
+        Écrit(u"Renovo.ini"_s, u"[Config]\r\nLangue=Français\r\nProxyType=2\r\n"_s);
+        frmKorvaneUpdate fenêtre(Options());
+        QVERIFY(fenêtre.Form_Load());
+        fenêtre.Paramètres().ProxyType = 0;
+        fenêtre.Paramètres().RedémarrageNécessaire = true;
+        fenêtre.close();
+        QCOMPARE(Lit(u"Renovo.ini"_s),
+                 u"[Config]\r\nLangue=Français\r\nProxyType=2\r\nRépertoireTéléchargement="_s +
+                     fenêtre.Paramètres().RépertoireTéléchargement + u"\r\n"_s);
+        QCOMPARE(lancés, QStringList{u"/opt/korvane/Renovo"_s});
+    }
+
+    void premiereLangue_data() {
+        QTest::addColumn<int>("code"); // -1: the system's, German in this test
+        QTest::addColumn<QStringList>("fichiers");
+        QTest::addColumn<QString>("langue");
+        QTest::addColumn<bool>("avis");
+        QTest::newRow("français") << 12 << QStringList{u"English"_s} << u"Français"_s << false;
+        QTest::newRow("anglais") << 9 << QStringList{u"English"_s} << u"English"_s << false;
+        QTest::newRow("le premier de deux")
+            << 9 << QStringList{u"english"_s, u"Anglais"_s} << u"Anglais"_s << false;
+        QTest::newRow("allemand sans fichier")
+            << -1 << QStringList{u"English"_s} << u"Français"_s << true;
+    }
+
+    void premiereLangue() {
+        QFETCH(int, code);
+        QFETCH(QStringList, fichiers);
+        for (const QString& nom : fichiers)
+            Écrit(nom + u".lng"_s, u"[Traduction]\r\nCodeLangue=9\r\nbtnQuitter=&Quit\r\n"_s);
+        OptionsRenovo options = Options();
+        options.codeLangueSystème = CodeLangueSystème;
+        if (code >= 0)
+            options.codeLangueSystème = [code] { return qint16(code); };
+        RéponsesSuivantes({QMessageBox::Ok});
+        frmKorvaneUpdate fenêtre(std::move(options));
+        QVERIFY(fenêtre.Form_Load());
+        QTEST(fenêtre.Paramètres().Langue, "langue");
+        QFETCH(bool, avis);
+        QCOMPARE(MessagesAffichés().size(), avis ? 1 : 0);
+        if (avis) {
+            QVERIFY(MessagesAffichés().at(0).texte.startsWith(
+                u"First, thank you for having installed Renovo.\n\n"_s));
+        }
+        QCOMPARE(fenêtre.btnQuitter->text(),
+                 fenêtre.Paramètres().Langue == u"Français"_s ? u"&Quitter"_s : u"&Quit"_s);
+        fenêtre.close();
+        QVERIFY(Lit(u"Renovo.ini"_s).contains(u"Langue="_s + fenêtre.Paramètres().Langue));
+    }
+
+    void verificationPlanifiee_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("dernière");
+        QTest::addColumn<bool>("fenêtre");
+        QTest::newRow("déjà faite") << QStringList{u"/STARTUP"_s} << u"07/12/2026"_s << false;
+        QTest::newRow("due") << QStringList{u"/run"_s} << u"06/12/2026"_s << true;
+    }
+
+    void verificationPlanifiee() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, dernière);
+        const QString ini = u"[Config]\r\nLangue=Français\r\nRechercherMaJFréquence=0\r\n"
+                            u"RechercherMaJDernière="_s +
+                            dernière + u"\r\n"_s;
+        Écrit(u"Renovo.ini"_s, ini);
+        frmKorvaneUpdate fenêtre(Options(arguments));
+        QTEST(fenêtre.Form_Load(), "fenêtre");
+        QTEST(fenêtre.isVisible(), "fenêtre");
+        if (fenêtre.isVisible())
+            QCOMPARE(fenêtre.Etape, 1);
+        QCOMPARE(Lit(u"Renovo.ini"_s),
+                 fenêtre.isVisible() ? QString(ini).replace(dernière, u"07/12/2026"_s) : ini);
+    }
+
+    void erreurDemarrage() {
+        Écrit(u"Renovo.ini"_s, u"[Config]\r\nLangue=Français\r\nProxyType=abc\r\n"_s);
+        RéponsesSuivantes({QMessageBox::Ok});
+        frmKorvaneUpdate fenêtre(Options());
+        QVERIFY(!fenêtre.Form_Load());
+        QCOMPARE(MessagesAffichés().at(0).icône, QMessageBox::Critical);
+        QCOMPARE(MessagesAffichés().at(0).texte,
+                 u"Une erreur (13) est survenue lors de l'initialisation de l'application :\n\n"
+                 u"Incompatibilité de type\n\nVeuillez contacter l'auteur du logiciel si le "
+                 u"problème persiste..."_s);
+        fenêtre.close();
+        QVERIFY(!Lit(u"Renovo.ini"_s).contains(u"Répertoire"_s));
+    }
+
+    // A language whose file has gone: French, rather than no program at all.
+    void langueDisparue() {
+        Écrit(u"Renovo.ini"_s, u"[Config]\r\nLangue=Deutsch\r\n"_s);
+        frmKorvaneUpdate fenêtre(Options());
+        QVERIFY(fenêtre.Form_Load());
+        QVERIFY(MessagesAffichés().isEmpty());
+        QCOMPARE(fenêtre.btnQuitter->text(), u"&Quitter"_s);
+        QCOMPARE(fenêtre.Paramètres().Langue, u"Deutsch"_s);
+    }
+
+    void boutons_data() {
+        QTest::addColumn<int>("étape");
+        QTest::addColumn<QString>("cas");
+        QTest::addColumn<bool>("suivant");
+        QTest::newRow("0") << 0 << QString() << true;
+        QTest::newRow("1 rien de coché") << 1 << QString() << false;
+        QTest::newRow("1 un coché") << 1 << u"coché"_s << true;
+        QTest::newRow("1 téléchargement réussi") << 1 << u"réussi"_s << true;
+        QTest::newRow("2 dossier") << 2 << u"dossier"_s << true;
+        QTest::newRow("2 texte vide") << 2 << u""_s << false;
+        QTest::newRow("2 fichier") << 2 << u"fichier"_s << false;
+        QTest::newRow("2 absent") << 2 << u"absent"_s << false;
+        QTest::newRow("3") << 3 << QString() << false;
+        QTest::newRow("3 téléchargement réussi") << 3 << u"réussi"_s << true;
+        QTest::newRow("4 téléchargement réussi") << 4 << u"réussi"_s << false;
+    }
+
+    void boutons() {
+        QFETCH(int, étape);
+        QFETCH(QString, cas);
+        Écrit(u"fichier"_s, u"x"_s);
+        frmKorvaneUpdate fenêtre(Options());
+        QVERIFY(fenêtre.Form_Load());
+        fenêtre.TéléchargementRéussi = cas == u"réussi"_s;
+        auto* élément = new QTreeWidgetItem(fenêtre.lvwLogicielsInstallés, {u"Navelo"_s});
+        élément->setCheckState(0, cas == u"coché"_s ? Qt::Checked : Qt::Unchecked);
+        if (étape == 2)
+            fenêtre.txtRépertoire->setText(cas == u"dossier"_s ? dossier->path()
+                                           : cas.isEmpty()     ? cas
+                                                               : Chemin(cas));
+        fenêtre.Etape = qint16(étape);
+        fenêtre.AfficheEtape();
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(fenêtre.picEtape[i]->isVisible(), i == étape);
+        QTEST(fenêtre.btnSuivant->isEnabled(), "suivant");
+        QCOMPARE(fenêtre.btnPrécédent->isEnabled(), étape >= 1);
+        QCOMPARE(fenêtre.lblConfigurer->isEnabled(), étape == 0);
+        QVERIFY(fenêtre.btnQuitter->isEnabled() && fenêtre.lblAProposDe->isEnabled());
+        QCOMPARE(fenêtre.lblDossierIncorrect->isVisible(),
+                 étape == 2 && !fenêtre.btnSuivant->isEnabled());
+        QCOMPARE(fenêtre.Paramètres().RépertoireTéléchargement, fenêtre.txtRépertoire->text());
+    }
+
+    void dossierChoisi() {
+        frmKorvaneUpdate fenêtre(Options());
+        QVERIFY(fenêtre.Form_Load());
+        fenêtre.Etape = 2;
+        fenêtre.AfficheEtape();
+        QCOMPARE(fenêtre.lblEtape2b->text(), u"Le téléchargement des mises à jour sélectionnées "
+                                             u"débutera automatiquement à l'étape suivante..."_s);
+        fenêtre.txtRépertoire->setText(Chemin(u"absent"_s));
+        DossiersSuivants({QString(), dossier->path()});
+        fenêtre.btnRépertoireParcourir->click();
+        QCOMPARE(fenêtre.txtRépertoire->text(), Chemin(u"absent"_s));
+        fenêtre.btnRépertoireParcourir->click();
+        QCOMPARE(DossiersDeDépart(), QStringList(2, Chemin(u"absent"_s)));
+        QCOMPARE(fenêtre.Paramètres().RépertoireTéléchargement, dossier->path());
+        QVERIFY(fenêtre.btnSuivant->isEnabled());
+        QVERIFY(!fenêtre.lblDossierIncorrect->isVisible());
+        fenêtre.btnPrécédent->click();
+        QCOMPARE(fenêtre.Etape, 1);
+    }
+
+    void cheminDErreur_data() {
+        QTest::addColumn<int>("panne");
+        QTest::addColumn<int>("étapeFinale");
+        QTest::addColumn<QString>("numéro");
+        QTest::newRow("étape 2") << 2 << 1 << u"457"_s;
+        QTest::newRow("étape 0") << 0 << 0 << u"53"_s;
+    }
+
+    void cheminDErreur() {
+        QFETCH(int, panne);
+        AssistantEnPanne fenêtre(Options());
+        QVERIFY(fenêtre.Form_Load());
+        fenêtre.panne = panne;
+        fenêtre.Etape = qint16(panne);
+        RéponsesSuivantes({QMessageBox::Ok});
+        fenêtre.AfficheEtape();
+        QTEST(int(fenêtre.Etape), "étapeFinale");
+        QVERIFY(fenêtre.picEtape[fenêtre.Etape]->isVisible());
+        QCOMPARE(MessagesAffichés().size(), 1);
+        QFETCH(QString, numéro);
+        QVERIFY(MessagesAffichés().at(0).texte.startsWith(
+            u"Une erreur ("_s + numéro + u") est survenue durant le traitement :\n\n"_s));
+        QVERIFY(fenêtre.btnQuitter->isEnabled());
+        QVERIFY(QApplication::overrideCursor() == nullptr);
+    }
+
+    void elementGrise() {
+        frmKorvaneUpdate fenêtre(Options());
+        QVERIFY(fenêtre.Form_Load());
+        fenêtre.Etape = 1;
+        auto* connu = new QTreeWidgetItem(fenêtre.lvwLogicielsInstallés, {u"Navelo"_s});
+        connu->setCheckState(0, Qt::Checked);
+        auto* inconnu = new QTreeWidgetItem(fenêtre.lvwLogicielsInstallés, {u"Autre"_s});
+        GriseÉlément(inconnu);
+        QVERIFY(fenêtre.btnSuivant->isEnabled());
+        inconnu->setCheckState(0, Qt::Checked);
+        QCOMPARE(inconnu->checkState(0), Qt::Unchecked);
+        connu->setCheckState(0, Qt::Unchecked);
+        QVERIFY(!fenêtre.btnSuivant->isEnabled());
+    }
+
+    void survolDesLiens() {
+        frmKorvaneUpdate fenêtre(Options());
+        QVERIFY(fenêtre.Form_Load());
+        const auto couleur = [](QLabel* lien) {
+            return std::pair(lien->palette().color(QPalette::Active, QPalette::WindowText),
+                             lien->font().underline());
+        };
+        const auto rouge = std::pair(QColor(255, 0, 0), true);
+        const auto bleu = std::pair(QColor(0, 0, 255), false);
+        for (QLabel* lien : {fenêtre.lblConfigurer, fenêtre.lblAProposDe}) {
+            Survole(lien);
+            QCOMPARE(couleur(fenêtre.lblConfigurer), lien == fenêtre.lblConfigurer ? rouge : bleu);
+            QCOMPARE(couleur(fenêtre.lblAProposDe), lien == fenêtre.lblAProposDe ? rouge : bleu);
+        }
+        for (QWidget* ailleurs : {static_cast<QWidget*>(fenêtre.btnSuivant),
+                                  static_cast<QWidget*>(fenêtre.imgPar), fenêtre.picEtape[0]}) {
+            Survole(fenêtre.lblAProposDe);
+            Survole(ailleurs);
+            QCOMPARE(couleur(fenêtre.lblAProposDe), bleu);
+        }
+    }
+
+    void animation() {
+        frmKorvaneUpdate fenêtre(Options());
+        const qreal dpr = qApp->devicePixelRatio();
+        QList<int> vues;
+        for (int tic = 0; tic < 10; ++tic) {
+            fenêtre.tmrAttente_Timer();
+            const QImage vue = fenêtre.imgAttente->pixmap().toImage();
+            for (int image = 1; image <= 8; ++image) {
+                if (vue == ImageAttente(image, dpr).toImage())
+                    vues.append(image);
+            }
+        }
+        QCOMPARE(vues, (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 1, 2}));
+    }
+};
+
+int main(int argc, char* argv[]) {
+    // The system's language, for the first start that has no file of it.
+    qputenv("LC_ALL", "de_DE.UTF-8");
+    QApplication application(argc, argv);
+    TestFrmKorvaneUpdate test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_frmKorvaneUpdate.moc"

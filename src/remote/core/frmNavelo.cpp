@@ -282,16 +282,28 @@ void frmNavelo::PlaceFenêtres() {
         àPlacerÀCôté.insert(clavier.get());
     if (positions.FenêtreListeChaînes.topLeft() == défauts.FenêtreListeChaînes.topLeft())
         àPlacerÀCôté.insert(listeChaînes.get());
-    clavier->installEventFilter(this);
-    listeChaînes->installEventFilter(this);
+}
+
+void frmNavelo::MontreVoisine(QWidget* fenêtre) {
+    // Before its first showing, while a move still places its frame rather than its inside.
+    if (àPlacerÀCôté.remove(fenêtre))
+        PlaceÀCôté(fenêtre);
+    fenêtre->show();
 }
 
 void frmNavelo::PlaceÀCôté(QWidget* fenêtre) {
     const QScreen* écran = QGuiApplication::screenAt(frameGeometry().center());
     if (!écran)
         écran = QGuiApplication::primaryScreen();
-    fenêtre->move(
-        ÀCôté(fenêtre->frameGeometry().size(), frameGeometry(), écran->availableGeometry()));
+    // The keyboard and the channel list, both opened, side by side rather than stacked.
+    QList<QRect> occupées;
+    for (const QWidget* autre :
+         {static_cast<QWidget*>(clavier.get()), static_cast<QWidget*>(listeChaînes.get())}) {
+        if (autre != fenêtre && autre->isVisible())
+            occupées.append(autre->frameGeometry());
+    }
+    fenêtre->move(ÀCôté(fenêtre->frameGeometry().size(), frameGeometry(),
+                        écran->availableGeometry(), occupées));
 }
 
 void frmNavelo::AjouteIcôneNotification() {
@@ -350,9 +362,9 @@ void frmNavelo::AfficheFenêtres() {
     raise();
     activateWindow();
     if (clavier && paramètres.ClavierAffiché)
-        clavier->show();
+        MontreVoisine(clavier.get());
     if (listeChaînes && paramètres.ListeChaînesAffichée)
-        listeChaînes->show();
+        MontreVoisine(listeChaînes.get());
 }
 
 bool frmNavelo::FenêtreCachée() const {
@@ -423,9 +435,6 @@ void frmNavelo::Termine() {
 }
 
 bool frmNavelo::eventFilter(QObject* objet, QEvent* évènement) {
-    // Shown, but not mapped yet: placed at once, where it will appear.
-    if (évènement->type() == QEvent::Show && àPlacerÀCôté.remove(objet))
-        PlaceÀCôté(static_cast<QWidget*>(objet));
     if (objet == imgTelkino && évènement->type() == QEvent::MouseButtonPress &&
         static_cast<QMouseEvent*>(évènement)->button() == Qt::RightButton) {
         MenuPopup();
@@ -500,12 +509,18 @@ void frmNavelo::picRéduire_Click() {
 
 void frmNavelo::picClavier_Click() {
     paramètres.ClavierAffiché = !paramètres.ClavierAffiché;
-    clavier->setVisible(paramètres.ClavierAffiché);
+    if (paramètres.ClavierAffiché)
+        MontreVoisine(clavier.get());
+    else
+        clavier->hide();
 }
 
 void frmNavelo::picListeChaînes_Click() {
     paramètres.ListeChaînesAffichée = !paramètres.ListeChaînesAffichée;
-    listeChaînes->setVisible(paramètres.ListeChaînesAffichée);
+    if (paramètres.ListeChaînesAffichée)
+        MontreVoisine(listeChaînes.get());
+    else
+        listeChaînes->hide();
 }
 
 void frmNavelo::keyPressEvent(QKeyEvent* évènement) {
@@ -517,9 +532,9 @@ void frmNavelo::changeEvent(QEvent* évènement) {
     if (évènement->type() == QEvent::WindowStateChange && démarrée && !isMinimized() &&
         static_cast<QWindowStateChangeEvent*>(évènement)->oldState() & Qt::WindowMinimized) {
         if (paramètres.ClavierAffiché)
-            clavier->show();
+            MontreVoisine(clavier.get());
         if (paramètres.ListeChaînesAffichée)
-            listeChaînes->show();
+            MontreVoisine(listeChaînes.get());
     }
     QWidget::changeEvent(évènement);
 }

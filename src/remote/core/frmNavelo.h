@@ -84,6 +84,8 @@ private:
     void DisposeTélécommande();
     bool ActualiseListeChaînes();
     void PlaceFenêtres();
+    // Shows the keyboard or the channel list window.
+    void MontreVoisine(QWidget* fenêtre);
     void PlaceÀCôté(QWidget* fenêtre);
     void AjouteIcôneNotification();
     void RetireIcôneNotification();
@@ -128,5 +130,5 @@ private:
     bool dansIcône = false;
     // The keyboard and channel list windows still to be placed beside the remote when they
     // first show.
-    QSet<QObject*> àPlacerÀCôté;
+    QSet<QWidget*> àPlacerÀCôté;
 };

@@ -1,5 +1,6 @@
 #include "placement.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -49,14 +50,25 @@ QRect SurUneSurface(const QRect& fenêtre, const QList<QRect>& surfaces) {
     return DansSurface(fenêtre, *choisie);
 }
 
-QPoint ÀCôté(QSize taille, const QRect& voisine, const QRect& surface) {
+QPoint ÀCôté(QSize taille, const QRect& voisine, const QRect& surface,
+             const QList<QRect>& occupées) {
     const int droite = voisine.right() + 1 + écart;
     const int gauche = voisine.left() - écart - taille.width();
-    const int placeÀDroite = surface.right() + 1 - droite;
-    const int placeÀGauche = voisine.left() - écart - surface.left();
-    int x = droite;
-    if (placeÀDroite < taille.width() &&
-        (placeÀGauche >= taille.width() || placeÀGauche > placeÀDroite))
-        x = gauche;
+    // Level with the neighbour's top, or else below a window already beside it.
+    QList<int> hauts{voisine.top()};
+    for (const QRect& occupée : occupées)
+        hauts.append(occupée.bottom() + 1 + écart);
+    for (const int x : {droite, gauche}) {
+        for (const int haut : hauts) {
+            const QRect place(QPoint(x, haut), taille);
+            if (surface.contains(place) &&
+                std::none_of(occupées.cbegin(), occupées.cend(),
+                             [&](const QRect& occupée) { return occupée.intersects(place); }))
+                return place.topLeft();
+        }
+    }
+    // No free room: on the side with more of it.
+    const int x =
+        surface.right() + 1 - droite >= voisine.left() - écart - surface.left() ? droite : gauche;
     return DansSurface(QRect(QPoint(x, voisine.top()), taille), surface).topLeft();
 }

@@ -15,7 +15,8 @@ QRect DansSurface(const QRect& fenêtre, const QRect& surface);
 // The same, onto the area the window overlaps most, or else the nearest one.
 QRect SurUneSurface(const QRect& fenêtre, const QList<QRect>& surfaces);
 
-// Top left corner of a window of `taille` beside `voisine`: on its right when there is room
-// on `surface`, else on its left, else on the side with more room; level with its top, and
-// all of it on the surface.
-QPoint ÀCôté(QSize taille, const QRect& voisine, const QRect& surface);
+// Top left corner of a window of `taille` beside `voisine`, all of it on `surface` and clear
+// of the `occupées` windows: on its right when there is room, else on its left; level with
+// its top, or below a window already there. Without room anywhere, on the side with more.
+QPoint ÀCôté(QSize taille, const QRect& voisine, const QRect& surface,
+             const QList<QRect>& occupées = {});

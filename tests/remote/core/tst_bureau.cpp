@@ -123,19 +123,27 @@ private Q_SLOTS:
         QFETCH(int, côté);
         const auto fenêtre = démarre(lignes);
         QVERIFY(fenêtre);
-        const QRect télécommande = fenêtre->frameGeometry();
+        QList<QRect> prises{fenêtre->frameGeometry()};
+        // Opened one after the other, as a click on the notification icon shows them.
         for (QWidget* voisine : {static_cast<QWidget*>(fenêtre->Clavier()),
                                  static_cast<QWidget*>(fenêtre->ListeChaînes())}) {
-            voisine->show();
+            bool& affichée = voisine == fenêtre->Clavier()
+                                 ? fenêtre->Paramètres().ClavierAffiché
+                                 : fenêtre->Paramètres().ListeChaînesAffichée;
+            affichée = true;
+            fenêtre->AfficheFenêtres();
             const QRect place = voisine->frameGeometry();
             if (côté == 0) {
                 QCOMPARE(place.topLeft(), QPoint(2000, 100));
                 continue;
             }
-            QVERIFY(!place.intersects(télécommande));
-            QCOMPARE(place.left() > télécommande.right(), côté > 0);
-            QCOMPARE(place.top(), télécommande.top());
+            // Clear of the remote's keys and of each other, on one side, the first level with it.
+            for (const QRect& prise : prises)
+                QVERIFY(!place.intersects(prise));
+            QCOMPARE(place.left() > prises.first().right(), côté > 0);
+            QCOMPARE(place.top() == prises.first().top(), prises.size() == 1);
             QVERIFY(écranPrincipal.contains(place));
+            prises.append(place);
         }
     }
 

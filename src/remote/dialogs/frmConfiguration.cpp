@@ -154,13 +154,20 @@ void frmConfiguration::Construit() {
         boîte->installEventFilter(this);
 }
 
+void frmConfiguration::setVisible(bool visible) {
+    // On the remote, or on the screen while the remote is hidden (at the first start); placed
+    // before it first shows, while a move still places its frame and not only its inside.
+    if (visible && !isVisible()) {
+        layout()->activate();
+        CentreFenêtre(this, parentWidget());
+    }
+    QDialog::setVisible(visible);
+}
+
 void frmConfiguration::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (event->spontaneous())
-        return;
-    // On the remote, or on the screen while the remote is hidden (at the first start).
-    CentreFenêtre(this, parentWidget());
-    DonneFocus(txtCodeTélécommande);
+    if (!event->spontaneous())
+        DonneFocus(txtCodeTélécommande);
 }
 
 bool frmConfiguration::eventFilter(QObject* objet, QEvent* event) {

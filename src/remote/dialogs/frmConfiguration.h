@@ -33,6 +33,8 @@ public:
     QPushButton* btnOK;
     QPushButton* btnAnnuler;
 
+    void setVisible(bool visible) override;
+
 protected:
     bool eventFilter(QObject* objet, QEvent* event) override;
     void showEvent(QShowEvent* event) override;

@@ -1,3 +1,4 @@
+#include "demandes_fin.h"
 #include "wizard/dessins_renovo.h"
 #include "wizard/frmKorvaneUpdate.h"
 
@@ -17,6 +18,8 @@ int main(int argc, char* argv[]) {
     frmKorvaneUpdate fenêtre(std::move(options));
     QObject::connect(&fenêtre, &frmKorvaneUpdate::programEnded, &application,
                      &QCoreApplication::quit, Qt::QueuedConnection);
+    // The end of the session closes the window as Quit does, so the settings are written.
+    const DemandesDeFin demandesDeFin([&fenêtre] { fenêtre.close(); });
     if (!fenêtre.Form_Load())
         return 0;
     return QApplication::exec();

@@ -37,6 +37,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -427,6 +429,13 @@ void frmKorvaneUpdate::ChargeLangue() {
     ChargeTraductions(traductions, fichierLangue);
     TraduitFeuille(this, fichierLangue);
     TraduitColonnes(lvwLogicielsInstallés, fichierLangue);
+    // A title, translated or not, is never cut by the next column; the status, last, takes
+    // what room is left.
+    const QHeaderView* entête = lvwLogicielsInstallés->header();
+    for (int i = 0; i + 1 < lvwLogicielsInstallés->columnCount(); ++i)
+        lvwLogicielsInstallés->setColumnWidth(
+            i, std::max(lvwLogicielsInstallés->columnWidth(i), entête->sectionSizeHint(i)));
+    lvwLogicielsInstallés->setColumnWidth(ColonneStatut, entête->sectionSizeHint(ColonneStatut));
 
     QLocale::Language langue = QLocale::French;
     if (!fichierLangue.isEmpty()) {

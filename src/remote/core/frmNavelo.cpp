@@ -429,8 +429,12 @@ void frmNavelo::Termine() {
     if (démarrée) {
         Form_Unload();
         close();
-    } else if (QWidget* modale = QApplication::activeModalWidget()) {
-        modale->close();
+        return;
+    }
+    // Every dialog the start-up waits for, and a message over one of them.
+    while (QWidget* modale = QApplication::activeModalWidget()) {
+        if (!modale->close())
+            break;
     }
 }
 

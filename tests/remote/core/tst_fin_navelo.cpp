@@ -26,15 +26,15 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Runs `action` on the configuration dialog once it is open.
-void QuandConfigurationOuverte(const std::function<void(frmConfiguration*)>& action) {
+// Runs `action` on the modal window of that type once it is open.
+template <typename Fenêtre> void QuandOuvert(const std::function<void(Fenêtre*)>& action) {
     auto* attente = new QTimer;
     attente->setInterval(20);
     QObject::connect(attente, &QTimer::timeout, [attente, action] {
-        if (auto* dialogue = qobject_cast<frmConfiguration*>(QApplication::activeModalWidget())) {
+        if (auto* fenêtre = qobject_cast<Fenêtre*>(QApplication::activeModalWidget())) {
             attente->deleteLater();
             attente->stop();
-            action(dialogue);
+            action(fenêtre);
         }
     });
     attente->start();
@@ -126,7 +126,7 @@ private Q_SLOTS:
         const auto proxy = qScopeGuard([this] { ProxyLocal(boitier.port()); });
         RéponsesSuivantes({QMessageBox::No});
         auto fenêtre = crée();
-        QuandConfigurationOuverte([](frmConfiguration* dialogue) {
+        QuandOuvert<frmConfiguration>([](frmConfiguration* dialogue) {
             dialogue->txtCodeTélécommande->setText(u"87654321"_s);
             dialogue->btnOK->click();
         });
@@ -135,14 +135,21 @@ private Q_SLOTS:
         QVERIFY(litIni().contains(u"CodeTélécommande=87654321\r\n"_s));
     }
 
-    // During the start-up the open dialog is cancelled: no code, nothing written.
+    // During the start-up its open dialogs are cancelled, a message over the first one
+    // included: no code, nothing written.
     void finPendantLePremierDemarrage() {
         auto fenêtre = crée();
-        QuandConfigurationOuverte([&](frmConfiguration* dialogue) {
-            dialogue->txtCodeTélécommande->setText(u"87654321"_s);
-            fenêtre->Termine();
+        bool dialogueFermé = false;
+        QuandOuvert<frmConfiguration>([&](frmConfiguration* dialogue) {
+            QuandOuvert<QMessageBox>([&](QMessageBox*) {
+                fenêtre->Termine();
+                dialogueFermé = !dialogue->isVisible();
+                dialogue->close();
+            });
+            dialogue->btnOK->click();
         });
         QVERIFY(!fenêtre->Form_Load());
+        QVERIFY(dialogueFermé);
         QVERIFY(!QFile::exists(dossier->filePath(u"Navelo.ini"_s)));
     }
 
@@ -216,7 +223,8 @@ private Q_SLOTS:
         fenêtre->Paramètres().FichierIni = dossier->filePath(u"fichier/Navelo.ini"_s);
         RéponsesSuivantes({QMessageBox::Ok, QMessageBox::Ok});
         for (int i = 0; i < 2; ++i) {
-            QuandConfigurationOuverte([](frmConfiguration* dialogue) { dialogue->btnOK->click(); });
+            QuandOuvert<frmConfiguration>(
+                [](frmConfiguration* dialogue) { dialogue->btnOK->click(); });
             fenêtre->Configure(true);
         }
         fenêtre->close();

@@ -4,6 +4,7 @@
 #include "core/frmNavelo.h"
 #include "dialogs/frmConfiguration.h"
 #include "proxy_local.h"
+#include "quand_ouvert.h"
 
 #include <QApplication>
 #include <QDir>
@@ -25,20 +26,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-// Runs `action` on the modal window of that type once it is open.
-template <typename Fenêtre> void QuandOuvert(const std::function<void(Fenêtre*)>& action) {
-    auto* attente = new QTimer;
-    attente->setInterval(20);
-    QObject::connect(attente, &QTimer::timeout, [attente, action] {
-        if (auto* fenêtre = qobject_cast<Fenêtre*>(QApplication::activeModalWidget())) {
-            attente->deleteLater();
-            attente->stop();
-            action(fenêtre);
-        }
-    });
-    attente->start();
-}
 
 QString LitFichier(const QString& chemin) {
     QFile f(chemin);

@@ -3,6 +3,7 @@
 #include "core/frmNavelo.h"
 #include "dialogs/frmConfiguration.h"
 #include "guide/frmClavier.h"
+#include "guide/frmListeChaines.h"
 #include "proxy_local.h"
 
 #include <QApplication>
@@ -17,6 +18,7 @@
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <functional>
 #include <memory>
@@ -292,6 +294,27 @@ private Q_SLOTS:
         QCOMPARE(boitier.requêtes().at(0).cible, préfixe + "5&repeat=4"_ba);
         QCOMPARE(boitier.requêtes().at(1).cible, préfixe + "swap"_ba);
         QVERIFY(fenêtre->Clavier()->Majuscules());
+    }
+
+    // Closing the remote during a zap sends no further digit.
+    void fermetureDuranteUnZap() {
+        const auto fenêtre = démarre();
+        QVERIFY(fenêtre);
+        frmListeChaînes* liste = fenêtre->ListeChaînes();
+        liste->définitPauseZap(std::chrono::milliseconds(200));
+        liste->Form_Load();
+        auto* lvw = liste->findChild<QTreeWidget*>();
+        QTreeWidgetItem* élément = nullptr;
+        for (int i = 0; !élément && i < lvw->topLevelItemCount(); ++i) {
+            if (lvw->topLevelItem(i)->data(0, Qt::UserRole).toString().trimmed().size() >= 2)
+                élément = lvw->topLevelItem(i);
+        }
+        QVERIFY(élément);
+        lvw->setCurrentItem(élément);
+        QTimer::singleShot(100, fenêtre.get(), &QWidget::close);
+        Q_EMIT lvw->itemDoubleClicked(élément, 0);
+        QTest::qWait(300);
+        QCOMPARE(boitier.requêtes().size(), 1);
     }
 
 private:

@@ -5,9 +5,12 @@
 #include "net/inet.h"
 #include "proxy_local.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -103,6 +106,32 @@ private Q_SLOTS:
         QCOMPARE(message.boutons, QMessageBox::Yes | QMessageBox::No);
         QVERIFY(message.texte.startsWith(u"Impossible de rappatrier la liste des chaînes (fichier "
                                          u"http://hd1.freebox.fr/pub/channels)...\n\nAssurez"_s));
+    }
+
+    // The warning waits for its answer under the normal pointer, not the busy one.
+    void pointeurPendantLAvertissement() {
+        QTemporaryDir dossier;
+        ParamètresNavelo paramètres;
+        paramètres.FichierChaînes = dossier.filePath(u"channels"_s);
+        boîtier.définitFichierChaînes({});
+        OublieMessages();
+        int pointeur = -1;
+        QTimer attente;
+        connect(&attente, &QTimer::timeout, this, [&] {
+            if (auto* boîte = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                const QCursor* forcé = QApplication::overrideCursor();
+                pointeur = forcé ? forcé->shape() : Qt::ArrowCursor;
+                boîte->button(QMessageBox::No)->click();
+            }
+        });
+        attente.start(20);
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        Inet net;
+        const SuiteDémarrage suite = ActualiseChaînes(nullptr, paramètres, net, aujourdhui);
+        QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        QApplication::restoreOverrideCursor();
+        QCOMPARE(suite, SuiteDémarrage::Quitter);
+        QCOMPARE(pointeur, int(Qt::ArrowCursor));
     }
 
 private:

@@ -45,6 +45,11 @@ const Document documents[] = {
     {"objet vide", R"({"id":1},{},{"id":2})", u""},
     {"objet dans services", R"({"id":1,"services":[{"t":"a"},{"t":"b"}],"name":"X"})",
      uR"(1|X|||0|{"t":"a"},{"t":"b"})"},
+    {"pourcent sans chiffres", R"({"name":"100%","id":1},{"id":2,"name":"50 %"})",
+     u"1|100%|||0|\n2|50 %|||0|"},
+    {"barre échappée en fin de valeur", R"({"name":"C:\\","id":1},{"id":2,"name":"D:\\"})",
+     u"1|C:\\|||0|\n2|D:\\|||0|"},
+    {"barre échappée puis guillemet échappé", R"({"name":"a\\\"b"})", u"|a\\\"b|||0|"},
     {"crochet échappé", R"({"services":[a\]b],"id":3})", u"3||||0|a\\]b"},
     {"accolade dans un texte", R"({"name":"a{b"})", u""},
     {"casse des clés, la dernière gagne", R"({"ID":1,"Name":"x","o":[1],"id":2,"AVAILABLE":TRUE})",
@@ -79,9 +84,10 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("objet");
         QTest::addColumn<QString>("attendu");
         QTest::newRow("pourcents") << QByteArray("%C3%a9%25") << u"é%"_s;
-        QTest::newRow("chiffre puis autre") << QByteArray("a%4Gb") << u"a\u0004b"_s;
-        QTest::newRow("autre puis chiffre") << QByteArray("a%G4b") << u"a\0b"_s;
-        QTest::newRow("pourcent final") << QByteArray("a%") << u"a\0"_s;
+        // A "%" that starts no escape of two hexadecimal digits is kept.
+        QTest::newRow("chiffre puis autre") << QByteArray("a%4Gb") << u"a%4Gb"_s;
+        QTest::newRow("autre puis chiffre") << QByteArray("a%G4b%%41") << u"a%G4b%A"_s;
+        QTest::newRow("pourcent final") << QByteArray("a%") << u"a%"_s;
         QTest::newRow("UTF-8 invalide") << QByteArray::fromHex("61ff62c3") << u"a\uFFFDb\uFFFD"_s;
         QTest::newRow("marque d'ordre gardée") << QByteArray("\xEF\xBB\xBFx") << u"\uFEFFx"_s;
     }

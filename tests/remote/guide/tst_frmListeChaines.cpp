@@ -82,6 +82,8 @@ private Q_SLOTS:
                                << couleur;
         };
         ligne("logo de la chaîne", {{u"logos/Canal 5.png"_s, Rouge}}, Rouge);
+        ligne("numéro entouré de blancs", {{u"logos/Canal 12.png"_s, Rouge}}, Rouge,
+              u" 12 . Douze"_s);
         ligne("image par défaut", {{u"logos/Canal 1.png"_s, Rouge}}, Bleu);
         ligne("numéro au-delà de 32767", {{u"logos/Canal 40000.png"_s, Rouge}}, Rouge,
               u"40000. Grand"_s);
@@ -128,6 +130,18 @@ private Q_SLOTS:
         const QList<RequeteRecue>& requêtes = boîtier.requêtes();
         QVERIFY(requêtes[0].heure.msecsTo(requêtes[2].heure) >= Pause.count() - 20);
         QVERIFY(!expéditeur->ToucheLongue);
+    }
+
+    // Quitting the program during a zap sends no further digit.
+    void quitterPendantLeZap() {
+        ouvre();
+        QTimer::singleShot(0, this, [this] {
+            QTimer::singleShot(Pause / 2, qApp, &QCoreApplication::quit);
+            doubleClique(u" 12 . Douze"_s);
+        });
+        QCoreApplication::exec();
+        QTest::qWait(2 * Pause.count());
+        QCOMPARE(Envoyés(), QStringList{u"1 long"_s});
     }
 
     void listeVide() {

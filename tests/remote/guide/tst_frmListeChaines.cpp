@@ -167,6 +167,27 @@ private Q_SLOTS:
         QVERIFY(!paramètres.ListeChaînesAffichée);
     }
 
+    // In twips: the box 90 above the bottom, the list 120 from the left, top and right
+    // edges and 60 above the box, nothing below 0; its column never wider than it.
+    void redimensionnement_data() {
+        QTest::addColumn<QSize>("taille");
+        QTest::addColumn<QRect>("liste");
+        QTest::addColumn<int>("case");
+        QTest::newRow("300 x 450") << QSize(300, 450) << QRect(8, 8, 284, 415) << 427;
+        QTest::newRow("10 x 10") << QSize(10, 10) << QRect(8, 8, 0, 0) << 0;
+    }
+
+    void redimensionnement() {
+        QFETCH(QSize, taille);
+        ouvre();
+        fenêtre->show();
+        fenêtre->resize(taille);
+        QTRY_COMPARE(fenêtre->size(), taille);
+        QTEST(liste()->geometry(), "liste");
+        QTEST(caseÀCocher()->y(), "case");
+        QVERIFY(liste()->columnWidth(0) <= qMax(0, liste()->viewport()->width()));
+    }
+
 private:
     void ouvre(bool charge = true) {
         expéditeur = std::make_unique<ExpéditeurTouches>(paramètres);

@@ -122,17 +122,6 @@ private Q_SLOTS:
         QCOMPARE(boitier.requêtes().size(), index.size());
     }
 
-    void appuiLongModele5() {
-        const auto fenêtre = démarre();
-        QVERIFY(fenêtre);
-        QTest::mousePress(zone(*fenêtre, 25), Qt::LeftButton);
-        QTest::qWait(1000);
-        QTest::mouseRelease(zone(*fenêtre, 25), Qt::LeftButton);
-        QTest::qWait(300);
-        QCOMPARE(boitier.requêtes().size(), 1);
-        QCOMPARE(boitier.requêtes().constFirst().cible, préfixe + "ok&long=true"_ba);
-    }
-
     void tailles_data() {
         QTest::addColumn<int>("modèle");
         QTest::addColumn<int>("taille");

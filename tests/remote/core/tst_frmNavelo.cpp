@@ -151,18 +151,24 @@ private Q_SLOTS:
         QCOMPARE(zone(*fenêtre, 2) != nullptr, modèle == 5);
     }
 
+    // The picture's right button, as the icon's, opens the menu; "&Restaurer" only while the
+    // remote is hidden. An icon event while the icon's menu is open is dropped; a left click
+    // on the icon brings back the windows meant to be shown.
     void menu() {
         const auto fenêtre = démarre();
         QVERIFY(fenêtre);
+        auto* icône = fenêtre->findChild<QSystemTrayIcon*>();
         QStringList articles;
+        bool montréePendantLeMenu = false;
         const auto note = [&](QMenu* menu) {
             articles.clear();
             for (const QAction* action : menu->actions())
                 articles.append(action->isSeparator() ? u"-"_s : action->text());
+            Q_EMIT icône->activated(QSystemTrayIcon::Trigger);
+            montréePendantLeMenu = fenêtre->isVisible();
             Choisit(menu, u"&Restaurer"_s);
         };
         QuandOuvert<QMenu>(note);
-        // The picture's right button, as the icon's, opens the menu.
         auto* image = fenêtre->findChild<QLabel*>(u"imgTelkino"_s);
         QTest::mousePress(image, Qt::RightButton, {}, QPoint(image->width() / 2, 20));
         QCOMPARE(articles, QStringList({u"&A propos de...\tF1"_s, u"-"_s, u"&Configurer...\tF9"_s,
@@ -170,15 +176,23 @@ private Q_SLOTS:
 
         fenêtre->hide();
         QuandOuvert<QMenu>(note);
-        fenêtre->MenuPopup();
+        Q_EMIT icône->activated(QSystemTrayIcon::Context);
+        QVERIFY(!montréePendantLeMenu);
         QCOMPARE(articles.at(3), u"&Restaurer"_s);
         QVERIFY(fenêtre->isVisible());
+
+        fenêtre->Paramètres().ClavierAffiché = true;
+        fenêtre->hide();
+        Q_EMIT icône->activated(QSystemTrayIcon::Trigger);
+        QVERIFY(fenêtre->isVisible());
+        QVERIFY(fenêtre->Clavier()->isVisible());
+        QVERIFY(!fenêtre->ListeChaînes()->isVisible());
 
         QuandOuvert<QMenu>([](QMenu* menu) { Choisit(menu, u"&Quitter"_s); });
         QSignalSpy fin(fenêtre.get(), &frmNavelo::programEnded);
         fenêtre->MenuPopup();
         QCOMPARE(fin.size(), 1);
-        QVERIFY(!fenêtre->findChild<QSystemTrayIcon*>()->isVisible());
+        QVERIFY(!icône->isVisible());
     }
 
     // The test platform has no notification area: minimising must leave the remote reachable.
@@ -337,28 +351,6 @@ private Q_SLOTS:
         QTest::mouseRelease(image, Qt::LeftButton, {}, point + QPoint(30, 40));
         for (int i = 0; i < fenêtres.size(); ++i)
             QCOMPARE(fenêtres[i]->pos(), avant[i] + QPoint(30, 40));
-    }
-
-    // A left click on the notification icon brings back the windows meant to be shown; an
-    // icon event while the icon's menu is open is dropped.
-    void icone() {
-        const auto fenêtre = démarre();
-        QVERIFY(fenêtre);
-        fenêtre->Paramètres().ClavierAffiché = true;
-        fenêtre->hide();
-        auto* icône = fenêtre->findChild<QSystemTrayIcon*>();
-        bool montréePendantLeMenu = true;
-        QuandOuvert<QMenu>([&](QMenu* menu) {
-            Q_EMIT icône->activated(QSystemTrayIcon::Trigger);
-            montréePendantLeMenu = fenêtre->isVisible();
-            menu->close();
-        });
-        Q_EMIT icône->activated(QSystemTrayIcon::Context);
-        QVERIFY(!montréePendantLeMenu);
-        Q_EMIT icône->activated(QSystemTrayIcon::Trigger);
-        QVERIFY(fenêtre->isVisible());
-        QVERIFY(fenêtre->Clavier()->isVisible());
-        QVERIFY(!fenêtre->ListeChaînes()->isVisible());
     }
 
     // The menu's About box and configuration; the configuration's always-on-top takes effect

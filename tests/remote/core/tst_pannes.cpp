@@ -93,11 +93,6 @@ private Q_SLOTS:
         QTest::newRow("10 MB line")
             << code + "TailleClavier=" + QByteArray(10 * 1024 * 1024, '9') + "\r\n"
             << QList<int>{5, 1, 100, 500, 50};
-        QTest::newRow("16-bit limits")
-            << code + "Version=32767\r\nHd=-32768\r\nTailleFen\xEAtrePrincipale=-32769\r\n"
-                      "TailleClavier=32768\r\nTailleLogos=65535\r\nFen\xEAtreGauche=2147483648\r\n"
-                      "Fen\xEAtreHaut=-2147483649\r\n"
-            << QList<int>{5, 1, 50, 500, 200};
     }
 
     // The remote starts, usable and on the screen, and the positions written at exit leave

@@ -96,30 +96,6 @@ private Q_SLOTS:
         QFETCH(QString, attendu);
         QCOMPARE(DecodeUTF8(objet), attendu);
     }
-
-    void entreesHostiles_data() {
-        QTest::addColumn<QByteArray>("document");
-        QTest::addColumn<int>("nombre");
-        const QByteArray dixMo(10'000'000, 'a');
-        QByteArray centMille;
-        for (int i = 0; i < 100'000; ++i)
-            centMille +=
-                R"({"id":)" + QByteArray::number(i) + R"(,"name":"Chaîne","available":1},)";
-        QTest::newRow("ouvrantes") << Cache(QByteArray(dixMo).fill('{')) << 0;
-        QTest::newRow("texte non fermé") << Cache("{\"name\":\"" + dixMo + '}') << 0;
-        QTest::newRow("tableau non fermé") << Cache("{\"services\":[" + dixMo + '}') << 0;
-        QTest::newRow("pourcents")
-            << Cache("{\"name\":\"" + QByteArray(10'500'000, '%') + "\"}") << 1;
-        QTest::newRow("UTF-8 invalide")
-            << Cache("{\"fav\":" + QByteArray(dixMo).fill('\xFF') + '}') << 1;
-        QTest::newRow("100 000 objets") << Cache(centMille) << 100'000;
-    }
-
-    void entreesHostiles() {
-        QFETCH(QByteArray, document);
-        QFETCH(int, nombre);
-        QCOMPARE(DécodeChaînes(document).size(), nombre);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestChaines)

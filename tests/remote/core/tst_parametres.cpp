@@ -107,23 +107,13 @@ private Q_SLOTS:
         const PositionsFenêtres relues = LitPositions(fichier, {});
         QCOMPARE(relues.FenêtreClavier, lues.FenêtreClavier);
         QCOMPARE(relues.FenêtreListeChaînes, lues.FenêtreListeChaînes);
-    }
 
-    // A size of 0 or less, as a model 6 run used to leave, counts as missing: the channel
-    // list takes its default place and size.
-    void tailleListeNulle_data() {
-        QTest::addColumn<QString>("taille");
-        QTest::newRow("0 x 6330") << u"Largeur=0\r\nFenêtreListeChaînesHauteur=6330"_s;
-        QTest::newRow("3735 x -15") << u"Largeur=3735\r\nFenêtreListeChaînesHauteur=-15"_s;
-    }
-
-    void tailleListeNulle() {
-        QFETCH(QString, taille);
-        écritFichier(u"FenêtreListeChaînesGauche=0\r\nFenêtreListeChaînesHaut=0\r\n"
-                     "FenêtreListeChaînes"_s +
-                     taille);
-        const QRect défaut(4132, 1335, 3735, 6330);
-        QCOMPARE(LitPositions(fichier, {{}, {}, défaut}).FenêtreListeChaînes, défaut);
+        // A size of 0 or less, as a model 6 run used to leave, counts as missing.
+        for (const QString& taille : {u"Largeur=0"_s, u"Hauteur=-15"_s}) {
+            écritFichier(u"FenêtreListeChaînes"_s + taille);
+            QCOMPARE(LitPositions(fichier, défauts).FenêtreListeChaînes,
+                     défauts.FenêtreListeChaînes);
+        }
     }
 
     void rameneSurEcran_data() {

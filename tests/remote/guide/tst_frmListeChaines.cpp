@@ -172,7 +172,7 @@ private Q_SLOTS:
         QTest::addColumn<QRect>("liste");
         QTest::addColumn<int>("case");
         QTest::newRow("300 x 450") << QSize(300, 450) << QRect(8, 8, 284, 415) << 427;
-        QTest::newRow("10 x 10") << QSize(10, 10) << QRect(8, 8, 0, 0) << 0;
+        QTest::newRow("249 x 10") << QSize(249, 10) << QRect(8, 8, 233, 0) << 0;
     }
 
     void redimensionnement() {

@@ -242,11 +242,12 @@ void frmNavelo::PlaceFenêtres() {
 
     PositionsFenêtres défauts;
     défauts.Fenêtre = PositionCentrée(size(), écran);
+    // Both models keep the list's design size, so that a model 6 run never stores a 0 size.
+    défauts.FenêtreListeChaînes.setSize(
+        QSize(EnTwips(listeChaînes->width()), EnTwips(listeChaînes->height())));
     if (paramètres.Version == 5) {
         défauts.FenêtreClavier = PositionCentrée(clavier->size(), écran);
-        défauts.FenêtreListeChaînes =
-            QRect(PositionCentrée(listeChaînes->size(), écran),
-                  QSize(EnTwips(listeChaînes->width()), EnTwips(listeChaînes->height())));
+        défauts.FenêtreListeChaînes.moveTopLeft(PositionCentrée(listeChaînes->size(), écran));
     }
     PositionsFenêtres positions = défauts;
     QList<QRect> écrans;
@@ -502,6 +503,8 @@ void frmNavelo::Form_Unload() {
     if (std::exchange(déchargée, true))
         return;
     tmrRéduireQuitter.stop();
+    if (listeChaînes)
+        listeChaînes->ArrêteZap();
     RetireIcôneNotification();
     if (paramètres.ParamètresModifiés)
         EcritParamètres(paramètres);

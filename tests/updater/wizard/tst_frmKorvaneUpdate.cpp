@@ -147,7 +147,6 @@ private Q_SLOTS:
             frmKorvaneUpdate fenêtre(Options());
             QVERIFY(fenêtre.Form_Load());
             QCOMPARE(fenêtre.windowTitle(), u"Renovo v1.5.2"_s);
-            QCOMPARE(fenêtre.LogicielsInstallés, QStringList{u"Navelo=1.0"_s});
             QVERIFY(fenêtre.picEtape[0]->isVisible());
             QCOMPARE(fenêtre.txtIntro->toPlainText(), introduction);
             fenêtre.txtRépertoire->setText(u"/tmp/é"_s);
@@ -229,10 +228,12 @@ private Q_SLOTS:
         QTest::newRow("1 rien de coché") << 1 << QString() << false;
         QTest::newRow("1 un coché") << 1 << u"coché"_s << true;
         QTest::newRow("1 téléchargement réussi") << 1 << u"réussi"_s << true;
+        QTest::newRow("1 décoché, un grisé coché") << 1 << u"grisé"_s << false;
         QTest::newRow("2 dossier") << 2 << u"dossier"_s << true;
         QTest::newRow("2 texte vide") << 2 << u""_s << false;
         QTest::newRow("2 fichier") << 2 << u"fichier"_s << false;
         QTest::newRow("2 absent") << 2 << u"absent"_s << false;
+        QTest::newRow("2 choisi") << 2 << u"parcourir"_s << true;
         QTest::newRow("3") << 3 << QString() << false;
         QTest::newRow("3 téléchargement réussi") << 3 << u"réussi"_s << true;
         QTest::newRow("4 téléchargement réussi") << 4 << u"réussi"_s << false;
@@ -246,13 +247,29 @@ private Q_SLOTS:
         QVERIFY(fenêtre.Form_Load());
         fenêtre.TéléchargementRéussi = cas == u"réussi"_s;
         auto* élément = new QTreeWidgetItem(fenêtre.lvwLogicielsInstallés, {u"Navelo"_s});
-        élément->setCheckState(0, cas == u"coché"_s ? Qt::Checked : Qt::Unchecked);
+        élément->setCheckState(0, cas == u"coché"_s || cas == u"grisé"_s ? Qt::Checked
+                                                                         : Qt::Unchecked);
         if (étape == 2)
             fenêtre.txtRépertoire->setText(cas == u"dossier"_s ? dossier->path()
                                            : cas.isEmpty()     ? cas
                                                                : Chemin(cas));
         fenêtre.Etape = qint16(étape);
         fenêtre.AfficheEtape();
+        if (cas == u"grisé"_s) {
+            auto* grisé = new QTreeWidgetItem(fenêtre.lvwLogicielsInstallés, {u"Autre"_s});
+            GriseÉlément(grisé);
+            grisé->setCheckState(0, Qt::Checked);
+            élément->setCheckState(0, Qt::Unchecked);
+        }
+        if (cas == u"parcourir"_s) {
+            // A cancelled dialog keeps the text; both start from it.
+            DossiersSuivants({QString(), dossier->path()});
+            fenêtre.btnRépertoireParcourir->click();
+            QCOMPARE(fenêtre.txtRépertoire->text(), Chemin(cas));
+            fenêtre.btnRépertoireParcourir->click();
+            QCOMPARE(DossiersDeDépart(), QStringList(2, Chemin(cas)));
+            QCOMPARE(fenêtre.txtRépertoire->text(), dossier->path());
+        }
         for (int i = 0; i < 5; ++i)
             QCOMPARE(fenêtre.picEtape[i]->isVisible(), i == étape);
         QTEST(fenêtre.btnSuivant->isEnabled(), "suivant");
@@ -262,24 +279,6 @@ private Q_SLOTS:
         QCOMPARE(fenêtre.lblDossierIncorrect->isVisible(),
                  étape == 2 && !fenêtre.btnSuivant->isEnabled());
         QCOMPARE(fenêtre.Paramètres().RépertoireTéléchargement, fenêtre.txtRépertoire->text());
-    }
-
-    void dossierChoisi() {
-        frmKorvaneUpdate fenêtre(Options());
-        QVERIFY(fenêtre.Form_Load());
-        fenêtre.Etape = 2;
-        fenêtre.AfficheEtape();
-        fenêtre.txtRépertoire->setText(Chemin(u"absent"_s));
-        DossiersSuivants({QString(), dossier->path()});
-        fenêtre.btnRépertoireParcourir->click();
-        QCOMPARE(fenêtre.txtRépertoire->text(), Chemin(u"absent"_s));
-        fenêtre.btnRépertoireParcourir->click();
-        QCOMPARE(DossiersDeDépart(), QStringList(2, Chemin(u"absent"_s)));
-        QCOMPARE(fenêtre.Paramètres().RépertoireTéléchargement, dossier->path());
-        QVERIFY(fenêtre.btnSuivant->isEnabled());
-        QVERIFY(!fenêtre.lblDossierIncorrect->isVisible());
-        fenêtre.btnPrécédent->click();
-        QCOMPARE(fenêtre.Etape, 1);
     }
 
     void cheminDErreur_data() {
@@ -306,21 +305,6 @@ private Q_SLOTS:
             u"Une erreur ("_s + numéro + u") est survenue durant le traitement :\n\n"_s));
         QVERIFY(fenêtre.btnQuitter->isEnabled());
         QVERIFY(QApplication::overrideCursor() == nullptr);
-    }
-
-    void elementGrise() {
-        frmKorvaneUpdate fenêtre(Options());
-        QVERIFY(fenêtre.Form_Load());
-        fenêtre.Etape = 1;
-        auto* connu = new QTreeWidgetItem(fenêtre.lvwLogicielsInstallés, {u"Navelo"_s});
-        connu->setCheckState(0, Qt::Checked);
-        auto* inconnu = new QTreeWidgetItem(fenêtre.lvwLogicielsInstallés, {u"Autre"_s});
-        GriseÉlément(inconnu);
-        QVERIFY(fenêtre.btnSuivant->isEnabled());
-        inconnu->setCheckState(0, Qt::Checked);
-        QCOMPARE(inconnu->checkState(0), Qt::Unchecked);
-        connu->setCheckState(0, Qt::Unchecked);
-        QVERIFY(!fenêtre.btnSuivant->isEnabled());
     }
 
     void survolDesLiens() {

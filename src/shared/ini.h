@@ -4,7 +4,8 @@
 
 // Settings files behave as the Windows private-profile functions do: names without regard
 // to case, the first section and the first key of a name win, blanks trimmed, a value in
-// matching quotes comes back without them, ";" starts a comment. On disk: Windows-1252.
+// matching quotes comes back without them, ";" starts a comment. On disk: Windows-1252, or
+// UTF-8 for a file an editor saved so.
 
 // The value, or `défaut` without its trailing blanks when the file, the section or the key
 // is missing; at most 31999 characters, as the 32000-character buffer of the original

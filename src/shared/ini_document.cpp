@@ -29,22 +29,55 @@ QStringView UneLigne(QStringView texte) {
     return texte.first(fin - texte.begin());
 }
 
-QByteArray NomAnsi(QStringView nom) {
-    return SansBlancs(EnAnsi(UneLigne(nom))).toByteArray();
+// How a file's text is stored: Windows-1252, unless an editor saved it as UTF-8, which it
+// then stays, byte order mark included.
+struct Codage {
+    bool utf8 = false;
+    qsizetype début = 0; // past the byte order mark
+
+    QString Décode(QByteArrayView octets) const {
+        return utf8 ? QString::fromUtf8(octets) : DepuisAnsi(octets);
+    }
+    QByteArray Encode(QStringView texte) const { return utf8 ? texte.toUtf8() : EnAnsi(texte); }
+    QByteArray Nom(QStringView nom) const {
+        return SansBlancs(Encode(UneLigne(nom))).toByteArray();
+    }
+};
+
+// Each invalid sequence would come back as U+FFFD, whose bytes differ.
+bool EstUtf8(QByteArrayView octets) {
+    return QString::fromUtf8(octets).toUtf8() == octets;
+}
+
+// A file of plain ASCII is Windows-1252 too, so that the accented names it gets are written
+// as they always were.
+Codage CodageDe(QByteArrayView contenu) {
+    Codage codage;
+    if (contenu.startsWith("\xEF\xBB\xBF"))
+        codage.début = 3;
+    const QByteArrayView texte = contenu.sliced(codage.début);
+    const bool ascii =
+        std::all_of(texte.begin(), texte.end(), [](char c) { return (c & 0x80) == 0; });
+    codage.utf8 = (codage.début > 0 || !ascii) && EstUtf8(texte);
+    return codage;
 }
 
 class NomCherché {
 public:
-    explicit NomCherché(QStringView nom)
-        : texte_(DepuisAnsi(NomAnsi(nom))) {}
+    NomCherché(QStringView nom, const Codage& codage)
+        : codage_(codage)
+        , texte_(codage.Décode(codage.Nom(nom))) {}
 
-    // One byte per character, so a length mismatch rules a name out without decoding it.
+    // One byte per character in Windows-1252, so a length mismatch rules a name out there
+    // without decoding it.
     bool Correspond(QByteArrayView nom) const {
-        return nom.size() == texte_.size() &&
-               QString::compare(DepuisAnsi(nom), texte_, Qt::CaseInsensitive) == 0;
+        if (!codage_.utf8 && nom.size() != texte_.size())
+            return false;
+        return QString::compare(codage_.Décode(nom), texte_, Qt::CaseInsensitive) == 0;
     }
 
 private:
+    const Codage& codage_;
     QString texte_;
 };
 
@@ -96,12 +129,13 @@ struct Recherche {
 };
 
 // One pass, which stops at the end of the first section of the name.
-Recherche Cherche(QByteArrayView contenu, QStringView section, QStringView clé) {
-    const NomCherché sectionCherchée(section);
-    const NomCherché cléCherchée(clé);
+Recherche Cherche(QByteArrayView contenu, const Codage& codage, QStringView section,
+                  QStringView clé) {
+    const NomCherché sectionCherchée(section, codage);
+    const NomCherché cléCherchée(clé, codage);
     Recherche recherche;
     bool dansSection = false;
-    for (qsizetype début = 0; début < contenu.size();) {
+    for (qsizetype début = codage.début; début < contenu.size();) {
         const Ligne ligne = LigneÀ(contenu, début);
         if (recherche.finDeLigne.isEmpty())
             recherche.finDeLigne = contenu.sliced(ligne.fin, ligne.suite - ligne.fin);
@@ -127,30 +161,32 @@ Recherche Cherche(QByteArrayView contenu, QStringView section, QStringView clé)
 } // namespace
 
 std::optional<QString> ValeurIni(QByteArrayView contenu, QStringView section, QStringView clé) {
-    const Recherche recherche = Cherche(contenu, section, clé);
+    const Codage codage = CodageDe(contenu);
+    const Recherche recherche = Cherche(contenu, codage, section, clé);
     if (!recherche.clé)
         return std::nullopt;
     QByteArrayView valeur = recherche.clé->valeur;
     if (valeur.size() >= 2 && (valeur.front() == '"' || valeur.front() == '\'') &&
         valeur.back() == valeur.front())
         valeur = valeur.sliced(1, valeur.size() - 2);
-    return DepuisAnsi(valeur);
+    return codage.Décode(valeur);
 }
 
 QByteArray AvecValeurIni(QByteArrayView contenu, QStringView section, QStringView clé,
                          QStringView valeur) {
-    const Recherche recherche = Cherche(contenu, section, clé);
+    const Codage codage = CodageDe(contenu);
+    const Recherche recherche = Cherche(contenu, codage, section, clé);
     const QByteArrayView finDeLigne =
         recherche.finDeLigne.isEmpty() ? QByteArrayView("\r\n") : recherche.finDeLigne;
-    const QByteArray valeurAnsi = EnAnsi(UneLigne(valeur));
+    const QByteArray valeurCodée = codage.Encode(UneLigne(valeur));
 
     if (recherche.clé) {
         const Ligne& ligne = *recherche.clé;
         const qsizetype débutNom = ligne.nom.data() - contenu.data();
-        return contenu.first(débutNom) + ligne.nom + '=' + valeurAnsi + contenu.sliced(ligne.fin);
+        return contenu.first(débutNom) + ligne.nom + '=' + valeurCodée + contenu.sliced(ligne.fin);
     }
 
-    const QByteArray ligneClé = NomAnsi(clé) + '=' + valeurAnsi + finDeLigne;
+    const QByteArray ligneClé = codage.Nom(clé) + '=' + valeurCodée + finDeLigne;
     if (recherche.sectionTrouvée) {
         const Ligne& dernière = recherche.dernièreDeSection;
         const bool sansFin = dernière.suite == dernière.fin;
@@ -159,7 +195,7 @@ QByteArray AvecValeurIni(QByteArrayView contenu, QStringView section, QStringVie
     }
 
     QByteArray résultat = contenu.toByteArray();
-    if (!résultat.isEmpty() && !EstFinDeLigne(résultat.back()))
+    if (résultat.size() > codage.début && !EstFinDeLigne(résultat.back()))
         résultat += finDeLigne;
-    return résultat + '[' + NomAnsi(section) + ']' + finDeLigne + ligneClé;
+    return résultat + '[' + codage.Nom(section) + ']' + finDeLigne + ligneClé;
 }

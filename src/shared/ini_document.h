@@ -6,7 +6,9 @@
 #include <optional>
 
 // The lookup and update rules of settings files, applied to the bytes of a whole file
-// (Windows-1252 text, lines ending with CR LF, LF or CR). Section and key names compare
+// (Windows-1252 text, lines ending with CR LF, LF or CR). A file that an editor saved as
+// UTF-8 (valid UTF-8 holding other than ASCII, or behind a byte order mark) is read and
+// written as UTF-8 instead; a leading byte order mark is skipped. Section and key names compare
 // without regard to case; the first section of a name and its first key of a name count.
 // A name or a value is cut at its first line break or NUL, which a line cannot hold.
 

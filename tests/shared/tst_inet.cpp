@@ -3,7 +3,6 @@
 #include "serveur_maj.h"
 #include "serveur_scripte.h"
 
-#include <QElapsedTimer>
 #include <QHttpServer>
 #include <QHttpServerRequest>
 #include <QHttpServerResponse>
@@ -173,8 +172,6 @@ private Q_SLOTS:
         }
         Inet inet;
         inet.setRequestTimeout(1);
-        QElapsedTimer chrono;
-        chrono.start();
         QCOMPARE(exécute(inet, url), QList<int>{Inet::icError});
         QCOMPARE(inet.GetHeader(), QString());
         QCOMPARE(inet.GetChunk(10), QString());
@@ -183,9 +180,6 @@ private Q_SLOTS:
         // Qt ends some cut-short replies without an error, depending on timing.
         for (int fois = 0; panne == Coupure && fois < 2000; ++fois)
             QCOMPARE(inet.OpenURL(url), QString());
-        if (panne == Silence)
-            QVERIFY2(chrono.elapsed() >= 1800 && chrono.elapsed() < 4000,
-                     QByteArray::number(chrono.elapsed()).constData());
     }
 
     void cancel() {
@@ -206,10 +200,7 @@ private Q_SLOTS:
         // A Cancel from a window event while OpenURL waits makes it return empty.
         brut.prévue.silence = true;
         QTimer::singleShot(50, &inet, [&] { inet.Cancel(); });
-        QElapsedTimer chrono;
-        chrono.start();
         QCOMPARE(inet.OpenURL(brut.url()), QString());
-        QVERIFY(chrono.elapsed() < 1000);
         QVERIFY(!inet.StillExecuting());
     }
 

@@ -60,6 +60,14 @@ private Q_SLOTS:
             {"[C]\nA=\"", u"A", u"\""},
             {"[C]\n;A=1\n  ; A=2", u"A", nullptr},
             {"[C]\nA=1 ; un", u"A", u"1 ; un"},
+            // Saved by a UTF-8 editor, with or without a byte order mark.
+            {"\xEF\xBB\xBF[C]\r\nA=1", u"A", u"1"},
+            {"\xEF\xBB\xBF[C]\r\nCodeT\xC3\xA9l\xC3\xA9"
+             "commande=\xE2\x82\xAC"
+             "1",
+             u"codetÉlÉcommande", u"€1"},
+            {"[C]\r\nCl\xC3\xA9=\xC3\xA9", u"Clé", u"é"},
+            {"[C]\r\nCl\xC3\xA9=\xE9", u"Clé", nullptr},
         };
         for (const auto& c : cas) {
             const auto valeur = ValeurIni(c.contenu, u"C", c.clé);
@@ -93,6 +101,12 @@ private Q_SLOTS:
             {"[C]\nA=0\n", u"C", u"A", u"1\n[D]", "[C]\nA=1\n"},
             {"[C]\nA=0\n", u"C", u"A", QStringView::fromArray(u"1\0[D]"), "[C]\nA=1\n"},
             {"[C]\n", u"C\n[D]", u"A\rB", u"1", "[C]\nA=1\n"},
+            // A UTF-8 file stays UTF-8, mark included; any other stays Windows-1252.
+            {"\xEF\xBB\xBF[C]\r\nCl\xC3\xA9=1\r\n", u"C", u"CLÉ", u"é€",
+             "\xEF\xBB\xBF[C]\r\nCl\xC3\xA9=\xC3\xA9\xE2\x82\xAC\r\n"},
+            {"[C]\nA=\xC3\xA9\n", u"C", u"Clé", u"1", "[C]\nA=\xC3\xA9\nCl\xC3\xA9=1\n"},
+            {"\xEF\xBB\xBF", u"C", u"A", u"1", "\xEF\xBB\xBF[C]\r\nA=1\r\n"},
+            {"[C]\nA=\xE9\n", u"C", u"Clé", u"1", "[C]\nA=\xE9\nCl\xE9=1\n"},
         };
         for (const auto& c : cas)
             QCOMPARE(AvecValeurIni(c.avant, c.section, c.clé, c.valeur), QByteArray(c.après));

@@ -57,21 +57,34 @@ ExpéditeurTouches::ExpéditeurTouches(const ParamètresNavelo& paramètres)
 void ExpéditeurTouches::TraiteTouche(const QString& touche) {
     if (touche.isEmpty())
         return;
-    QString envoyée = touche;
-    int répétitions = 1;
     if (touche == u"play"_s) {
-        LectureEnCours = !LectureEnCours;
-        envoyée = LectureEnCours ? u"play"_s : u"pause"_s;
-    } else {
-        const QString multiTap = RechercheMultiTap(CollectionMultiTap, touche);
-        if (!multiTap.isEmpty()) {
-            répétitions = multiTap.at(0).digitValue();
-            envoyée = multiTap.mid(1, 1);
-        }
+        Envoie(ChoisitLecture(), 1);
+        return;
     }
+    const QString multiTap = RechercheMultiTap(CollectionMultiTap, touche);
+    if (multiTap.isEmpty())
+        Envoie(touche, 1);
+    else
+        Envoie(multiTap.mid(1, 1), multiTap.at(0).digitValue());
+}
+
+QString ExpéditeurTouches::ChoisitLecture() {
+    LectureEnCours = !LectureEnCours;
+    return LectureEnCours ? u"play"_s : u"pause"_s;
+}
+
+void ExpéditeurTouches::Envoie(const QString& envoyée, int répétitions) {
     netConnexion.Cancel();
     netConnexion.setURL(UrlTouche(paramètres, envoyée, ToucheLongue, répétitions));
     netConnexion.Execute();
+}
+
+// A held play key toggles once, at its press; its repeats and long press keep that word.
+void ExpéditeurTouches::EnvoieToucheTenue(const QString& nomTouche) {
+    if (nomTouche == u"play"_s && !lectureTenue.isEmpty())
+        Envoie(lectureTenue, 1);
+    else
+        TraiteTouche(nomTouche);
 }
 
 void ExpéditeurTouches::AppuiToucheV5(const QString& nomTouche) {
@@ -79,13 +92,15 @@ void ExpéditeurTouches::AppuiToucheV5(const QString& nomTouche) {
     tmrLong.start();
     ToucheEnCours = nomTouche;
     ToucheLongue = false;
+    lectureTenue = nomTouche == u"play"_s ? ChoisitLecture() : QString();
 }
 
 void ExpéditeurTouches::RelâcheToucheV5(const QString& nomTouche) {
     if (!ToucheLongue)
-        TraiteTouche(nomTouche);
+        EnvoieToucheTenue(nomTouche);
     tmrLong.stop();
     ToucheLongue = false;
+    lectureTenue.clear();
 }
 
 void ExpéditeurTouches::AppuiToucheV6(const QString& nomTouche) {
@@ -93,12 +108,14 @@ void ExpéditeurTouches::AppuiToucheV6(const QString& nomTouche) {
     tmrLong.start();
     ToucheEnCours = nomTouche;
     ToucheLongue = false;
-    TraiteTouche(ToucheEnCours);
+    lectureTenue = nomTouche == u"play"_s ? ChoisitLecture() : QString();
+    EnvoieToucheTenue(ToucheEnCours);
 }
 
 void ExpéditeurTouches::RelâcheToucheV6() {
     tmrLong.stop();
     ToucheLongue = false;
+    lectureTenue.clear();
 }
 
 void ExpéditeurTouches::tmrLong_Timer() {
@@ -108,7 +125,7 @@ void ExpéditeurTouches::tmrLong_Timer() {
     } else {
         tmrLong.setInterval(200);
     }
-    TraiteTouche(ToucheEnCours);
+    EnvoieToucheTenue(ToucheEnCours);
 }
 
 void ExpéditeurTouches::netConnexion_StateChanged(int état) {

@@ -33,10 +33,15 @@ public:
     QStringList CollectionMultiTap;
 
 private:
+    QString ChoisitLecture();
+    void Envoie(const QString& envoyée, int répétitions);
+    void EnvoieToucheTenue(const QString& nomTouche);
     void tmrLong_Timer();
     void netConnexion_StateChanged(int état);
 
     const ParamètresNavelo& paramètres;
     bool LectureEnCours = false;
+    // "play" or "pause" as the press of the held play key chose it; empty for other keys.
+    QString lectureTenue;
     Inet netConnexion;
 };

@@ -253,11 +253,12 @@ void frmNavelo::PlaceFenêtres() {
     };
     PositionsFenêtres défauts;
     défauts.Fenêtre = centrée(size());
+    // Both models keep the list's design size, so that a model 6 run never stores a 0 size.
+    défauts.FenêtreListeChaînes.setSize(
+        QSize(EnTwips(listeChaînes->width()), EnTwips(listeChaînes->height())));
     if (paramètres.Version == 5) {
         défauts.FenêtreClavier = centrée(clavier->size());
-        défauts.FenêtreListeChaînes =
-            QRect(centrée(listeChaînes->size()),
-                  QSize(EnTwips(listeChaînes->width()), EnTwips(listeChaînes->height())));
+        défauts.FenêtreListeChaînes.moveTopLeft(centrée(listeChaînes->size()));
     }
     PositionsFenêtres positions = défauts;
     QList<QRect> écrans;
@@ -552,6 +553,8 @@ void frmNavelo::Form_Unload() {
     if (std::exchange(déchargée, true))
         return;
     tmrRéduireQuitter.stop();
+    if (listeChaînes)
+        listeChaînes->ArrêteZap();
     RetireIcôneNotification();
     // Windows never placed (a restart asked for by the first configuration) have nothing
     // worth remembering.

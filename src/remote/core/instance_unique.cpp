@@ -1,10 +1,11 @@
 #include "instance_unique.h"
 
+#include "adresse_locale.h"
+
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QLocalSocket>
 #include <QTimer>
-#include <QUrl>
 
 #include <utility>
 
@@ -38,12 +39,7 @@ bool Attends(QLocalSocket& prise, const QDeadlineTimer& échéance,
 } // namespace
 
 QString NomInstance(const QString& service, const QString& sujet) {
-    QString utilisateur = qEnvironmentVariable("USER");
-    if (utilisateur.isEmpty())
-        utilisateur = qEnvironmentVariable("USERNAME");
-    // Other users' instances are other programs; their names must not meet ours.
-    const QByteArray protégé = QUrl::toPercentEncoding(utilisateur);
-    return service + u'.' + sujet + u'.' + QString::fromLatin1(protégé);
+    return AdresseLocalePrivée(service + u'.' + sujet);
 }
 
 InstanceUnique::InstanceUnique(QString nom)
@@ -71,6 +67,15 @@ bool InstanceUnique::RéveilleInstance(int délaiMs) {
 
 bool InstanceUnique::Écoute(std::function<void()> quandRéveillé) {
     réveil = std::move(quandRéveillé);
+    if (nom.isEmpty())
+        return false;
+    // Listening would replace any socket of the name. One that still takes connections
+    // belongs to a running instance, however slow to answer; only one nobody listens on is
+    // a leftover.
+    QLocalSocket essai;
+    essai.connectToServer(nom);
+    if (essai.waitForConnected(1000))
+        return false;
     QLocalServer::removeServer(nom);
     return serveur.listen(nom);
 }

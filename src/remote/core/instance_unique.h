@@ -6,7 +6,7 @@
 #include <functional>
 
 // The name under which the running instance of one user listens, built from a service and a
-// topic ("Navelo", "WakeUp!").
+// topic ("Navelo", "WakeUp!"), in a place only that user can reach; empty when there is none.
 QString NomInstance(const QString& service, const QString& sujet);
 
 // Keeps a program to one running instance per user: a second start wakes the first one up
@@ -22,7 +22,8 @@ public:
     bool RéveilleInstance(int délaiMs = 2000);
 
     // Becomes the running instance: réveil runs on each command, before it is acknowledged.
-    // A name left behind by an instance that crashed is taken over.
+    // A name left behind by an instance that crashed is taken over; one that still takes
+    // connections is left to its owner (false).
     bool Écoute(std::function<void()> réveil);
 
     // From here on a new start no longer finds this instance.

@@ -175,7 +175,9 @@ PositionsFenêtres LitPositions(const QString& fichierIni, const PositionsFenêt
     const qint32 haut = LitPosition(f, u"FenêtreListeChaînesHaut"_s, liste.y());
     const qint32 largeur = LitPosition(f, u"FenêtreListeChaînesLargeur"_s, liste.width());
     const qint32 hauteur = LitPosition(f, u"FenêtreListeChaînesHauteur"_s, liste.height());
-    p.FenêtreListeChaînes = QRect(gauche, haut, largeur, hauteur);
+    // A window of no size could not be seen, nor grown back: its defaults apply instead.
+    p.FenêtreListeChaînes =
+        largeur > 0 && hauteur > 0 ? QRect(gauche, haut, largeur, hauteur) : liste;
     return p;
 }
 

@@ -54,6 +54,7 @@ void LitParamètres(ParamètresNavelo& p);
 // Writes the eight settings in their order.
 void EcritParamètres(const ParamètresNavelo& p);
 
+// A channel list width or height of 0 or less counts as missing.
 PositionsFenêtres LitPositions(const QString& fichierIni, const PositionsFenêtres& défauts);
 void EcritPositions(const QString& fichierIni, const PositionsFenêtres& positions);
 

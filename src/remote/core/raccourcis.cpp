@@ -119,9 +119,13 @@ void RaccourcisClavier::Form_KeyPress(QChar caractère) {
 
 void RaccourcisClavier::ToucheAppuyée(int toucheQt, Qt::KeyboardModifiers modificateurs,
                                       QStringView texte) {
-    Form_KeyDown(CodeToucheVirtuelle(toucheQt, modificateurs), 0);
+    const int code = CodeToucheVirtuelle(toucheQt, modificateurs);
+    Form_KeyDown(code, 0);
     // Windows types nothing while Ctrl or Alt is held; the same keys type nothing here either.
     if (modificateurs & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return;
+    // The keypad's - is the volume key: typed too, its "-" would cancel the volume request.
+    if (code == vkSubtract || code == vkAdd)
         return;
     for (const QChar caractère : texte)
         Form_KeyPress(caractère);

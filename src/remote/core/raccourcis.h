@@ -32,7 +32,8 @@ public:
     void Form_KeyDown(int codeTouche, int shift);
     void Form_KeyPress(QChar caractère);
 
-    // One key event of the window system: key down, then key press for what it types.
+    // One key event of the window system: key down, then key press for what it types, but
+    // for the keypad's + and -, which only set the volume.
     void ToucheAppuyée(int toucheQt, Qt::KeyboardModifiers modificateurs, QStringView texte);
 
 private:

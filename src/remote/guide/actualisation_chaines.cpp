@@ -4,6 +4,8 @@
 #include "cache_chaines.h"
 #include "core/parametres.h"
 
+#include <QApplication>
+
 using namespace Qt::StringLiterals;
 
 SuiteDémarrage ActualiseChaînes(QWidget* parent, const ParamètresNavelo& paramètres,
@@ -20,8 +22,11 @@ SuiteDémarrage ActualiseChaînes(QWidget* parent, const ParamètresNavelo& para
         return SuiteDémarrage::Continuer;
     }
 
+    // The start-up's busy pointer would tell the user to wait, not to answer.
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
     const QMessageBox::StandardButton réponse =
         AfficheMessage(parent, QMessageBox::Warning, u"Attention"_s, TexteÉchecRapatriement(url),
                        QMessageBox::Yes | QMessageBox::No);
+    QApplication::restoreOverrideCursor();
     return réponse == QMessageBox::No ? SuiteDémarrage::Quitter : SuiteDémarrage::Continuer;
 }

@@ -17,31 +17,24 @@ int ChiffreHexa(char c) {
     return -1;
 }
 
-// Escape digits are read as Basic's Val("&H" + digits) reads them, so that caches decode as
-// they always have: blanks are skipped, leading hexadecimal digits count, none reads as 0.
-char OctetÉchappé(QByteArrayView chiffres) {
-    int valeur = 0;
-    for (const char c : chiffres) {
-        if (c == ' ' || c == '\t' || c == '\n')
-            continue;
-        const int chiffre = ChiffreHexa(c);
-        if (chiffre < 0)
-            break;
-        valeur = valeur * 16 + chiffre;
-    }
-    return static_cast<char>(valeur);
-}
-
+// "%" and two hexadecimal digits give the byte they name; any other "%" stays as it is, so
+// that a name such as "100%" keeps its closing quote.
 QByteArray SansPourcents(QByteArrayView objet) {
     QByteArray octets;
     octets.reserve(objet.size());
     qsizetype début = 0;
     for (qsizetype pourcent = objet.indexOf('%'); pourcent >= 0;
-         pourcent = objet.indexOf('%', début)) {
+         pourcent = objet.indexOf('%', pourcent + 1)) {
+        if (pourcent + 2 >= objet.size())
+            break;
+        const int fort = ChiffreHexa(objet[pourcent + 1]);
+        const int faible = ChiffreHexa(objet[pourcent + 2]);
+        if (fort < 0 || faible < 0)
+            continue;
         octets.append(objet.sliced(début, pourcent - début));
-        const qsizetype chiffres = std::min<qsizetype>(2, objet.size() - pourcent - 1);
-        octets.append(OctetÉchappé(objet.sliced(pourcent + 1, chiffres)));
-        début = pourcent + 1 + chiffres;
+        octets.append(static_cast<char>(fort * 16 + faible));
+        début = pourcent + 3;
+        pourcent += 2;
     }
     octets.append(objet.sliced(début));
     return octets;
@@ -69,10 +62,19 @@ qsizetype AprèsSéparateur(QStringView texte, qsizetype position) {
     return std::min(SauteBlancs(texte, position) + 1, texte.size());
 }
 
-// The next `fin` character from `position` that no backslash directly precedes.
+// Whether the character at `position` follows an odd run of backslashes: "\\" is an escaped
+// backslash, which escapes nothing after it.
+bool Échappé(QStringView texte, qsizetype position) {
+    qsizetype barres = 0;
+    while (position - barres > 0 && texte[position - barres - 1] == u'\\')
+        ++barres;
+    return barres % 2 == 1;
+}
+
+// The next `fin` character from `position` that is not escaped.
 qsizetype FermetureNonÉchappée(QStringView texte, qsizetype position, QChar fin) {
     qsizetype trouvé = texte.indexOf(fin, position);
-    while (trouvé > 0 && texte[trouvé - 1] == u'\\')
+    while (trouvé > 0 && Échappé(texte, trouvé))
         trouvé = texte.indexOf(fin, trouvé + 1);
     return trouvé;
 }

@@ -145,6 +145,8 @@ void frmClavier::btnToucheSpéciale_MouseDown(BoutonTouche* touche, const QMouse
         return;
     toucheTenue = touche;
     toucheRépétée = false;
+    // A repeat of an earlier key left the timer at its repeat interval.
+    expéditeur.tmrLong.setInterval(500);
     expéditeur.tmrLong.start();
     expéditeur.ToucheEnCours = touche->Tag;
     expéditeur.ToucheLongue = false;

@@ -113,7 +113,8 @@ void frmListeChaînes::AfficheChaînes() {
         if (toutes || chaîne.available) {
             auto* élément = new QTreeWidgetItem(lvwChaînes, {chaîne.id + u". "_s + chaîne.name});
             élément->setData(0, Qt::UserRole, chaîne.id);
-            QPixmap logo = imlChaînes.value(u"K"_s + chaîne.id, imlChaînes.value(u"?"_s));
+            // The number as the zap sends it.
+            QPixmap logo = imlChaînes.value(u"K"_s + chaîne.id.trimmed(), imlChaînes.value(u"?"_s));
             if (!chaîne.available) {
                 élément->setForeground(0, palette().brush(QPalette::Disabled, QPalette::Text));
                 if (!logo.isNull()) {
@@ -141,14 +142,25 @@ void frmListeChaînes::lvwChaînes_DblClick() {
     const QPointer<QWidget> vivant(this);
     for (qsizetype i = 0; i < numéro.size(); ++i) {
         EnvoieChiffre(numéro.at(i), i < numéro.size() - 1);
-        // The window and the remote keep responding during the pause.
+        // The window and the remote keep responding during the pause. Only the pause's own
+        // end lets the zap go on: a quit of the program or ArrêteZap ends the loop otherwise.
+        constexpr int finDeLaPause = 1;
         QEventLoop attente;
-        QTimer::singleShot(pauseZap, &attente, &QEventLoop::quit);
-        attente.exec();
+        pauseEnCours = &attente;
+        QTimer::singleShot(pauseZap, &attente, [&attente] { attente.exit(finDeLaPause); });
+        const bool finie = attente.exec() == finDeLaPause;
         if (!vivant)
             return;
+        pauseEnCours = nullptr;
+        if (!finie)
+            break;
     }
     zapEnCours = false;
+}
+
+void frmListeChaînes::ArrêteZap() {
+    if (pauseEnCours)
+        pauseEnCours->quit();
 }
 
 void frmListeChaînes::EnvoieChiffre(const QString& chiffre, bool longue) {

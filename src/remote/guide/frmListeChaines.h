@@ -12,6 +12,7 @@
 #include <chrono>
 
 class QCheckBox;
+class QEventLoop;
 class QTreeWidget;
 
 // The channel list window. Created hidden at start-up, it lives until the end: closing it
@@ -27,6 +28,8 @@ public:
 
     // The pause after each digit of a zap, so that the box takes the digits as one number.
     void définitPauseZap(std::chrono::milliseconds pause) { pauseZap = pause; }
+    // A zap under way sends no further digit.
+    void ArrêteZap();
 
 protected:
     void showEvent(QShowEvent* évènement) override;
@@ -52,4 +55,5 @@ private:
     // Each listing gets a number, so that one interrupted by a newer one stops there.
     quint64 affichage = 0;
     bool zapEnCours = false;
+    QEventLoop* pauseEnCours = nullptr;
 };

@@ -61,6 +61,39 @@ private Q_SLOTS:
         }
     }
 
+    // A held play key toggles once, at its press: its repeats (model 6) and its long press
+    // (model 5) carry the word that press chose, and the next press chooses the other.
+    void lectureTenue_data() {
+        QTest::addColumn<int>("modèle");
+        QTest::newRow("5") << 5;
+        QTest::newRow("6") << 6;
+    }
+
+    void lectureTenue() {
+        QFETCH(int, modèle);
+        ParamètresNavelo p;
+        p.Version = static_cast<qint16>(modèle);
+        ExpéditeurTouches expéditeur(p);
+        for (const QString& mot : {u"play"_s, u"pause"_s}) {
+            boitier.oublieRequêtes();
+            if (modèle == 6)
+                expéditeur.AppuiToucheV6(u"play"_s);
+            else
+                expéditeur.AppuiToucheV5(u"play"_s);
+            QTRY_VERIFY(boitier.requêtes().size() >= (modèle == 6 ? 3 : 1));
+            if (modèle == 6)
+                expéditeur.RelâcheToucheV6();
+            else
+                expéditeur.RelâcheToucheV5(u"play"_s);
+            // Let a request still on its way arrive before this round is checked.
+            QTest::qWait(200);
+            for (const RequeteRecue& requête : boitier.requêtes()) {
+                QCOMPARE(requête.touche, mot);
+                QCOMPARE(requête.longue, modèle == 5);
+            }
+        }
+    }
+
 private:
     BoitierSimule boitier;
 };

@@ -2,10 +2,13 @@
 #include "boitier_simule.h"
 #include "core/frmNavelo.h"
 #include "dialogs/frmConfiguration.h"
+#include "frmAPropos.h"
 #include "guide/frmClavier.h"
+#include "guide/frmListeChaines.h"
 #include "proxy_local.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDateTime>
 #include <QFile>
 #include <QLabel>
@@ -13,10 +16,12 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeWidget>
 
 #include <functional>
 #include <memory>
@@ -24,6 +29,8 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+
+const QPoint Centré(-1, -1);
 
 const QByteArray préfixe = "http://hd1.freebox.fr/pub/remote_control?code=12345678&key=";
 
@@ -115,33 +122,6 @@ private Q_SLOTS:
         QCOMPARE(boitier.requêtes().size(), index.size());
     }
 
-    void appuiLongModele5() {
-        const auto fenêtre = démarre();
-        QVERIFY(fenêtre);
-        QTest::mousePress(zone(*fenêtre, 25), Qt::LeftButton);
-        QTest::qWait(1000);
-        QTest::mouseRelease(zone(*fenêtre, 25), Qt::LeftButton);
-        QTest::qWait(300);
-        QCOMPARE(boitier.requêtes().size(), 1);
-        QCOMPARE(boitier.requêtes().constFirst().cible, préfixe + "ok&long=true"_ba);
-    }
-
-    void repetitionModele6() {
-        const auto fenêtre = démarre(u"Version=6"_s);
-        QVERIFY(fenêtre);
-        QTest::mousePress(zone(*fenêtre, 30), Qt::LeftButton);
-        QTRY_COMPARE(boitier.requêtes().size(), 1);
-        // Sent at the press, at 500 ms, then every 200 ms: 6 in 1.3 s on a quiet machine.
-        QTest::qWait(1300);
-        QTest::mouseRelease(zone(*fenêtre, 30), Qt::LeftButton);
-        const qsizetype envoyées = boitier.requêtes().size();
-        QVERIFY2(envoyées >= 4 && envoyées <= 7, qPrintable(QString::number(envoyées)));
-        QTest::qWait(400);
-        QCOMPARE(boitier.requêtes().size(), envoyées);
-        for (const RequeteRecue& reçue : boitier.requêtes())
-            QCOMPARE(reçue.cible, préfixe + "up"_ba);
-    }
-
     void tailles_data() {
         QTest::addColumn<int>("modèle");
         QTest::addColumn<int>("taille");
@@ -168,22 +148,27 @@ private Q_SLOTS:
         for (const qreal écart : {ok.x() - exact.x(), ok.y() - exact.y(),
                                   ok.width() - exact.width(), ok.height() - exact.height()})
             QVERIFY2(qAbs(écart) <= 0.5, qPrintable(QString::number(écart)));
-        QCOMPARE(zone(*fenêtre, 25)->accessibleName(), u"OK"_s);
         QCOMPARE(zone(*fenêtre, 2) != nullptr, modèle == 5);
     }
 
+    // The picture's right button, as the icon's, opens the menu; "&Restaurer" only while the
+    // remote is hidden. An icon event while the icon's menu is open is dropped; a left click
+    // on the icon brings back the windows meant to be shown.
     void menu() {
         const auto fenêtre = démarre();
         QVERIFY(fenêtre);
+        auto* icône = fenêtre->findChild<QSystemTrayIcon*>();
         QStringList articles;
+        bool montréePendantLeMenu = false;
         const auto note = [&](QMenu* menu) {
             articles.clear();
             for (const QAction* action : menu->actions())
                 articles.append(action->isSeparator() ? u"-"_s : action->text());
+            Q_EMIT icône->activated(QSystemTrayIcon::Trigger);
+            montréePendantLeMenu = fenêtre->isVisible();
             Choisit(menu, u"&Restaurer"_s);
         };
         QuandOuvert<QMenu>(note);
-        // The picture's right button, as the icon's, opens the menu.
         auto* image = fenêtre->findChild<QLabel*>(u"imgTelkino"_s);
         QTest::mousePress(image, Qt::RightButton, {}, QPoint(image->width() / 2, 20));
         QCOMPARE(articles, QStringList({u"&A propos de...\tF1"_s, u"-"_s, u"&Configurer...\tF9"_s,
@@ -191,15 +176,23 @@ private Q_SLOTS:
 
         fenêtre->hide();
         QuandOuvert<QMenu>(note);
-        fenêtre->MenuPopup();
+        Q_EMIT icône->activated(QSystemTrayIcon::Context);
+        QVERIFY(!montréePendantLeMenu);
         QCOMPARE(articles.at(3), u"&Restaurer"_s);
         QVERIFY(fenêtre->isVisible());
+
+        fenêtre->Paramètres().ClavierAffiché = true;
+        fenêtre->hide();
+        Q_EMIT icône->activated(QSystemTrayIcon::Trigger);
+        QVERIFY(fenêtre->isVisible());
+        QVERIFY(fenêtre->Clavier()->isVisible());
+        QVERIFY(!fenêtre->ListeChaînes()->isVisible());
 
         QuandOuvert<QMenu>([](QMenu* menu) { Choisit(menu, u"&Quitter"_s); });
         QSignalSpy fin(fenêtre.get(), &frmNavelo::programEnded);
         fenêtre->MenuPopup();
         QCOMPARE(fin.size(), 1);
-        QVERIFY(!fenêtre->findChild<QSystemTrayIcon*>()->isVisible());
+        QVERIFY(!icône->isVisible());
     }
 
     // The test platform has no notification area: minimising must leave the remote reachable.
@@ -257,15 +250,141 @@ private Q_SLOTS:
         QTEST(lancés == QStringList{QCoreApplication::applicationFilePath()}, "redémarré");
     }
 
-    // Settings unchanged and, here, window positions are not written back.
-    void fermeture() {
-        const auto fenêtre = démarre(u"MémoriserPositionFenêtre=0"_s);
+    // Start-up places: centred by default, where they were left, or brought back onto the
+    // screen; a model 6 run keeps the channel list's design size. Positions are written back
+    // only when remembered, and unchanged settings never are.
+    void placement_data() {
+        QTest::addColumn<QString>("lignes");
+        QTest::addColumn<QPoint>("remote");  // null: centred
+        QTest::addColumn<QPoint>("clavier"); // null: centred
+        QTest::addColumn<QRect>("liste");    // null corner: centred
+        QTest::addColumn<bool>("écrites");
+        const QSize design(249, 422);
+        QTest::newRow("default") << QString() << Centré << Centré << QRect(Centré, design) << true;
+        QTest::newRow("remembered")
+            << u"FenêtreGauche=1500\r\nFenêtreHaut=750\r\nFenêtreClavierGauche=3000\r\n"
+               "FenêtreClavierHaut=1500\r\nFenêtreListeChaînesGauche=4500\r\n"
+               "FenêtreListeChaînesHaut=3000\r\nFenêtreListeChaînesLargeur=4500\r\n"
+               "FenêtreListeChaînesHauteur=6000"_s
+            << QPoint(100, 50) << QPoint(200, 100) << QRect(300, 200, 300, 400) << true;
+        QTest::newRow("off screen") << u"FenêtreGauche=-90000\r\nFenêtreHaut=0"_s << QPoint(0, 0)
+                                    << Centré << QRect(Centré, design) << true;
+        QTest::newRow("model 6, sizes 0")
+            << u"Version=6\r\nFenêtreListeChaînesLargeur=0\r\nFenêtreListeChaînesHauteur=0"_s
+            << Centré << QPoint(0, 0) << QRect(0, 0, 249, 422) << true;
+        QTest::newRow("not remembered") << u"MémoriserPositionFenêtre=0"_s << Centré << Centré
+                                        << QRect(Centré, design) << false;
+    }
+
+    void placement() {
+        QFETCH(QString, lignes);
+        QFETCH(QPoint, remote);
+        QFETCH(QPoint, clavier);
+        QFETCH(QRect, liste);
+        QFETCH(bool, écrites);
+        const auto fenêtre = démarre(lignes);
         QVERIFY(fenêtre);
-        fenêtre->move(100, 40);
+        const QRect écran = QGuiApplication::primaryScreen()->geometry();
+        const auto vérifie = [&](QWidget* w, QPoint attendu) {
+            const QPoint centre = écran.center() - w->rect().center();
+            const QPoint écart = w->pos() - (attendu == Centré ? centre : attendu);
+            QVERIFY2(écart.manhattanLength() <= 2, qPrintable(w->windowTitle()));
+        };
+        vérifie(fenêtre.get(), remote);
+        vérifie(fenêtre->Clavier(), clavier);
+        vérifie(fenêtre->ListeChaînes(), liste.topLeft());
+        QCOMPARE(fenêtre->ListeChaînes()->size(), liste.size());
+
         fenêtre->close();
         const QString écrit = litIni();
-        QVERIFY(!écrit.contains(u"\nFenêtre"_s));
+        QCOMPARE(écrit.contains(u"FenêtreListeChaînesLargeur=%1\r\n"_s.arg(liste.width() * 15)),
+                 écrites);
         QVERIFY(!écrit.contains(u"Hd=1"_s));
+        QVERIFY(lancés.isEmpty());
+    }
+
+    // Over the remote the window buttons show (keyboard and channel list only on model 5);
+    // the one under the pointer lights up; away from the remote they hide.
+    void survol_data() {
+        QTest::addColumn<int>("modèle");
+        QTest::newRow("5") << 5;
+        QTest::newRow("6") << 6;
+    }
+
+    void survol() {
+        QFETCH(int, modèle);
+        const auto fenêtre = démarre(u"Version=%1"_s.arg(modèle));
+        QVERIFY(fenêtre);
+        QList<QWidget*> boutons;
+        for (const QString& nom :
+             {u"picRéduire"_s, u"picQuitter"_s, u"picClavier"_s, u"picListeChaînes"_s})
+            boutons.append(fenêtre->findChild<QWidget*>(nom));
+        const auto visibles = [&] {
+            QList<bool> v;
+            for (QWidget* b : boutons)
+                v.append(b->isVisible());
+            return v;
+        };
+        QCursor::setPos(zone(*fenêtre, 25)->mapToGlobal(QPoint(5, 5)));
+        QTRY_COMPARE(visibles(), (QList<bool>{true, true, modèle == 5, modèle == 5}));
+        const QImage normale = boutons[0]->grab().toImage();
+        QCursor::setPos(boutons[0]->mapToGlobal(boutons[0]->rect().center()));
+        QTRY_VERIFY(boutons[0]->grab().toImage() != normale);
+        QCOMPARE(boutons[1]->isVisible(), true);
+        QCursor::setPos(fenêtre->geometry().bottomRight() + QPoint(50, 50));
+        QTRY_COMPARE(visibles(), (QList<bool>{false, false, false, false}));
+    }
+
+    // Dragging the remote moves the keyboard and channel list with it, shown or not.
+    void glissement() {
+        const auto fenêtre = démarre();
+        QVERIFY(fenêtre);
+        fenêtre->Clavier()->show();
+        const QList<QWidget*> fenêtres{fenêtre.get(), fenêtre->Clavier(), fenêtre->ListeChaînes()};
+        QList<QPoint> avant;
+        for (QWidget* w : fenêtres)
+            avant.append(w->pos());
+        auto* image = fenêtre->findChild<QLabel*>(u"imgTelkino"_s);
+        const QPoint point(image->width() / 2, 20);
+        QTest::mousePress(image, Qt::LeftButton, {}, point);
+        QTest::mouseMove(image, point + QPoint(30, 40));
+        QTest::mouseRelease(image, Qt::LeftButton, {}, point + QPoint(30, 40));
+        for (int i = 0; i < fenêtres.size(); ++i)
+            QCOMPARE(fenêtres[i]->pos(), avant[i] + QPoint(30, 40));
+    }
+
+    // The menu's About box and configuration; the configuration's always-on-top takes effect
+    // at once from the menu, while F9 then Cancel changes nothing.
+    void aProposEtConfiguration() {
+        const auto fenêtre = démarre();
+        QVERIFY(fenêtre);
+        QString titre;
+        QuandOuvert<QMenu>([](QMenu* menu) { Choisit(menu, u"&A propos de...\tF1"_s); });
+        QuandOuvert<frmAPropos>([&](frmAPropos* boîte) {
+            titre = boîte->windowTitle();
+            boîte->btnOK->click();
+        });
+        fenêtre->MenuPopup();
+        QCOMPARE(titre, u"A propos de Navelo v1.2.3"_s);
+
+        const auto configure = [&](QPushButton* frmConfiguration::*bouton) {
+            QuandOuvert<frmConfiguration>([bouton](frmConfiguration* dialogue) {
+                dialogue->chkFenêtreToujoursAuDessus->click();
+                (dialogue->*bouton)->click();
+            });
+        };
+        configure(&frmConfiguration::btnAnnuler);
+        QTest::keyClick(fenêtre.get(), Qt::Key_F9);
+        QVERIFY(!fenêtre->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(!fenêtre->Paramètres().ParamètresModifiés);
+        QVERIFY(fenêtre->isVisible());
+
+        QuandOuvert<QMenu>([](QMenu* menu) { Choisit(menu, u"&Configurer...\tF9"_s); });
+        configure(&frmConfiguration::btnOK);
+        fenêtre->MenuPopup();
+        QVERIFY(fenêtre->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        QVERIFY(fenêtre->isVisible());
+        fenêtre->close();
         QVERIFY(lancés.isEmpty());
     }
 
@@ -292,6 +411,27 @@ private Q_SLOTS:
         QCOMPARE(boitier.requêtes().at(0).cible, préfixe + "5&repeat=4"_ba);
         QCOMPARE(boitier.requêtes().at(1).cible, préfixe + "swap"_ba);
         QVERIFY(fenêtre->Clavier()->Majuscules());
+    }
+
+    // Closing the remote during a zap sends no further digit.
+    void fermetureDuranteUnZap() {
+        const auto fenêtre = démarre();
+        QVERIFY(fenêtre);
+        frmListeChaînes* liste = fenêtre->ListeChaînes();
+        liste->définitPauseZap(std::chrono::milliseconds(200));
+        liste->Form_Load();
+        auto* lvw = liste->findChild<QTreeWidget*>();
+        QTreeWidgetItem* élément = nullptr;
+        for (int i = 0; !élément && i < lvw->topLevelItemCount(); ++i) {
+            if (lvw->topLevelItem(i)->data(0, Qt::UserRole).toString().trimmed().size() >= 2)
+                élément = lvw->topLevelItem(i);
+        }
+        QVERIFY(élément);
+        lvw->setCurrentItem(élément);
+        QTimer::singleShot(100, fenêtre.get(), &QWidget::close);
+        Q_EMIT lvw->itemDoubleClicked(élément, 0);
+        QTest::qWait(300);
+        QCOMPARE(boitier.requêtes().size(), 1);
     }
 
 private:

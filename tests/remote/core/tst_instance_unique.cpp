@@ -1,12 +1,16 @@
 #include "core/instance_unique.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QLocalServer>
 #include <QProcess>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -14,30 +18,62 @@ class TestInstanceUnique : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    // Socket files go to TMPDIR, so this test meets no real instance.
+    // Socket files go to a runtime folder of this test's own, so it meets no real instance.
     void initTestCase() {
         QVERIFY(dossier.isValid());
+        QVERIFY(QDir(dossier.path())
+                    .mkdir(u"run"_s, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        qputenv("XDG_RUNTIME_DIR", exécution().toLocal8Bit());
         qputenv("TMPDIR", dossier.path().toLocal8Bit());
+    }
+
+    // In the user's private runtime folder; without a usable one, in a private folder made
+    // under the temporary folder; never in a folder that others can write or that is not
+    // the user's own.
+    void emplacement() {
+        const auto nom = [] { return NomInstance(u"Navelo"_s, u"WakeUp!"_s); };
+        QCOMPARE(QFileInfo(nom()).path(), exécution());
+
+        const QString repli = dossier.filePath(u"runtime-"_s + QString::number(::geteuid()));
+        const QString ouvert = dossier.filePath(u"ouvert"_s);
+        QVERIFY(QDir().mkdir(ouvert, QFile::Permissions(0x7777)));
+        for (const QString& runtime : {QString(), ouvert}) {
+            qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
+            QCOMPARE(QFileInfo(nom()).path(), repli);
+            QCOMPARE(Mode(repli), 0700u);
+        }
+        QVERIFY(::chmod(repli.toLocal8Bit().constData(), 0777) == 0);
+        QCOMPARE(QFileInfo(nom()).path(), repli);
+        QCOMPARE(Mode(repli), 0700u);
+        if (::geteuid() == 0) {
+            QVERIFY(::chown(repli.toLocal8Bit().constData(), 65534, 65534) == 0);
+            QCOMPARE(nom(), QString());
+        }
+        qputenv("XDG_RUNTIME_DIR", exécution().toLocal8Bit());
     }
 
     // Before a restart: the new process must become the instance.
     void arretDeLEcoute() {
-        InstanceUnique première(u"navelo-test-arret"_s);
+        const QString nom = NomInstance(u"navelo-test"_s, u"arret"_s);
+        InstanceUnique première(nom);
         QVERIFY(première.Écoute({}));
         première.ArrêteÉcoute();
-        InstanceUnique seconde(u"navelo-test-arret"_s);
+        InstanceUnique seconde(nom);
         QVERIFY(!seconde.RéveilleInstance());
         QVERIFY(seconde.Écoute({}));
     }
 
-    // Something listens under the name but never acknowledges: the new start runs on its own.
+    // Something listens under the name but never acknowledges: the new start runs on its own
+    // and leaves the socket to its owner.
     void instanceQuiNeRepondPas() {
+        const QString nom = NomInstance(u"navelo-test"_s, u"muet"_s);
         QLocalServer muet;
-        QVERIFY(muet.listen(u"navelo-test-muet"_s));
-        QElapsedTimer chrono;
-        chrono.start();
-        QVERIFY(!InstanceUnique(u"navelo-test-muet"_s).RéveilleInstance(300));
-        QVERIFY(chrono.elapsed() >= 250 && chrono.elapsed() < 2000);
+        QVERIFY(muet.listen(nom));
+        InstanceUnique seconde(nom);
+        QVERIFY(!seconde.RéveilleInstance(300));
+        const ino_t prise = Inode(nom);
+        QVERIFY(!seconde.Écoute({}));
+        QCOMPARE(Inode(nom), prise);
     }
 
     // The program itself, started as a user would: a copy beside settings that hold a code,
@@ -89,8 +125,7 @@ private:
     void démarre(QProcess& processus) {
         QProcessEnvironment environnement = QProcessEnvironment::systemEnvironment();
         environnement.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
-        environnement.insert(u"TMPDIR"_s, dossier.path());
-        environnement.insert(u"USER"_s, u"essai"_s);
+        environnement.insert(u"XDG_RUNTIME_DIR"_s, exécution());
         environnement.insert(u"http_proxy"_s, u"http://127.0.0.1:9"_s);
         processus.setProcessEnvironment(environnement);
         processus.setProcessChannelMode(QProcess::ForwardedErrorChannel);
@@ -98,7 +133,18 @@ private:
         QVERIFY(processus.waitForStarted());
     }
 
-    QString prise() const { return QDir(dossier.path()).filePath(u"Navelo.WakeUp!.essai"_s); }
+    QString exécution() const { return dossier.filePath(u"run"_s); }
+    QString prise() const { return QDir(exécution()).filePath(u"Navelo.WakeUp!"_s); }
+
+    static ino_t Inode(const QString& chemin) {
+        struct stat état {};
+        return ::stat(QFile::encodeName(chemin).constData(), &état) == 0 ? état.st_ino : 0;
+    }
+
+    static uint Mode(const QString& chemin) {
+        struct stat état {};
+        return ::stat(QFile::encodeName(chemin).constData(), &état) == 0 ? état.st_mode & 0777 : 0;
+    }
 
     QTemporaryDir dossier;
 };

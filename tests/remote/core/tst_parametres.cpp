@@ -107,6 +107,13 @@ private Q_SLOTS:
         const PositionsFenêtres relues = LitPositions(fichier, {});
         QCOMPARE(relues.FenêtreClavier, lues.FenêtreClavier);
         QCOMPARE(relues.FenêtreListeChaînes, lues.FenêtreListeChaînes);
+
+        // A size of 0 or less, as a model 6 run used to leave, counts as missing.
+        for (const QString& taille : {u"Largeur=0"_s, u"Hauteur=-15"_s}) {
+            écritFichier(u"FenêtreListeChaînes"_s + taille);
+            QCOMPARE(LitPositions(fichier, défauts).FenêtreListeChaînes,
+                     défauts.FenêtreListeChaînes);
+        }
     }
 
     void rameneSurEcran_data() {

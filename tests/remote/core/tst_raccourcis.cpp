@@ -17,7 +17,9 @@ class TestRaccourcis : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // Every row of the shortcut table, with the text each key types.
     void toucheAppuyee_data() {
+        QTest::addColumn<int>("modèle");
         QTest::addColumn<int>("touche");
         QTest::addColumn<int>("modificateurs");
         QTest::addColumn<QString>("texte");
@@ -26,14 +28,27 @@ private Q_SLOTS:
         const Qt::KeyboardModifiers aucun;
         const Qt::KeyboardModifiers pavé = Qt::KeypadModifier;
         const auto ligne = [](const char* nom, int touche, Qt::KeyboardModifiers m,
-                              const QString& texte, const QStringList& attendu) {
-            QTest::newRow(nom) << touche << int(m) << texte << attendu;
+                              const QString& texte, const QStringList& attendu, int modèle = 5) {
+            QTest::newRow(nom) << modèle << touche << int(m) << texte << attendu;
         };
         ligne("F1", Qt::Key_F1, aucun, {}, {u"[À propos]"_s});
         ligne("F9", Qt::Key_F9, aucun, {}, {u"[Configuration]"_s});
-        ligne("Droite", Qt::Key_Right, Qt::ShiftModifier, {}, {u"right"_s});
+        ligne("Verr. Maj. 5", Qt::Key_CapsLock, aucun, {}, {u"[Majuscules]"_s, u"swap"_s});
+        ligne("Verr. Maj. 6", Qt::Key_CapsLock, aucun, {}, {}, 6);
+        ligne("Origine", Qt::Key_Home, aucun, {}, {u"home"_s});
+        ligne("Fin", Qt::Key_End, aucun, {}, {u"list"_s});
+        ligne("Page préc.", Qt::Key_PageUp, aucun, {}, {u"prgm_inc"_s});
+        ligne("Page suiv.", Qt::Key_PageDown, aucun, {}, {u"prgm_dec"_s});
+        ligne("Gauche", Qt::Key_Left, aucun, {}, {u"left"_s});
+        ligne("Haut", Qt::Key_Up, aucun, {}, {u"up"_s});
+        ligne("Maj+Droite", Qt::Key_Right, Qt::ShiftModifier, {}, {u"right"_s});
+        ligne("Bas", Qt::Key_Down, aucun, {}, {u"down"_s});
+        ligne("Entrée", Qt::Key_Return, aucun, u"\r"_s, {u"ok"_s});
         ligne("Entrée du pavé", Qt::Key_Enter, pavé, u"\r"_s, {u"ok"_s});
+        ligne("Retour arrière", Qt::Key_Backspace, aucun, u"\b"_s, {u"back"_s});
         ligne("+ du pavé", Qt::Key_Plus, pavé, u"+"_s, {u"vol_inc"_s});
+        ligne("- du pavé", Qt::Key_Minus, pavé, u"-"_s, {u"vol_dec"_s});
+        ligne("5 du pavé", Qt::Key_5, pavé, u"5"_s, {u"¤5"_s});
         ligne("+ du clavier", Qt::Key_Plus, Qt::ShiftModifier, u"+"_s, {});
         ligne("- du clavier", Qt::Key_Minus, aucun, u"-"_s, {u"¤-"_s});
         ligne("Ctrl+5", Qt::Key_5, Qt::ControlModifier, u"5"_s, {});
@@ -42,11 +57,13 @@ private Q_SLOTS:
     }
 
     void toucheAppuyee() {
+        QFETCH(int, modèle);
         QFETCH(int, touche);
         QFETCH(int, modificateurs);
         QFETCH(QString, texte);
 
-        const ParamètresNavelo paramètres;
+        ParamètresNavelo paramètres;
+        paramètres.Version = static_cast<qint16>(modèle);
         QStringList journal;
         RaccourcisClavier raccourcis = Raccourcis(paramètres, journal);
         raccourcis.ToucheAppuyée(touche, Qt::KeyboardModifiers(modificateurs), texte);

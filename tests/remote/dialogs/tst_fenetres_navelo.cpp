@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QTest>
 #include <QWindow>
@@ -42,7 +43,6 @@ private Q_SLOTS:
         frmSplashScreen splash{QIcon()};
         const QString base = u"Veuillez patienter pendant l'initialisation svp"_s;
         QCOMPARE(splash.lblMessage->text(), base + u"..."_s);
-        QCOMPARE(splash.tmrMinuterie.interval(), 500);
         QVERIFY(splash.tmrMinuterie.isActive());
         QCOMPARE(splash.geometry().center(), QGuiApplication::primaryScreen()->geometry().center());
 
@@ -55,13 +55,17 @@ private Q_SLOTS:
         }
     }
 
-    // The donation picture: French at once, then English and French again, every 3 seconds.
-    // A link turns red under the mouse, and opens its address.
+    // Title and description; the donation picture French at once, then English and French
+    // again; a link turns red under the mouse, the other blue, and opens its address.
     void aPropos() {
+        QCoreApplication::setApplicationVersion(u"1.2.0"_s);
         const OptionsAPropos options =
             OptionsAProposNavelo(QIcon(), Image(Qt::blue), Image(Qt::red), true);
         frmAPropos boîte(options);
-        QCOMPARE(boîte.timDonner.interval(), 3000);
+        QCOMPARE(boîte.windowTitle(), u"A propos de Navelo v1.2"_s);
+        QCOMPARE(boîte.txtDescription->toPlainText(),
+                 u"Ce petit outil permet de piloter le boitier HD de la Freebox en se substituant "
+                 u"\nà la télécommande.\n\nBref, c'est un vrai gadget !"_s);
         QVERIFY(boîte.timDonner.isActive());
         for (const QPixmap& attendue :
              {options.imageDonnerFR, options.imageDonnerEN, options.imageDonnerFR}) {
@@ -73,13 +77,21 @@ private Q_SLOTS:
         Envoie(boîte.imgDonner, QEvent::MouseButtonRelease, Qt::LeftButton);
         QCOMPARE(AdressesOuvertes().last(), QUrl(u"https://www.korvane.example/don"_s));
 
+        const auto couleurs = [&boîte] {
+            return std::pair(boîte.lblSite->palette().color(QPalette::WindowText),
+                             boîte.lblEmail->palette().color(QPalette::WindowText));
+        };
+        const QColor rouge(255, 0, 0), bleu(0, 0, 255);
+        QCOMPARE(couleurs(), std::pair(bleu, bleu));
+        Envoie(boîte.lblSite, QEvent::MouseMove);
+        QCOMPARE(couleurs(), std::pair(rouge, bleu));
         Envoie(boîte.lblEmail, QEvent::MouseMove);
-        QCOMPARE(boîte.lblEmail->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-        QCOMPARE(boîte.lblSite->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+        QCOMPARE(couleurs(), std::pair(bleu, rouge));
         Envoie(boîte.lblEmail, QEvent::MouseButtonRelease, Qt::LeftButton);
         QCOMPARE(AdressesOuvertes().last(), QUrl(u"mailto:contact@korvane.example"_s));
         Envoie(boîte.lblSite, QEvent::MouseButtonRelease, Qt::LeftButton);
         QCOMPARE(AdressesOuvertes().last(), QUrl(u"https://www.korvane.example/navelo"_s));
+        QCOMPARE(couleurs(), std::pair(bleu, bleu));
     }
 };
 

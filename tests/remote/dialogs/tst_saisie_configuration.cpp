@@ -60,11 +60,16 @@ private Q_SLOTS:
         QTest::newRow("all empty") << s << Champ::CodeTélécommande
                                    << u"Le champ CODE TELECOMMANDE doit être renseigné..."_s;
         s.CodeTélécommande = u" "_s;
+        QTest::newRow("window empty")
+            << s << Champ::TailleFenêtrePrincipale
+            << u"Le champ TAILLE FENETRE PRINCIPALE doit être renseigné..."_s;
         s.TailleFenêtrePrincipale = u"30"_s;
         QTest::newRow("keyboard empty")
             << s << Champ::TailleClavier
             << u"Le champ TAILLE CLAVIER VIRTUEL doit être renseigné..."_s;
         s.TailleClavier = u"100"_s;
+        QTest::newRow("logos empty")
+            << s << Champ::TailleLogos << u"Le champ TAILLE LOGOS CHAINES doit être renseigné..."_s;
         s.TailleLogos = u"250"_s;
         QTest::newRow("window out of range") << s << Champ::TailleFenêtrePrincipale << entre50et500;
         s.TailleFenêtrePrincipale = u"100"_s;

@@ -82,6 +82,8 @@ private Q_SLOTS:
                                << couleur;
         };
         ligne("logo de la chaîne", {{u"logos/Canal 5.png"_s, Rouge}}, Rouge);
+        ligne("numéro entouré de blancs", {{u"logos/Canal 12.png"_s, Rouge}}, Rouge,
+              u" 12 . Douze"_s);
         ligne("image par défaut", {{u"logos/Canal 1.png"_s, Rouge}}, Bleu);
         ligne("numéro au-delà de 32767", {{u"logos/Canal 40000.png"_s, Rouge}}, Rouge,
               u"40000. Grand"_s);
@@ -125,9 +127,19 @@ private Q_SLOTS:
         });
         doubleClique(u" 12 . Douze"_s);
         QTRY_COMPARE(Envoyés(), (QStringList{u"1 long"_s, u"vol_inc"_s, u"2"_s}));
-        const QList<RequeteRecue>& requêtes = boîtier.requêtes();
-        QVERIFY(requêtes[0].heure.msecsTo(requêtes[2].heure) >= Pause.count() - 20);
         QVERIFY(!expéditeur->ToucheLongue);
+    }
+
+    // Quitting the program during a zap sends no further digit.
+    void quitterPendantLeZap() {
+        ouvre();
+        QTimer::singleShot(0, this, [this] {
+            QTimer::singleShot(Pause / 2, qApp, &QCoreApplication::quit);
+            doubleClique(u" 12 . Douze"_s);
+        });
+        QCoreApplication::exec();
+        QTest::qWait(2 * Pause.count());
+        QCOMPARE(Envoyés(), QStringList{u"1 long"_s});
     }
 
     void listeVide() {
@@ -151,6 +163,27 @@ private Q_SLOTS:
         fenêtre->close();
         QVERIFY(!fenêtre->isVisible());
         QVERIFY(!paramètres.ListeChaînesAffichée);
+    }
+
+    // In twips: the box 90 above the bottom, the list 120 from the left, top and right
+    // edges and 60 above the box, nothing below 0; its column never wider than it.
+    void redimensionnement_data() {
+        QTest::addColumn<QSize>("taille");
+        QTest::addColumn<QRect>("liste");
+        QTest::addColumn<int>("case");
+        QTest::newRow("300 x 450") << QSize(300, 450) << QRect(8, 8, 284, 415) << 427;
+        QTest::newRow("249 x 10") << QSize(249, 10) << QRect(8, 8, 233, 0) << 0;
+    }
+
+    void redimensionnement() {
+        QFETCH(QSize, taille);
+        ouvre();
+        fenêtre->show();
+        fenêtre->resize(taille);
+        QTRY_COMPARE(fenêtre->size(), taille);
+        QTEST(liste()->geometry(), "liste");
+        QTEST(caseÀCocher()->y(), "case");
+        QVERIFY(liste()->columnWidth(0) <= qMax(0, liste()->viewport()->width()));
     }
 
 private:

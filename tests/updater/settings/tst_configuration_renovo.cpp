@@ -1,3 +1,4 @@
+#include "raccourci.h"
 #include "settings/frmConfiguration.h"
 #include "settings/traductions.h"
 #include "widgets/boite_message.h"
@@ -7,6 +8,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -180,6 +182,41 @@ private Q_SLOTS:
         d->chkRechercherMaJOuvertureSession->click();
         d->btnOK->click();
         QVERIFY(!QFile::exists(entrée));
+    }
+
+    // Written in the common folder and replaced there, valid whatever the program's path
+    // holds: quotes, dollars, back quotes and backslashes escaped inside the quotes, then the
+    // backslashes once more for the file, "%" doubled. Removal leaves no copy in either folder,
+    // one left in the user's by an earlier run included. Last: it lets the common folder be
+    // written.
+    void inscrit() {
+        QTemporaryDir racine;
+        qputenv("XDG_CONFIG_DIRS", racine.filePath(u"xdg:/etc/xdg"_s).toUtf8());
+        qputenv("XDG_CONFIG_HOME", racine.filePath(u"home"_s).toUtf8());
+        const QString commun = racine.filePath(u"xdg/autostart/KorvaneUpdate.desktop"_s);
+        const QString utilisateur = racine.filePath(u"home/autostart/KorvaneUpdate.desktop"_s);
+
+        InscritDémarrage(u"KorvaneUpdate"_s, racine.filePath(u"Renovo"_s), u"/startup"_s);
+        InscritDémarrage(u"KorvaneUpdate"_s,
+                         racine.filePath(u"Mes programmes/a\"b$c`d\\e%f/Renovo"_s), u"/startup"_s);
+        QVERIFY(!QFile::exists(utilisateur));
+        QFile fichier(commun);
+        QVERIFY(fichier.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(fichier.readAll()),
+                 u"[Desktop Entry]\nType=Application\nName=Renovo\nExec=\""_s +
+                     racine.filePath(u"Mes programmes/a\\\\\"b\\\\$c\\\\`d\\\\\\\\e%%f/Renovo\" "
+                                     u"/startup\n"_s));
+        QProcess validation;
+        validation.start(u"desktop-file-validate"_s, {commun});
+        QVERIFY(validation.waitForFinished());
+        QCOMPARE(validation.readAll() + validation.readAllStandardError(), QByteArray());
+        QCOMPARE(validation.exitCode(), 0);
+
+        QVERIFY(CréeRaccourci(utilisateur, racine.filePath(u"Renovo"_s), u"/startup"_s));
+        InscritDémarrage(u"KorvaneUpdate"_s, QString(), u"/startup"_s);
+        QVERIFY(!QFile::exists(commun));
+        QVERIFY(!QFile::exists(utilisateur));
+        QVERIFY(!CréeRaccourci(utilisateur, QString(), u"/startup"_s));
     }
 };
 

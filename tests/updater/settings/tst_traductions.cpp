@@ -86,10 +86,6 @@ private Q_SLOTS:
         QCOMPARE(traductions.Count(), 35);
         QCOMPARE(traductions.Item(1), QString());
         QCOMPARE(traductions.Item(u"txt_statut_ok"_s), u"OK"_s);
-        QCOMPARE(traductions.Item(u"MSG_ERREUR_AUCUN_LOGICIEL_INSTALLE"_s),
-                 u"Aucun logiciel Korvane n'est installé sur ce poste...\r\n\r\nL'outil va être "
-                 u"fermé."_s);
-        QCOMPARE(traductions.Item(u"TXT_TRAITEMENT_DU_FICHIER"_s), u"%v de %v... %v"_s);
         QCOMPARE(traductions.Item(u"CLÉ_ABSENTE"_s), QString());
         QCOMPARE(traductions.Item(36), QString());
         try {

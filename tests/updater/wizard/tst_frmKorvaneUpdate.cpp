@@ -1,20 +1,22 @@
-#include "ansi.h"
+#include "assistant_test.h"
 #include "boite_message.h"
+#include "settings/frmConfiguration.h"
 #include "settings/traductions.h"
 #include "wizard/choix_dossier.h"
 #include "wizard/dessins_renovo.h"
 #include "wizard/erreur_renovo.h"
-#include "wizard/frmKorvaneUpdate.h"
 
-#include <QDir>
-#include <QFile>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 using namespace Qt::StringLiterals;
@@ -58,31 +60,35 @@ class TestFrmKorvaneUpdate : public QObject {
     QStringList lancés;
 
     QString Chemin(const QString& nom) const { return dossier->filePath(nom); }
-
     void Écrit(const QString& nom, const QString& contenu) {
-        QFile fichier(Chemin(nom));
-        QVERIFY(fichier.open(QIODevice::WriteOnly));
-        fichier.write(EnAnsi(contenu));
+        QVERIFY(ÉcritFichier(Chemin(nom), EnAnsi(contenu)));
+    }
+    QString Lit(const QString& nom) const { return LitAnsi(Chemin(nom)); }
+    OptionsRenovo Options() { return OptionsTest(dossier->path(), {}, &lancés); }
+
+    bool réduite = false; // the watched window was minimised at some point
+    bool eventFilter(QObject* objet, QEvent* évènement) override {
+        if (évènement->type() == QEvent::WindowStateChange &&
+            static_cast<QWidget*>(objet)->isMinimized())
+            réduite = true;
+        return false;
     }
 
-    QString Lit(const QString& nom) {
-        QFile fichier(Chemin(nom));
-        return fichier.open(QIODevice::ReadOnly) ? DepuisAnsi(fichier.readAll()) : QString();
-    }
-
-    OptionsRenovo Options(const QStringList& arguments = {}) {
-        OptionsRenovo options;
-        options.dossierProgramme = dossier->path();
-        options.dossierUtilisateur = Chemin(u"utilisateur"_s);
-        options.arguments = arguments;
-        options.codeLangueSystème = [] { return qint16(12); };
-        options.horloge = [] { return QDateTime(QDate(2026, 12, 7), QTime(9, 0)); };
-        options.programme = u"/opt/korvane/Renovo"_s;
-        options.lanceur = [this](const QString& programme, const QStringList&, ModeAffichage) {
-            lancés.append(programme);
-            return true;
-        };
-        return options;
+    // The wizard on step 4, its downloads in a folder with a blank, listing programs by name
+    // and tag.
+    std::unique_ptr<frmKorvaneUpdate> Étape4(const QStringList& logiciels) {
+        auto fenêtre = std::make_unique<frmKorvaneUpdate>(Options());
+        fenêtre->Form_Load();
+        fenêtre->Paramètres().RépertoireTéléchargement = Chemin(u"télé chargés"_s);
+        QDir().mkpath(fenêtre->Paramètres().RépertoireTéléchargement);
+        for (qsizetype i = 0; i + 1 < logiciels.size(); i += 2)
+            DéfinitTagÉlément(
+                new QTreeWidgetItem(fenêtre->lvwLogicielsInstallés, {logiciels[i], u"v1.0"_s}),
+                logiciels[i + 1]);
+        fenêtre->installEventFilter(this);
+        réduite = false;
+        fenêtre->Etape = 4;
+        return fenêtre;
     }
 
     static void Survole(QWidget* contrôle) {
@@ -100,27 +106,40 @@ private Q_SLOTS:
 
     void init() {
         dossier = std::make_unique<QTemporaryDir>();
-        qputenv("XDG_DATA_HOME", QFile::encodeName(Chemin(u"donnees"_s)));
-        qputenv("XDG_DATA_DIRS", QFile::encodeName(Chemin(u"systeme"_s)));
-        QVERIFY(QDir().mkpath(Chemin(u"donnees/korvane/uninstall"_s)));
-        Écrit(u"donnees/korvane/uninstall/Navelo.ini"_s,
-              u"[Uninstall]\r\nPublisher=Korvane\r\nDisplayName=Navelo v1.0\r\n"
-              u"DisplayVersion=1.0\r\n"_s);
+        InscritLogiciels(dossier->path(), {u"Navelo"_s, u"1.0"_s});
         lancés.clear();
         OublieMessages();
     }
 
-    void aucunLogiciel() {
-        QVERIFY(QFile::remove(Chemin(u"donnees/korvane/uninstall/Navelo.ini"_s)));
+    // Start-ups that end on their message, writing nothing.
+    void finAuDemarrage_data() {
+        QTest::addColumn<QString>("ini");
+        QTest::addColumn<int>("icône");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("aucun logiciel")
+            << QString() << int(QMessageBox::Warning)
+            << u"Aucun logiciel Korvane n'est installé sur ce poste...\n\nL'outil va être fermé."_s;
+        QTest::newRow("réglage illisible")
+            << u"[Config]\r\nLangue=Français\r\nProxyType=abc\r\n"_s << int(QMessageBox::Critical)
+            << u"Une erreur (13) est survenue lors de l'initialisation de l'application :\n\n"
+               u"Incompatibilité de type\n\nVeuillez contacter l'auteur du logiciel si le "
+               u"problème persiste..."_s;
+    }
+
+    void finAuDemarrage() {
+        QFETCH(QString, ini);
+        if (ini.isEmpty())
+            QVERIFY(QFile::remove(Chemin(u"donnees/korvane/uninstall/Navelo.ini"_s)));
+        else
+            Écrit(u"Renovo.ini"_s, ini);
         RéponsesSuivantes({QMessageBox::Ok});
         frmKorvaneUpdate fenêtre(Options());
         QVERIFY(!fenêtre.Form_Load());
         QCOMPARE(MessagesAffichés().size(), 1);
-        QCOMPARE(MessagesAffichés().at(0).texte,
-                 u"Aucun logiciel Korvane n'est installé sur ce poste...\n\nL'outil va être "
-                 u"fermé."_s);
+        QTEST(int(MessagesAffichés().at(0).icône), "icône");
+        QTEST(MessagesAffichés().at(0).texte, "message");
         fenêtre.close();
-        QVERIFY(!QFile::exists(Chemin(u"Renovo.ini"_s)));
+        QCOMPARE(Lit(u"Renovo.ini"_s), ini);
     }
 
     void introductionEtSortie() {
@@ -128,7 +147,6 @@ private Q_SLOTS:
             frmKorvaneUpdate fenêtre(Options());
             QVERIFY(fenêtre.Form_Load());
             QCOMPARE(fenêtre.windowTitle(), u"Renovo v1.5.2"_s);
-            QCOMPARE(fenêtre.LogicielsInstallés, QStringList{u"Navelo=1.0"_s});
             QVERIFY(fenêtre.picEtape[0]->isVisible());
             QCOMPARE(fenêtre.txtIntro->toPlainText(), introduction);
             fenêtre.txtRépertoire->setText(u"/tmp/é"_s);
@@ -141,19 +159,17 @@ private Q_SLOTS:
         QVERIFY2(ini.contains(u"Langue=Français"_s), qPrintable(ini));
         QVERIFY(ini.contains(u"RépertoireTéléchargement=/tmp/é"_s));
         QVERIFY(ini.contains(u"ProxyType=1"_s));
-        QVERIFY(lancés.isEmpty());
 
-        // Once chosen, only the folder is written, and a restart starts the program again.
+        // Once chosen, only the folder is written.
         Écrit(u"Renovo.ini"_s, u"[Config]\r\nLangue=Français\r\nProxyType=2\r\n"_s);
         frmKorvaneUpdate fenêtre(Options());
         QVERIFY(fenêtre.Form_Load());
         fenêtre.Paramètres().ProxyType = 0;
-        fenêtre.Paramètres().RedémarrageNécessaire = true;
         fenêtre.close();
         QCOMPARE(Lit(u"Renovo.ini"_s),
                  u"[Config]\r\nLangue=Français\r\nProxyType=2\r\nRépertoireTéléchargement="_s +
                      fenêtre.Paramètres().RépertoireTéléchargement + u"\r\n"_s);
-        QCOMPARE(lancés, QStringList{u"/opt/korvane/Renovo"_s});
+        QVERIFY(lancés.isEmpty());
     }
 
     void premiereLangue_data() {
@@ -194,44 +210,6 @@ private Q_SLOTS:
         QVERIFY(Lit(u"Renovo.ini"_s).contains(u"Langue="_s + fenêtre.Paramètres().Langue));
     }
 
-    void verificationPlanifiee_data() {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("dernière");
-        QTest::addColumn<bool>("fenêtre");
-        QTest::newRow("déjà faite") << QStringList{u"/STARTUP"_s} << u"07/12/2026"_s << false;
-        QTest::newRow("due") << QStringList{u"/run"_s} << u"06/12/2026"_s << true;
-    }
-
-    void verificationPlanifiee() {
-        QFETCH(QStringList, arguments);
-        QFETCH(QString, dernière);
-        const QString ini = u"[Config]\r\nLangue=Français\r\nRechercherMaJFréquence=0\r\n"
-                            u"RechercherMaJDernière="_s +
-                            dernière + u"\r\n"_s;
-        Écrit(u"Renovo.ini"_s, ini);
-        frmKorvaneUpdate fenêtre(Options(arguments));
-        QTEST(fenêtre.Form_Load(), "fenêtre");
-        QTEST(fenêtre.isVisible(), "fenêtre");
-        if (fenêtre.isVisible())
-            QCOMPARE(fenêtre.Etape, 1);
-        QCOMPARE(Lit(u"Renovo.ini"_s),
-                 fenêtre.isVisible() ? QString(ini).replace(dernière, u"07/12/2026"_s) : ini);
-    }
-
-    void erreurDemarrage() {
-        Écrit(u"Renovo.ini"_s, u"[Config]\r\nLangue=Français\r\nProxyType=abc\r\n"_s);
-        RéponsesSuivantes({QMessageBox::Ok});
-        frmKorvaneUpdate fenêtre(Options());
-        QVERIFY(!fenêtre.Form_Load());
-        QCOMPARE(MessagesAffichés().at(0).icône, QMessageBox::Critical);
-        QCOMPARE(MessagesAffichés().at(0).texte,
-                 u"Une erreur (13) est survenue lors de l'initialisation de l'application :\n\n"
-                 u"Incompatibilité de type\n\nVeuillez contacter l'auteur du logiciel si le "
-                 u"problème persiste..."_s);
-        fenêtre.close();
-        QVERIFY(!Lit(u"Renovo.ini"_s).contains(u"Répertoire"_s));
-    }
-
     // A language whose file has gone: French, rather than no program at all.
     void langueDisparue() {
         Écrit(u"Renovo.ini"_s, u"[Config]\r\nLangue=Deutsch\r\n"_s);
@@ -247,15 +225,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("cas");
         QTest::addColumn<bool>("suivant");
         QTest::newRow("0") << 0 << QString() << true;
-        QTest::newRow("1 rien de coché") << 1 << QString() << false;
-        QTest::newRow("1 un coché") << 1 << u"coché"_s << true;
-        QTest::newRow("1 téléchargement réussi") << 1 << u"réussi"_s << true;
+        QTest::newRow("1 décoché, un grisé coché") << 1 << u"grisé"_s << false;
         QTest::newRow("2 dossier") << 2 << u"dossier"_s << true;
         QTest::newRow("2 texte vide") << 2 << u""_s << false;
         QTest::newRow("2 fichier") << 2 << u"fichier"_s << false;
         QTest::newRow("2 absent") << 2 << u"absent"_s << false;
+        QTest::newRow("2 choisi") << 2 << u"parcourir"_s << true;
         QTest::newRow("3") << 3 << QString() << false;
-        QTest::newRow("3 téléchargement réussi") << 3 << u"réussi"_s << true;
         QTest::newRow("4 téléchargement réussi") << 4 << u"réussi"_s << false;
     }
 
@@ -267,13 +243,28 @@ private Q_SLOTS:
         QVERIFY(fenêtre.Form_Load());
         fenêtre.TéléchargementRéussi = cas == u"réussi"_s;
         auto* élément = new QTreeWidgetItem(fenêtre.lvwLogicielsInstallés, {u"Navelo"_s});
-        élément->setCheckState(0, cas == u"coché"_s ? Qt::Checked : Qt::Unchecked);
+        élément->setCheckState(0, cas == u"grisé"_s ? Qt::Checked : Qt::Unchecked);
         if (étape == 2)
             fenêtre.txtRépertoire->setText(cas == u"dossier"_s ? dossier->path()
                                            : cas.isEmpty()     ? cas
                                                                : Chemin(cas));
         fenêtre.Etape = qint16(étape);
         fenêtre.AfficheEtape();
+        if (cas == u"grisé"_s) {
+            auto* grisé = new QTreeWidgetItem(fenêtre.lvwLogicielsInstallés, {u"Autre"_s});
+            GriseÉlément(grisé);
+            grisé->setCheckState(0, Qt::Checked);
+            élément->setCheckState(0, Qt::Unchecked);
+        }
+        if (cas == u"parcourir"_s) {
+            // A cancelled dialog keeps the text; both start from it.
+            DossiersSuivants({QString(), dossier->path()});
+            fenêtre.btnRépertoireParcourir->click();
+            QCOMPARE(fenêtre.txtRépertoire->text(), Chemin(cas));
+            fenêtre.btnRépertoireParcourir->click();
+            QCOMPARE(DossiersDeDépart(), QStringList(2, Chemin(cas)));
+            QCOMPARE(fenêtre.txtRépertoire->text(), dossier->path());
+        }
         for (int i = 0; i < 5; ++i)
             QCOMPARE(fenêtre.picEtape[i]->isVisible(), i == étape);
         QTEST(fenêtre.btnSuivant->isEnabled(), "suivant");
@@ -283,26 +274,6 @@ private Q_SLOTS:
         QCOMPARE(fenêtre.lblDossierIncorrect->isVisible(),
                  étape == 2 && !fenêtre.btnSuivant->isEnabled());
         QCOMPARE(fenêtre.Paramètres().RépertoireTéléchargement, fenêtre.txtRépertoire->text());
-    }
-
-    void dossierChoisi() {
-        frmKorvaneUpdate fenêtre(Options());
-        QVERIFY(fenêtre.Form_Load());
-        fenêtre.Etape = 2;
-        fenêtre.AfficheEtape();
-        QCOMPARE(fenêtre.lblEtape2b->text(), u"Le téléchargement des mises à jour sélectionnées "
-                                             u"débutera automatiquement à l'étape suivante..."_s);
-        fenêtre.txtRépertoire->setText(Chemin(u"absent"_s));
-        DossiersSuivants({QString(), dossier->path()});
-        fenêtre.btnRépertoireParcourir->click();
-        QCOMPARE(fenêtre.txtRépertoire->text(), Chemin(u"absent"_s));
-        fenêtre.btnRépertoireParcourir->click();
-        QCOMPARE(DossiersDeDépart(), QStringList(2, Chemin(u"absent"_s)));
-        QCOMPARE(fenêtre.Paramètres().RépertoireTéléchargement, dossier->path());
-        QVERIFY(fenêtre.btnSuivant->isEnabled());
-        QVERIFY(!fenêtre.lblDossierIncorrect->isVisible());
-        fenêtre.btnPrécédent->click();
-        QCOMPARE(fenêtre.Etape, 1);
     }
 
     void cheminDErreur_data() {
@@ -329,21 +300,6 @@ private Q_SLOTS:
             u"Une erreur ("_s + numéro + u") est survenue durant le traitement :\n\n"_s));
         QVERIFY(fenêtre.btnQuitter->isEnabled());
         QVERIFY(QApplication::overrideCursor() == nullptr);
-    }
-
-    void elementGrise() {
-        frmKorvaneUpdate fenêtre(Options());
-        QVERIFY(fenêtre.Form_Load());
-        fenêtre.Etape = 1;
-        auto* connu = new QTreeWidgetItem(fenêtre.lvwLogicielsInstallés, {u"Navelo"_s});
-        connu->setCheckState(0, Qt::Checked);
-        auto* inconnu = new QTreeWidgetItem(fenêtre.lvwLogicielsInstallés, {u"Autre"_s});
-        GriseÉlément(inconnu);
-        QVERIFY(fenêtre.btnSuivant->isEnabled());
-        inconnu->setCheckState(0, Qt::Checked);
-        QCOMPARE(inconnu->checkState(0), Qt::Unchecked);
-        connu->setCheckState(0, Qt::Unchecked);
-        QVERIFY(!fenêtre.btnSuivant->isEnabled());
     }
 
     void survolDesLiens() {
@@ -381,6 +337,77 @@ private Q_SLOTS:
             }
         }
         QCOMPARE(vues, (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 1, 2}));
+    }
+
+    // Nothing to run: the window is minimised and restored all the same, and no line added.
+    void rienAInstaller() {
+        const auto fenêtre = Étape4({u"Navelo"_s, u"IOK|v1.1|110"_s});
+        fenêtre->AfficheEtape();
+        QVERIFY(réduite);
+        QVERIFY(!fenêtre->isMinimized());
+        QCOMPARE(fenêtre->lstInstallations->count(), 0);
+    }
+
+    // The installer waits for a file that only a timer of ours creates once it has started:
+    // the window's events run meanwhile. A close asked for then waits for its end, and no
+    // other installer starts. The wizard stays minimised with its buttons disabled. The grey
+    // delete box keeps the file.
+    void fermetureAttendLInstallateur() {
+        const auto fenêtre = Étape4({u"Navelo"_s, u"TOK|v1.1|110"_s, u"Outil"_s, u"TOK|v2|2"_s});
+        const QDir téléchargés(fenêtre->Paramètres().RépertoireTéléchargement);
+        const QFile installateur(téléchargés.filePath(u"Navelo110_setup.exe"_s));
+        QVERIFY(
+            ÉcritFichier(installateur.fileName(),
+                         "#!/bin/sh\ntouch parti\ni=0\nwhile [ ! -e signal ] && [ $i -lt 600 ]; "
+                         "do i=$((i+1)); sleep 0.05; done\n"));
+        QVERIFY(QFile::copy(installateur.fileName(), téléchargés.filePath(u"Outil2_setup.exe"_s)));
+        fenêtre->chkSupprimerFichiersAprèsInstallation->setCheckState(Qt::PartiallyChecked);
+        bool fin = false;
+        connect(fenêtre.get(), &frmKorvaneUpdate::programEnded, this, [&fin] { fin = true; });
+        QTimer attente;
+        connect(&attente, &QTimer::timeout, this, [&] {
+            if (!QFile::exists(téléchargés.filePath(u"parti"_s)))
+                return;
+            attente.stop();
+            QVERIFY(fenêtre->isMinimized());
+            QVERIFY(!fenêtre->btnQuitter->isEnabled());
+            QCOMPARE(fenêtre->lstInstallations->item(0)->text(),
+                     u"Installation de Navelo110_setup.exe... en cours"_s);
+            fenêtre->close();
+            QVERIFY(!fin);
+            QFile(téléchargés.filePath(u"signal"_s)).open(QIODevice::WriteOnly);
+        });
+        attente.start(20);
+        fenêtre->AfficheEtape();
+        QVERIFY(fin);
+        QCOMPARE(fenêtre->lstInstallations->count(), 1);
+        QCOMPARE(fenêtre->lstInstallations->item(0)->text(),
+                 u"Installation de Navelo110_setup.exe... OK"_s);
+        QCOMPARE(fenêtre->lvwLogicielsInstallés->topLevelItem(0)->text(2), u"v1.1 installée"_s);
+        QVERIFY(installateur.exists());
+        QVERIFY(!fenêtre->isMinimized());
+    }
+
+    // Cancel changes nothing; a valid OK marks the settings changed, and a new language closes
+    // the window, which starts the program again by its full path.
+    void configurer() {
+        Écrit(u"English.lng"_s, QString());
+        frmKorvaneUpdate fenêtre(Options());
+        QVERIFY(fenêtre.Form_Load());
+        fenêtre.Paramètres().ParamètresModifiés = false; // whatever the start left
+        for (const bool annule : {true, false}) {
+            QTimer::singleShot(0, this, [&fenêtre, annule] {
+                auto* dialogue = fenêtre.findChild<frmConfiguration*>();
+                QVERIFY(dialogue);
+                dialogue->cboLangue->setCurrentText(u"English"_s);
+                (annule ? dialogue->btnAnnuler : dialogue->btnOK)->click();
+            });
+            RéponsesSuivantes({QMessageBox::Ok});
+            fenêtre.lblConfigurer_Click();
+            QCOMPARE(fenêtre.Paramètres().ParamètresModifiés, !annule);
+            QCOMPARE(fenêtre.Déchargée(), !annule);
+        }
+        QCOMPARE(lancés, QStringList{u"/opt/korvane/Renovo"_s});
     }
 };
 

@@ -164,7 +164,6 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<bool>("automatique");
         QTest::newRow("rien") << QStringList() << false;
-        QTest::newRow("/startup") << QStringList{u"/startup"_s} << true;
         QTest::newRow("/STARTUP") << QStringList{u"/STARTUP"_s} << true;
         QTest::newRow("/Run") << QStringList{u"/Run"_s} << true;
         QTest::newRow("un autre mot") << QStringList{u"/startup"_s, u"now"_s} << false;

@@ -1,10 +1,7 @@
-#include "ansi.h"
+#include "assistant_test.h"
 #include "boite_message.h"
 #include "serveur_maj.h"
-#include "wizard/frmKorvaneUpdate.h"
 
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
@@ -49,29 +46,18 @@ class TestRechercheTelechargements : public QObject {
 
     QString Chemin(const QString& nom) const { return dossier->filePath(nom); }
 
-    // Settings pointing at the local server, with a download folder of their own.
-    OptionsRenovo Options(const QStringList& arguments = {}) {
+    // Settings pointing at the local server, with a download folder of their own; `ligne`
+    // added to them.
+    OptionsRenovo Options(const QStringList& arguments = {}, const QString& ligne = {}) {
         QDir(dossier->path()).mkpath(u"téléchargements"_s);
-        QDir(dossier->path()).mkpath(u"serveur"_s);
-        QFile ini(Chemin(u"Renovo.ini"_s));
-        if (!ini.exists() && ini.open(QIODevice::WriteOnly))
-            ini.write(EnAnsi(
-                QString(u"[Config]\r\nLangue=Français\r\nAdresseServeur=http://127.0.0.1:"_s +
-                        QString::number(serveur.port()) + u"/file/\r\nRépertoireTéléchargement="_s +
-                        Chemin(u"téléchargements"_s) + u"\r\n"_s)));
-        OptionsRenovo options;
-        options.dossierProgramme = dossier->path();
-        options.dossierUtilisateur = Chemin(u"utilisateur"_s);
-        options.arguments = arguments;
-        options.codeLangueSystème = [] { return qint16(12); };
-        options.horloge = [] { return QDateTime(QDate(2026, 12, 7), QTime(9, 0)); };
-        return options;
-    }
-
-    void PublieInstallateur() {
-        QFile fichier(Chemin(u"serveur/Navelo110.exe"_s));
-        QVERIFY(fichier.open(QIODevice::WriteOnly));
-        fichier.write("MZ installateur de Navelo 1.1");
+        if (!QFile::exists(Chemin(u"Renovo.ini"_s)))
+            ÉcritFichier(
+                Chemin(u"Renovo.ini"_s),
+                EnAnsi(QString(
+                    u"[Config]\r\nLangue=Français\r\nAdresseServeur=http://127.0.0.1:"_s +
+                    QString::number(serveur.port()) + u"/file/\r\nRépertoireTéléchargement="_s +
+                    Chemin(u"téléchargements"_s) + u"\r\n"_s + ligne)));
+        return OptionsTest(dossier->path(), arguments);
     }
 
 private Q_SLOTS:
@@ -83,18 +69,8 @@ private Q_SLOTS:
 
     void init() {
         dossier = std::make_unique<QTemporaryDir>();
-        // Uninstall entries of the user's root, as the system keeps them here.
-        qputenv("XDG_DATA_HOME", QFile::encodeName(Chemin(u"donnees"_s)));
-        qputenv("XDG_DATA_DIRS", QFile::encodeName(Chemin(u"systeme"_s)));
-        QDir(dossier->path()).mkpath(u"donnees/korvane/uninstall"_s);
-        for (const auto& [nom, version] : {std::pair{u"Inconnu"_s, u"1.0"_s},
-                                           {u"Navelo"_s, u"1.0.0"_s},
-                                           {u"Prog2"_s, u"1.5"_s}}) {
-            QFile entrée(Chemin(u"donnees/korvane/uninstall/"_s + nom + u".ini"_s));
-            QVERIFY(entrée.open(QIODevice::WriteOnly));
-            entrée.write("[Uninstall]\r\nPublisher=Korvane\r\nDisplayName=" + nom.toLatin1() +
-                         "\r\nDisplayVersion=" + version.toLatin1() + "\r\n");
-        }
+        InscritLogiciels(dossier->path(),
+                         {u"Inconnu"_s, u"1.0"_s, u"Navelo"_s, u"1.0.0"_s, u"Prog2"_s, u"1.5"_s});
         serveur.options = {};
         serveur.options.catalogue = u"Navelo=1.1.0\nProg2=1.5.0"_s;
         serveur.options.dossierInstallateurs = Chemin(u"serveur"_s);
@@ -125,7 +101,7 @@ private Q_SLOTS:
         QVERIFY(!fenêtre.btnSuivant->isEnabled());
         QVERIFY(!fenêtre.lblEtape3b->isVisible());
 
-        PublieInstallateur();
+        QVERIFY(ÉcritFichier(Chemin(u"serveur/Navelo110.exe"_s), "MZ installateur de Navelo 1.1"));
         fenêtre.btnPrécédent->click();
         fenêtre.btnSuivant->click();
         QCOMPARE(Lignes(fenêtre.lstTéléchargements),
@@ -196,32 +172,44 @@ private Q_SLOTS:
                  QStringList());
     }
 
+    // Weekly by default, last on 1 January 1980, unless the row says otherwise.
     void scheduledCheck_data() {
         QTest::addColumn<QString>("catalogue");
+        QTest::addColumn<QString>("ligne");
         QTest::addColumn<bool>("fenêtre");
         QTest::addColumn<QString>("texte");
-        QTest::newRow("update") << u"Navelo=1.1.0"_s << true << u"Vous pouvez voir"_s;
-        QTest::newRow("none") << u"Navelo=1.0.0"_s << false << QString();
-        QTest::newRow("failed exchange") << QString() << true << u"Impossible de se"_s;
+        QTest::newRow("update") << u"Navelo=1.1.0"_s << QString() << true << u"Vous pouvez voir"_s;
+        QTest::newRow("none") << u"Navelo=1.0.0"_s << QString() << false << QString();
+        QTest::newRow("failed exchange") << QString() << QString() << true << u"Impossible de se"_s;
+        QTest::newRow("done today, daily")
+            << u"Navelo=1.1.0"_s
+            << u"RechercherMaJFréquence=0\r\nRechercherMaJDernière=07/12/2026\r\n"_s << false
+            << QString();
     }
 
     void scheduledCheck() {
         QFETCH(QString, catalogue);
+        QFETCH(QString, ligne);
         QFETCH(bool, fenêtre);
         QFETCH(QString, texte);
         serveur.options.catalogue = catalogue;
         serveur.options.versionsIntrouvables = catalogue.isEmpty();
-        frmKorvaneUpdate assistant(Options({u"/startup"_s}));
+        frmKorvaneUpdate assistant(Options({u"/startup"_s}, ligne));
+        const QString avant = LitAnsi(Chemin(u"Renovo.ini"_s));
         QCOMPARE(assistant.Form_Load(), fenêtre);
         QCOMPARE(assistant.isVisible(), fenêtre);
-        QCOMPARE(assistant.Déchargée(), !fenêtre);
+        // A check not due ends before anything is loaded.
+        QCOMPARE(assistant.Déchargée(), !fenêtre && ligne.isEmpty());
         if (fenêtre) {
             QCOMPARE(assistant.Etape, 1);
             QVERIFY(assistant.lblEtape1->text().startsWith(texte));
         }
-        QFile ini(Chemin(u"Renovo.ini"_s));
-        QVERIFY(ini.open(QIODevice::ReadOnly));
-        QVERIFY(DepuisAnsi(ini.readAll()).contains(u"RechercherMaJDernière=07/12/2026"_s));
+        const QString après = LitAnsi(Chemin(u"Renovo.ini"_s));
+        if (ligne.isEmpty())
+            QVERIFY(après.contains(u"RechercherMaJDernière=07/12/2026"_s));
+        else
+            QCOMPARE(après, avant);
+        QCOMPARE(serveur.requêtes().isEmpty(), !ligne.isEmpty());
     }
 };
 

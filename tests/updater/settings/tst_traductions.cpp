@@ -1,19 +1,13 @@
-#include "ansi.h"
+#include "../renovo_test.h"
 #include "settings/traduction_fenetres.h"
 #include "settings/traductions.h"
-#include "wizard/erreur_renovo.h"
 
 #include <QCheckBox>
-#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
 #include <QTreeWidget>
-
-using namespace Qt::StringLiterals;
 
 class TestTraductions : public QObject {
     Q_OBJECT
@@ -22,78 +16,52 @@ class TestTraductions : public QObject {
 
     QString Fichier(const QString& contenu) {
         const QString chemin = dossier.filePath(u"Test.lng"_s);
-        QFile fichier(chemin);
-        if (!fichier.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        if (!ÉcritFichier(chemin, EnAnsi(contenu)))
             qFatal("fixture");
-        fichier.write(EnAnsi(contenu));
         return chemin;
     }
 
 private Q_SLOTS:
     void lecture_data() {
         QTest::addColumn<QString>("contenu");
-        QTest::addColumn<QString>("clé");
-        QTest::addColumn<QString>("attendu");
-        const QString bloc = u"<TXT_A>bloc\r\nsur deux lignes</TXT_A>\r\n"_s;
-        QTest::newRow("ligne") << u"[Traduction]\r\nTXT_A=ligne é"_s << u"TXT_A"_s << u"ligne é"_s;
-        QTest::newRow("clé en minuscules")
-            << u"[traduction]\r\ntxt_a=ligne"_s << u"TXT_A"_s << u"ligne"_s;
-        QTest::newRow("ligne avant bloc")
-            << u"[Traduction]\r\nTXT_A=ligne\r\n"_s + bloc << u"TXT_A"_s << u"ligne"_s;
-        QTest::newRow("ligne vide, bloc")
-            << u"[Traduction]\r\nTXT_A=\r\n"_s + bloc << u"TXT_A"_s << u"bloc\r\nsur deux lignes"_s;
-        QTest::newRow("bloc en minuscules")
-            << u"<txt_a>petit</Txt_A>"_s << u"TXT_A"_s << u"petit"_s;
-        QTest::newRow("bloc sans fin") << u"<TXT_A>ouvert"_s << u"TXT_A"_s << u"défaut"_s;
-        QTest::newRow("clé absente") << u"[Traduction]\r\nTXT_B=x"_s << u"TXT_A"_s << u"défaut"_s;
-        QTest::newRow("alias")
-            << u"[Traduction]\r\nTXT_STATUT_OK=Fine\r\nTXT_STATUT_ERREUR={TXT_STATUT_OK}"_s
-            << u"TXT_STATUT_ERREUR"_s << u"Fine"_s;
-        QTest::newRow("alias sans ligne, bloc de la clé demandée")
-            << u"[Traduction]\r\nTXT_A={TXT_B}\r\n<TXT_B>b</TXT_B><TXT_A>a</TXT_A>"_s << u"TXT_A"_s
-            << u"a"_s;
-        QTest::newRow("alias sans rien")
-            << u"[Traduction]\r\nTXT_A={TXT_B}"_s << u"TXT_A"_s << u"défaut"_s;
-        QTest::newRow("alias d'un seul niveau")
-            << u"[Traduction]\r\nTXT_A={TXT_B}\r\nTXT_B={TXT_C}\r\nTXT_C=c"_s << u"TXT_A"_s
-            << u"{TXT_C}"_s;
-        QTest::newRow("accolade seule") << u"[Traduction]\r\nTXT_A={"_s << u"TXT_A"_s << u"{"_s;
-        QTest::newRow("saut de ligne")
-            << u"[Traduction]\r\nTXT_A=un§deux"_s << u"TXT_A"_s << u"un\r\ndeux"_s;
-        QTest::newRow("paragraphe littéral")
-            << u"[Traduction]\r\nTXT_A=article '§' 3"_s << u"TXT_A"_s << u"article § 3"_s;
+        QTest::addColumn<QString>("attendu"); // of TXT_A
+        const auto ligne = [](const char* nom, const QString& contenu, const QString& attendu) {
+            QTest::newRow(nom) << contenu << attendu;
+        };
+        const QString t = u"[Traduction]\r\n"_s, bloc = u"<TXT_A>bloc\r\nsur deux</TXT_A>\r\n"_s;
+        ligne("ligne", t + u"TXT_A=ligne é"_s, u"ligne é"_s);
+        ligne("clé en minuscules", u"[traduction]\r\ntxt_a=ligne"_s, u"ligne"_s);
+        ligne("ligne avant bloc", t + u"TXT_A=ligne\r\n"_s + bloc, u"ligne"_s);
+        ligne("ligne vide, bloc", t + u"TXT_A=\r\n"_s + bloc, u"bloc\r\nsur deux"_s);
+        ligne("bloc en minuscules", u"<txt_a>petit</Txt_A>"_s, u"petit"_s);
+        ligne("bloc sans fin", u"<TXT_A>ouvert"_s, u"défaut"_s);
+        ligne("clé absente", t + u"TXT_B=x"_s, u"défaut"_s);
+        ligne("alias", t + u"TXT_B=Fine\r\nTXT_A={TXT_B}"_s, u"Fine"_s);
+        ligne("alias sans ligne, bloc de la clé demandée",
+              t + u"TXT_A={TXT_B}\r\n<TXT_B>b</TXT_B><TXT_A>a</TXT_A>"_s, u"a"_s);
+        ligne("alias sans rien", t + u"TXT_A={TXT_B}"_s, u"défaut"_s);
+        ligne("alias d'un seul niveau", t + u"TXT_A={TXT_B}\r\nTXT_B={TXT_C}\r\nTXT_C=c"_s,
+              u"{TXT_C}"_s);
+        ligne("accolade seule", t + u"TXT_A={"_s, u"{"_s);
+        ligne("saut de ligne", t + u"TXT_A=un§deux"_s, u"un\r\ndeux"_s);
+        ligne("paragraphe littéral", t + u"TXT_A=article '§' 3"_s, u"article § 3"_s);
     }
-
     void lecture() {
         QFETCH(QString, contenu);
-        QFETCH(QString, clé);
-        QTEST(LitTraduction(Fichier(contenu), clé, u"défaut"_s), "attendu");
-    }
-
-    void sansFichier() {
-        QCOMPARE(LitTraduction(QString(), u"MSG_X"_s, u"a§§b"_s), u"a\r\n\r\nb"_s);
-        try {
-            LitTraduction(dossier.filePath(u"Absent.lng"_s), u"TXT_A"_s, u"x"_s);
-            QFAIL("a missing language file must stop the loading");
-        } catch (const ErreurRenovo& erreur) {
-            QCOMPARE(erreur.numéro, 53);
-        }
+        QTEST(LitTraduction(Fichier(contenu), u"TXT_A"_s, u"défaut"_s), "attendu");
     }
 
     void catalogue() {
+        QCOMPARE(LitTraduction(QString(), u"MSG_X"_s, u"a§§b"_s), u"a\r\n\r\nb"_s);
+        QCOMPARE(Erreur([this] { LitTraduction(dossier.filePath(u"Absent.lng"_s), u"A"_s, {}); }),
+                 53);
         colTraductions traductions;
         ChargeTraductions(traductions, QString());
         QCOMPARE(traductions.Count(), 35);
-        QCOMPARE(traductions.Item(1), QString());
         QCOMPARE(traductions.Item(u"txt_statut_ok"_s), u"OK"_s);
-        QCOMPARE(traductions.Item(u"CLÉ_ABSENTE"_s), QString());
-        QCOMPARE(traductions.Item(36), QString());
-        try {
-            traductions.Add(u"Txt_Statut_Ok"_s, u"encore"_s);
-            QFAIL("a key added twice must raise an error");
-        } catch (const ErreurRenovo& erreur) {
-            QCOMPARE(erreur.numéro, 457);
-        }
+        QCOMPARE(traductions.Item(1) + traductions.Item(36) + traductions.Item(u"CLÉ_ABSENTE"_s),
+                 QString());
+        QCOMPARE(Erreur([&] { traductions.Add(u"Txt_Statut_Ok"_s, u"encore"_s); }), 457);
 
         colTraductions anglais;
         ChargeTraductions(anglais, Fichier(u"[Traduction]\r\nTXT_STATUT_OK=Done"_s));
@@ -104,15 +72,13 @@ private Q_SLOTS:
     // Every text of the catalogue is translated, the file is read as Windows-1252 and its
     // block holds its line breaks.
     void anglais() {
-        colTraductions français;
-        colTraductions anglais;
+        colTraductions français, anglais;
         ChargeTraductions(français, QString());
         ChargeTraductions(anglais, QStringLiteral(FICHIER_ANGLAIS));
         QCOMPARE(anglais.Item(u"TraductionIncomplète"_s), QString());
-        for (int i = 2; i <= français.Count(); ++i) {
-            if (français.Item(i) != u"OK"_s)
-                QVERIFY2(anglais.Item(i) != français.Item(i), qPrintable(français.Item(i)));
-        }
+        for (int i = 2; i <= français.Count(); ++i)
+            QVERIFY2(français.Item(i) == u"OK"_s || anglais.Item(i) != français.Item(i),
+                     qPrintable(français.Item(i)));
         QVERIFY(anglais.Item(u"TXT_INTRO_SUITE"_s)
                     .startsWith(u"The process runs in several steps:\r\n   - search"_s));
         QCOMPARE(LitTraduction(QStringLiteral(FICHIER_ANGLAIS), u"lblRépertoire"_s, QString()),
@@ -121,24 +87,18 @@ private Q_SLOTS:
                  u" HTTP proxy settings "_s);
     }
 
-    void codeLangue_data() {
-        QTest::addColumn<QString>("locale");
-        QTest::addColumn<int>("code");
-        QTest::newRow("français") << u"fr_FR"_s << 12;
-        QTest::newRow("anglais") << u"en_GB"_s << 9;
-        QTest::newRow("C") << u"C"_s << 9;
-        QTest::newRow("allemand") << u"de_DE"_s << 7;
-        QTest::newRow("espagnol") << u"es_ES"_s << 10;
-        QTest::newRow("italien") << u"it_IT"_s << 16;
-        QTest::newRow("néerlandais") << u"nl_NL"_s << 19;
-        QTest::newRow("portugais") << u"pt_BR"_s << 22;
-        QTest::newRow("norvégien") << u"nb_NO"_s << 20;
-        QTest::newRow("espéranto") << u"eo"_s << 0;
-    }
-
     void codeLangue() {
-        QFETCH(QString, locale);
-        QTEST(int(CodeLangue(QLocale(locale))), "code");
+        for (const auto& [locale, code] : {std::pair{"fr_FR", 12},
+                                           {"en_GB", 9},
+                                           {"C", 9},
+                                           {"de_DE", 7},
+                                           {"es_ES", 10},
+                                           {"it_IT", 16},
+                                           {"nl_NL", 19},
+                                           {"pt_BR", 22},
+                                           {"nb_NO", 20},
+                                           {"eo", 0}})
+            QCOMPARE(CodeLangue(QLocale(QString::fromLatin1(locale))), code);
     }
 
     void fenetre() {
@@ -170,16 +130,12 @@ private Q_SLOTS:
             u"<lblSeul>Alone§here</lblSeul>"_s);
         TraduitFeuille(&fenêtre, fichier);
         TraduitColonnes(liste, fichier);
-        QCOMPARE(fenêtre.windowTitle(), u"Title"_s);
-        QCOMPARE(seul->text(), u"Alone\nhere"_s);
-        QCOMPARE(membre->text(), u"Two"_s);
+        QCOMPARE((QStringList{fenêtre.windowTitle(), seul->text(), membre->text(), cadre->title(),
+                              case_->text(), bouton->text(), texte->text(),
+                              liste->headerItem()->text(0), liste->headerItem()->text(1)}),
+                 (QStringList{u"Title"_s, u"Alone\nhere"_s, u"Two"_s, u"Frame"_s, u"Box"_s,
+                              u"O&K"_s, u"text"_s, u"Name"_s, u"Statut"_s}));
         QVERIFY(!image->pixmap().isNull());
-        QCOMPARE(cadre->title(), u"Frame"_s);
-        QCOMPARE(case_->text(), u"Box"_s);
-        QCOMPARE(bouton->text(), u"O&K"_s);
-        QCOMPARE(texte->text(), u"text"_s);
-        QCOMPARE(liste->headerItem()->text(0), u"Name"_s);
-        QCOMPARE(liste->headerItem()->text(1), u"Statut"_s);
     }
 };
 

@@ -1,27 +1,18 @@
 #pragma once
 
-// Fixtures of the wizard's tests: files, uninstall entries, start-up options.
+// Fixtures of the wizard's tests: uninstall entries, start-up options.
 
-#include "ansi.h"
+#include "../renovo_test.h"
+#include "boite_message.h"
 #include "wizard/frmKorvaneUpdate.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-
-using namespace Qt::StringLiterals;
-
-// Writes a whole file, its folders included.
-inline bool ÉcritFichier(const QString& chemin, const QByteArray& contenu) {
-    QDir().mkpath(QFileInfo(chemin).path());
-    QFile fichier(chemin);
-    return fichier.open(QIODevice::WriteOnly) && fichier.write(contenu) == contenu.size();
-}
-
-inline QString LitAnsi(const QString& chemin) {
-    QFile fichier(chemin);
-    return fichier.open(QIODevice::ReadOnly) ? DepuisAnsi(fichier.readAll()) : QString();
-}
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
 
 // The user's uninstall entries under `racine`, none machine-wide; `logiciels` holds names
 // and versions.

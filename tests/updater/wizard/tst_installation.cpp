@@ -1,29 +1,18 @@
+#include "../renovo_test.h"
 #include "settings/traductions.h"
 #include "wizard/installation.h"
-
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTest>
-
-using namespace Qt::StringLiterals;
+#include "wizard/liste_logiciels.h"
 
 namespace {
 
 // A shell-script installer that appends its name and working folder to "journal" there, runs
 // `corps`, then exits with `code`.
 void Installateur(const QString& chemin, int code, const QString& corps = QString()) {
-    QFile fichier(chemin);
-    QVERIFY(fichier.open(QIODevice::WriteOnly));
-    fichier.write(
+    QVERIFY(ÉcritFichier(
+        chemin,
         u"#!/bin/sh\necho \"$(basename \"$0\") $(pwd)\" >> journal\n%1\nexit %2\n"_s.arg(corps)
             .arg(code)
-            .toUtf8());
-}
-
-QString Journal(const QString& dossier) {
-    QFile fichier(QDir(dossier).filePath(u"journal"_s));
-    return fichier.open(QIODevice::ReadOnly) ? QString::fromUtf8(fichier.readAll()) : QString();
+            .toUtf8()));
 }
 
 struct Listes : ListesInstallation {
@@ -64,32 +53,31 @@ private Q_SLOTS:
         const QString dossier = parent + u"/a b"_s;
         QVERIFY(QDir().mkpath(dossier));
         Installateur(parent + u"/a"_s, 0);
-        // name, tag, installer and its exit code (-1: none), tag and status after, line's state.
+        // Name, tag, installer's exit code (-1: none), tag after, line's end (none: not run).
         // The events keep running meanwhile: the window's test shows it.
-        const std::tuple<QString, QString, QString, int, QString, QString, QString> logiciels[] = {
-            {u"Navelo"_s, u"TOK|v1.1|110"_s, u"Navelo110_setup.exe"_s, 0, u"IOK|v1.1|110"_s,
-             u"v1.1 installée"_s, u"OK"_s},
-            {u"Fait"_s, u"IOK|v1.5|150"_s, u"Fait150_setup.exe"_s, 0, u"IOK|v1.5|150"_s, {}, {}},
-            {u"Prog2"_s, u"TOK|v2.0|200"_s, u"Prog2_200_setup.exe"_s, 1, u"IKO|v2.0|200"_s,
-             u"v2.0 erreur (installation)"_s, u"erreur"_s},
-            {u"AJour"_s, u"|v1.0|100"_s, u"AJour100_setup.exe"_s, 0, u"|v1.0|100"_s, {}, {}},
-            {u"Outil"_s, u"IKO|v3.0|300"_s, u"Outil300_setup.exe"_s, 0, u"IOK|v3.0|300"_s,
-             u"v3.0 installée"_s, u"OK"_s},
-            {u"Relance"_s, u"TOK|v0.1|1"_s, u"Relance1_setup.exe"_s, 3010, u"IKO|v0.1|1"_s,
-             u"v0.1 erreur (installation)"_s, u"erreur"_s},
-            {u"Absent"_s, u"TOK|v4|4"_s, u"Absent4_setup.exe"_s, -1, u"IKO|v4|4"_s,
-             u"v4 erreur (installation)"_s, u"erreur"_s}};
+        const std::tuple<QString, QString, int, QString, QString> logiciels[] = {
+            {u"Navelo"_s, u"TOK|v1.1|110"_s, 0, u"IOK|v1.1|110"_s, u"OK"_s},
+            {u"Fait"_s, u"IOK|v1.5|150"_s, 0, u"IOK|v1.5|150"_s, {}},
+            {u"Prog2"_s, u"TOK|v2.0|200"_s, 1, u"IKO|v2.0|200"_s, u"erreur"_s},
+            {u"AJour"_s, u"|v1.0|100"_s, 0, u"|v1.0|100"_s, {}},
+            {u"Outil"_s, u"IKO|v3.0|300"_s, 0, u"IOK|v3.0|300"_s, u"OK"_s},
+            {u"Relance"_s, u"TOK|v0.1|1"_s, 3010, u"IKO|v0.1|1"_s, u"erreur"_s},
+            {u"Absent"_s, u"TOK|v4|4"_s, -1, u"IKO|v4|4"_s, u"erreur"_s}};
         Listes l;
         QStringList tags, statuts, lignes, lignesAjoutées, restants;
-        for (const auto& [nom, tag, fichier, code, tagAprès, statut, état] : logiciels) {
+        for (const auto& [nom, tag, code, tagAprès, état] : logiciels) {
+            const QString fichier = NomFichierInstallateur(RacineInstallateur(nom, tag));
             // The first one is still running when it writes its second line.
             if (code >= 0)
                 Installateur(dossier + u'/' + fichier, code,
                              nom == u"Navelo" ? u"sleep 0.3; echo fin >> journal"_s : QString());
             if (code >= 0 && !(supprimer && état == u"OK"))
                 restants << fichier;
-            l.textes << nom, l.tags << tag, l.statuts << QString();
-            tags << tagAprès, statuts << statut;
+            l.textes << nom, l.tags << tag, l.statuts << QString(), tags << tagAprès;
+            statuts << (état.isEmpty()
+                            ? QString()
+                            : tag.section(u'|', 1, 1) +
+                                  (état == u"OK" ? u" installée"_s : u" erreur (installation)"_s));
             if (!état.isEmpty()) {
                 lignes << u"Installation de %1... %2"_s.arg(fichier, état);
                 lignesAjoutées << u"Installation de %1... en cours"_s.arg(fichier);
@@ -105,10 +93,10 @@ private Q_SLOTS:
         QDir::setCurrent(courant);
 
         QCOMPARE(après, racine.path());
-        QCOMPARE(Journal(dossier),
+        QCOMPARE(LitAnsi(dossier + u"/journal"_s),
                  u"Navelo110_setup.exe %1\nfin\nProg2_200_setup.exe %1\n"
                  u"Outil300_setup.exe %1\nRelance1_setup.exe %1\n"_s.arg(dossier));
-        QCOMPARE(Journal(parent), QString());
+        QVERIFY(!QFile::exists(parent + u"/journal"_s));
         QCOMPARE(l.tags, tags);
         QCOMPARE(l.statuts, statuts);
         QCOMPARE(l.lignes, lignes);

@@ -1,66 +1,33 @@
+#include "../renovo_test.h"
 #include "settings/traductions.h"
-#include "wizard/erreur_renovo.h"
 #include "wizard/liste_logiciels.h"
 #include "wizard/versions.h"
-
-#include <QCoreApplication>
-#include <QTest>
-
-using namespace Qt::StringLiterals;
-
-namespace {
-
-// The error number a call raises, 0 when none.
-template <typename F> int Erreur(F&& appel) {
-    try {
-        appel();
-    } catch (const ErreurRenovo& e) {
-        return e.numéro;
-    }
-    return 0;
-}
-
-} // namespace
 
 class TestVersions : public QObject {
     Q_OBJECT
 
-    colTraductions traductions;
-
 private Q_SLOTS:
-    void initTestCase() {
-        QCoreApplication::setApplicationVersion(u"1.5.2"_s);
-        ChargeTraductions(traductions, QString());
-    }
-
     void forms_data() {
-        QTest::addColumn<int>("majeur");
-        QTest::addColumn<int>("mineur");
-        QTest::addColumn<int>("révision");
+        QTest::addColumn<QList<int>>("numéros"); // major (-1: our own version), minor, revision
         QTest::addColumn<QStringList>("formes"); // display, comparison, file name
-        QTest::newRow("1.5.2") << 1 << 5 << 2
-                               << QStringList{u"v1.5.2"_s, u"0001.0005.0002.r"_s, u"152"_s};
-        QTest::newRow("2.0.0") << 2 << 0 << 0
-                               << QStringList{u"v2.0"_s, u"0002.0000.0000.r"_s, u"200"_s};
-        QTest::newRow("beta") << 1 << 0 << 1203
-                              << QStringList{u"v1.2 beta 3"_s, u"0001.0002.0000.b0003"_s,
-                                             u"120b3"_s};
-        QTest::newRow("beta of a revision")
-            << 1 << 0 << 1213
-            << QStringList{u"v1.2.1 beta 3"_s, u"0001.0002.0001.b0003"_s, u"121b3"_s};
-        QTest::newRow("own version")
-            << -1 << 9 << 9 << QStringList{u"v1.5.2"_s, u"0001.0005.0002.r"_s, u"152"_s};
+        const auto ligne = [](const char* nom, QList<int> numéros, QStringList formes) {
+            QTest::newRow(nom) << numéros << formes;
+        };
+        ligne("1.5.2", {1, 5, 2}, {u"v1.5.2"_s, u"0001.0005.0002.r"_s, u"152"_s});
+        ligne("2.0.0", {2, 0, 0}, {u"v2.0"_s, u"0002.0000.0000.r"_s, u"200"_s});
+        ligne("beta", {1, 0, 1203}, {u"v1.2 beta 3"_s, u"0001.0002.0000.b0003"_s, u"120b3"_s});
+        ligne("beta of a revision", {1, 0, 1213},
+              {u"v1.2.1 beta 3"_s, u"0001.0002.0001.b0003"_s, u"121b3"_s});
+        ligne("own version", {-1, 9, 9}, {u"v1.5.2"_s, u"0001.0005.0002.r"_s, u"152"_s});
     }
-
     void forms() {
-        QFETCH(int, majeur);
-        QFETCH(int, mineur);
-        QFETCH(int, révision);
+        QFETCH(QList<int>, numéros);
         QFETCH(QStringList, formes);
-        for (qint16 forme = 1; forme <= 3; ++forme)
-            QCOMPARE(FormateVersion(qint16(majeur), qint16(mineur), qint16(révision), forme),
-                     formes.at(forme - 1));
-        QCOMPARE(FormateVersion(qint16(majeur), qint16(mineur), qint16(révision), 7), formes.at(0));
+        QCoreApplication::setApplicationVersion(u"1.5.2"_s);
+        for (const qint16 forme : {1, 2, 3, 7})
+            QCOMPARE(
+                FormateVersion(qint16(numéros[0]), qint16(numéros[1]), qint16(numéros[2]), forme),
+                formes.at(forme == 7 ? 0 : forme - 1));
     }
 
     void versionText() {
@@ -83,24 +50,25 @@ private Q_SLOTS:
              {std::pair{"CR LF", u"\r\n"_s}, {"LF", u"\n"_s}, {"CR", u"\r"_s}})
             QTest::newRow(nom) << QString(lignes).replace(u'|', fin) + fin;
     }
-
     void answer() {
         QFETCH(QString, corps);
         const TableVersions table = LitRéponseVersions(corps);
         QCOMPARE(table.taille(), 2);
         QCOMPARE(table.Version(u"NAVELO"_s), u"1.1.0"_s);
-        QCOMPARE(table.Version(u"Outil"_s), QString());
-        QCOMPARE(table.Version(u"Prog"_s), QString());
+        QCOMPARE(table.Version(u"Outil"_s) + table.Version(u"Prog"_s), QString());
         QCOMPARE(Erreur([] { LitRéponseVersions(u"Prog=1.0\nPROG=2.0"_s); }), 457);
     }
 
     void listFill() {
+        colTraductions traductions;
+        ChargeTraductions(traductions, QString());
         TableVersions dernières;
-        dernières.Ajoute(u"NAVELO"_s, u"1.1.0"_s);
-        dernières.Ajoute(u"Prog"_s, u"1.9.0"_s);
-        dernières.Ajoute(u"Bêta"_s, u"1.2.0"_s);
-        dernières.Ajoute(u"Outil"_s, u""_s);
-        dernières.Ajoute(u"Absent"_s, u"9.0"_s);
+        for (const auto& [nom, version] : {std::pair{u"NAVELO"_s, u"1.1.0"_s},
+                                           {u"Prog"_s, u"1.9.0"_s},
+                                           {u"Bêta"_s, u"1.2.0"_s},
+                                           {u"Outil"_s, u""_s},
+                                           {u"Absent"_s, u"9.0"_s}})
+            dernières.Ajoute(nom, version);
         const ListeLogiciels liste =
             RemplitListe({u"Navelo=1.0.0"_s, u"Prog=1.10.0"_s, u"Bêta=1.0.1203"_s, u"Outil=1.0"_s,
                           u"Navelo=1.0"_s, u"Vieux="_s},
@@ -124,24 +92,18 @@ private Q_SLOTS:
                  u"Navelo;v1.0;v1.1 publiée;|v1.1|110;cochée;"_s, u"Vieux;v0.0;"_s + nonPris}));
     }
 
-    void installerNames_data() {
-        QTest::addColumn<QString>("nom");
-        QTest::addColumn<QString>("adresse");
-        QTest::addColumn<QString>("fichier");
-        QTest::newRow("Prog2") << u"Prog2"_s << u"Prog2_152.exe"_s << u"Prog2_152_setup.exe"_s;
-        QTest::newRow("Prog") << u"Prog"_s << u"Prog152.exe"_s << u"Prog152_setup.exe"_s;
-        QTest::newRow("separators and blanks")
-            << u"../a b\\c:É"_s << u"..%2Fa%20b%5Cc%3A%C3%89152.exe"_s
-            << u".._a b_c_É152_setup.exe"_s;
-    }
-
     void installerNames() {
-        QFETCH(QString, nom);
-        QFETCH(QString, adresse);
-        QFETCH(QString, fichier);
-        const QString racine = RacineInstallateur(nom, u"|v1.5.2|152"_s);
-        QCOMPARE(AdresseInstallateur(u"http://h/file/"_s, racine), u"http://h/file/"_s + adresse);
-        QCOMPARE(NomFichierInstallateur(racine), fichier);
+        // Name; address and file for version 1.5.2.
+        for (const auto& [nom, adresse, fichier] :
+             {std::tuple{u"Prog2"_s, u"Prog2_152.exe"_s, u"Prog2_152_setup.exe"_s},
+              {u"Prog"_s, u"Prog152.exe"_s, u"Prog152_setup.exe"_s},
+              {u"../a b\\c:É"_s, u"..%2Fa%20b%5Cc%3A%C3%89152.exe"_s,
+               u".._a b_c_É152_setup.exe"_s}}) {
+            const QString racine = RacineInstallateur(nom, u"|v1.5.2|152"_s);
+            QCOMPARE(AdresseInstallateur(u"http://h/file/"_s, racine),
+                     u"http://h/file/"_s + adresse);
+            QCOMPARE(NomFichierInstallateur(racine), fichier);
+        }
     }
 };
 

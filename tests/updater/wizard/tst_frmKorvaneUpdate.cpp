@@ -4,7 +4,6 @@
 #include "wizard/dessins_renovo.h"
 
 #include <QComboBox>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 
 namespace {
@@ -37,12 +36,6 @@ const QString introduction =
     u"Selon votre mode de connexion à Internet, il est possible que vous ayez à modifier les "
     u"paramètres par défaut via le lien \"Configurer...\"."_s;
 
-void Survole(QWidget* contrôle) {
-    QMouseEvent mouvement(QEvent::MouseMove, QPointF(1, 1), contrôle->mapToGlobal(QPointF(1, 1)),
-                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(contrôle, &mouvement);
-}
-
 } // namespace
 
 class TestFrmKorvaneUpdate : public QObject {
@@ -58,13 +51,6 @@ class TestFrmKorvaneUpdate : public QObject {
     QString Lit(const QString& nom) const { return LitAnsi(Chemin(nom)); }
     OptionsRenovo Options() { return OptionsTest(dossier->path(), {}, &lancés); }
 
-    bool réduite = false; // the watched window was minimised at some point
-    bool eventFilter(QObject* objet, QEvent* évènement) override {
-        réduite |= évènement->type() == QEvent::WindowStateChange &&
-                   static_cast<QWidget*>(objet)->isMinimized();
-        return false;
-    }
-
     // The wizard on step 4, its downloads in a folder with a blank, listing programs by name
     // and tag.
     std::unique_ptr<frmKorvaneUpdate> Étape4(const QStringList& logiciels) {
@@ -76,8 +62,6 @@ class TestFrmKorvaneUpdate : public QObject {
             DéfinitTagÉlément(
                 new QTreeWidgetItem(fenêtre->lvwLogicielsInstallés, {logiciels[i], u"v1.0"_s}),
                 logiciels[i + 1]);
-        fenêtre->installEventFilter(this);
-        réduite = false;
         fenêtre->Etape = 4;
         return fenêtre;
     }
@@ -95,34 +79,65 @@ private Q_SLOTS:
         OublieMessages();
     }
 
-    // Start-ups that end on their message, writing nothing.
-    void finAuDemarrage_data() {
+    // A start that fails shows its message and writes nothing; a first start picks the
+    // system's language when a file has it, else French after a bilingual notice, and writes
+    // it; a stored language whose file has gone starts in French and keeps its setting.
+    void demarrage_data() {
         QTest::addColumn<QString>("ini");
-        QTest::addColumn<int>("icône");
+        QTest::addColumn<int>("code"); // of the system's language; -1: German, by the locale
+        QTest::addColumn<QStringList>("fichiers");
+        QTest::addColumn<QString>("langue"); // empty: the start fails
         QTest::addColumn<QString>("message");
+        const QStringList anglais{u"English"_s};
         QTest::newRow("aucun logiciel")
-            << QString() << int(QMessageBox::Warning)
+            << u"-"_s << 12 << anglais << QString()
             << u"Aucun logiciel Korvane n'est installé sur ce poste...\n\nL'outil va être fermé."_s;
         QTest::newRow("réglage illisible")
-            << u"[Config]\r\nLangue=Français\r\nProxyType=abc\r\n"_s << int(QMessageBox::Critical)
+            << u"[Config]\r\nLangue=Français\r\nProxyType=abc\r\n"_s << 12 << anglais << QString()
             << u"Une erreur (13) est survenue lors de l'initialisation de l'application :\n\n"
                u"Incompatibilité de type\n\nVeuillez contacter l'auteur du logiciel si le "
                u"problème persiste..."_s;
+        QTest::newRow("anglais") << QString() << 9 << anglais << u"English"_s << QString();
+        QTest::newRow("le premier de deux")
+            << QString() << 9 << QStringList{u"english"_s, u"Anglais"_s} << u"Anglais"_s
+            << QString();
+        QTest::newRow("allemand sans fichier")
+            << QString() << -1 << anglais << u"Français"_s
+            << u"First, thank you for having installed Renovo.\n\n"_s;
+        QTest::newRow("fichier disparu") << u"[Config]\r\nLangue=Deutsch\r\n"_s << 9
+                                         << QStringList() << u"Deutsch"_s << QString();
     }
-    void finAuDemarrage() {
+    void demarrage() {
         QFETCH(QString, ini);
-        if (ini.isEmpty())
+        QFETCH(int, code);
+        QFETCH(QStringList, fichiers);
+        QFETCH(QString, langue);
+        QFETCH(QString, message);
+        if (ini == u"-")
             QVERIFY(QFile::remove(Chemin(u"donnees/korvane/uninstall/Navelo.ini"_s)));
-        else
+        else if (!ini.isEmpty())
             Écrit(u"Renovo.ini"_s, ini);
+        for (const QString& nom : fichiers)
+            Écrit(nom + u".lng"_s, u"[Traduction]\r\nCodeLangue=9\r\nbtnQuitter=&Quit\r\n"_s);
+        OptionsRenovo options = Options();
+        options.codeLangueSystème = CodeLangueSystème;
+        if (code >= 0)
+            options.codeLangueSystème = [code] { return qint16(code); };
         RéponsesSuivantes({QMessageBox::Ok});
-        frmKorvaneUpdate fenêtre(Options());
-        QVERIFY(!fenêtre.Form_Load());
-        QCOMPARE(MessagesAffichés().size(), 1);
-        QTEST(int(MessagesAffichés().at(0).icône), "icône");
-        QTEST(MessagesAffichés().at(0).texte, "message");
+        frmKorvaneUpdate fenêtre(std::move(options));
+        QCOMPARE(fenêtre.Form_Load(), !langue.isEmpty());
+        QCOMPARE(MessagesAffichés().size(), message.isEmpty() ? 0 : 1);
+        QVERIFY(message.isEmpty() || MessagesAffichés().at(0).texte.startsWith(message));
+        if (langue.isEmpty())
+            QCOMPARE(MessagesAffichés().at(0).icône,
+                     ini == u"-" ? QMessageBox::Warning : QMessageBox::Critical);
         fenêtre.close();
-        QCOMPARE(Lit(u"Renovo.ini"_s), ini);
+        if (langue.isEmpty())
+            QCOMPARE(Lit(u"Renovo.ini"_s), ini == u"-" ? QString() : ini);
+        else
+            QVERIFY(Lit(u"Renovo.ini"_s).contains(u"Langue="_s + langue));
+        QCOMPARE(fenêtre.btnQuitter->text(),
+                 langue == u"English" || langue == u"Anglais" ? u"&Quit"_s : u"&Quitter"_s);
     }
 
     void introductionEtSortie() {
@@ -152,46 +167,6 @@ private Q_SLOTS:
                  u"[Config]\r\nLangue=Français\r\nProxyType=2\r\nRépertoireTéléchargement="_s +
                      fenêtre.Paramètres().RépertoireTéléchargement + u"\r\n"_s);
         QVERIFY(lancés.isEmpty());
-    }
-
-    // A stored language whose file has gone starts in French, and keeps its setting.
-    void premiereLangue_data() {
-        QTest::addColumn<int>("code"); // -1: the system's, German in this test
-        QTest::addColumn<QStringList>("fichiers");
-        QTest::addColumn<QString>("langue");
-        QTest::addColumn<bool>("avis");
-        const QStringList anglais{u"English"_s};
-        QTest::newRow("français") << 12 << anglais << u"Français"_s << false;
-        QTest::newRow("anglais") << 9 << anglais << u"English"_s << false;
-        QTest::newRow("le premier de deux")
-            << 9 << QStringList{u"english"_s, u"Anglais"_s} << u"Anglais"_s << false;
-        QTest::newRow("allemand sans fichier") << -1 << anglais << u"Français"_s << true;
-        QTest::newRow("fichier disparu") << 9 << QStringList() << u"Deutsch"_s << false;
-    }
-    void premiereLangue() {
-        QFETCH(int, code);
-        QFETCH(QStringList, fichiers);
-        QFETCH(QString, langue);
-        QFETCH(bool, avis);
-        for (const QString& nom : fichiers)
-            Écrit(nom + u".lng"_s, u"[Traduction]\r\nCodeLangue=9\r\nbtnQuitter=&Quit\r\n"_s);
-        if (fichiers.isEmpty())
-            Écrit(u"Renovo.ini"_s, u"[Config]\r\nLangue=Deutsch\r\n"_s);
-        OptionsRenovo options = Options();
-        options.codeLangueSystème = CodeLangueSystème;
-        if (code >= 0)
-            options.codeLangueSystème = [code] { return qint16(code); };
-        RéponsesSuivantes({QMessageBox::Ok});
-        frmKorvaneUpdate fenêtre(std::move(options));
-        QVERIFY(fenêtre.Form_Load());
-        QCOMPARE(fenêtre.Paramètres().Langue, langue);
-        QCOMPARE(MessagesAffichés().size(), avis ? 1 : 0);
-        QVERIFY(!avis || MessagesAffichés().at(0).texte.startsWith(
-                             u"First, thank you for having installed Renovo.\n\n"_s));
-        QCOMPARE(fenêtre.btnQuitter->text(),
-                 langue.startsWith(u'E') || langue.startsWith(u'A') ? u"&Quit"_s : u"&Quitter"_s);
-        fenêtre.close();
-        QVERIFY(Lit(u"Renovo.ini"_s).contains(u"Langue="_s + langue));
     }
 
     void boutons_data() {
@@ -271,28 +246,6 @@ private Q_SLOTS:
         QVERIFY(fenêtre.btnQuitter->isEnabled() && !QApplication::overrideCursor());
     }
 
-    // The hovered link is red and underlined until the pointer moves anywhere else.
-    void survolDesLiens() {
-        frmKorvaneUpdate fenêtre(Options());
-        QVERIFY(fenêtre.Form_Load());
-        const auto rouges = [&fenêtre] {
-            QList<bool> r;
-            for (QLabel* lien : {fenêtre.lblConfigurer, fenêtre.lblAProposDe})
-                r << (lien->font().underline() &&
-                      lien->palette().color(QPalette::WindowText) == Qt::red);
-            return r;
-        };
-        Survole(fenêtre.lblConfigurer);
-        QCOMPARE(rouges(), (QList<bool>{true, false}));
-        for (QWidget* ailleurs : {static_cast<QWidget*>(fenêtre.btnSuivant),
-                                  static_cast<QWidget*>(fenêtre.imgPar), fenêtre.picEtape[0]}) {
-            Survole(fenêtre.lblAProposDe);
-            QCOMPARE(rouges(), (QList<bool>{false, true}));
-            Survole(ailleurs);
-            QCOMPARE(rouges(), (QList<bool>{false, false}));
-        }
-    }
-
     void animation() {
         frmKorvaneUpdate fenêtre(Options());
         QList<int> vues;
@@ -305,14 +258,6 @@ private Q_SLOTS:
             }
         }
         QCOMPARE(vues, (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 1, 2}));
-    }
-
-    // Nothing to run: the window is minimised and restored all the same, and no line added.
-    void rienAInstaller() {
-        const auto fenêtre = Étape4({u"Navelo"_s, u"IOK|v1.1|110"_s});
-        fenêtre->AfficheEtape();
-        QVERIFY(réduite && !fenêtre->isMinimized());
-        QCOMPARE(fenêtre->lstInstallations->count(), 0);
     }
 
     // The installer waits for a file that only a timer of ours creates once it has started:
@@ -351,23 +296,30 @@ private Q_SLOTS:
     }
 
     // Cancel changes nothing; a valid OK marks the settings changed, and a new language closes
-    // the window, which starts the program again by its full path.
+    // the window after a notice, and starts the program again by its full path.
     void configurer() {
         Écrit(u"English.lng"_s, QString());
         frmKorvaneUpdate fenêtre(Options());
         QVERIFY(fenêtre.Form_Load());
-        fenêtre.Paramètres().ParamètresModifiés = false; // whatever the start left
-        for (const bool annule : {true, false}) {
-            QTimer::singleShot(0, this, [&fenêtre, annule] {
+        for (const auto& [langue, annule] :
+             {std::pair{u"Français"_s, false}, {u"English"_s, true}, {u"English"_s, false}}) {
+            fenêtre.Paramètres().ParamètresModifiés = false;
+            QTimer::singleShot(0, this, [&fenêtre, l = langue, a = annule] {
                 auto* dialogue = fenêtre.findChild<frmConfiguration*>();
                 QVERIFY(dialogue);
-                dialogue->cboLangue->setCurrentText(u"English"_s);
-                (annule ? dialogue->btnAnnuler : dialogue->btnOK)->click();
+                dialogue->cboLangue->setCurrentText(l);
+                (a ? dialogue->btnAnnuler : dialogue->btnOK)->click();
             });
+            OublieMessages();
             RéponsesSuivantes({QMessageBox::Ok});
             fenêtre.lblConfigurer_Click();
+            const bool redémarre = langue == u"English" && !annule;
             QCOMPARE(fenêtre.Paramètres().ParamètresModifiés, !annule);
-            QCOMPARE(fenêtre.Déchargée(), !annule);
+            QCOMPARE(fenêtre.Déchargée(), redémarre);
+            QCOMPARE(MessagesAffichés().value(0).texte,
+                     redémarre ? u"Le changement de langue de l'interface sera pris en compte "
+                                 u"après redémarrage du logiciel..."_s
+                               : QString());
         }
         QCOMPARE(lancés, QStringList{u"/opt/korvane/Renovo"_s});
     }

@@ -20,9 +20,12 @@ inline bool ÉcritFichier(const QString& chemin, const QByteArray& contenu) {
     return fichier.open(QIODevice::WriteOnly) && fichier.write(contenu) == contenu.size();
 }
 
-inline QString LitAnsi(const QString& chemin) {
+inline QByteArray LitFichier(const QString& chemin) {
     QFile fichier(chemin);
-    return fichier.open(QIODevice::ReadOnly) ? DepuisAnsi(fichier.readAll()) : QString();
+    return fichier.open(QIODevice::ReadOnly) ? fichier.readAll() : QByteArray();
+}
+inline QString LitAnsi(const QString& chemin) {
+    return DepuisAnsi(LitFichier(chemin));
 }
 
 // The error number a call raises, 0 when none.

@@ -120,10 +120,8 @@ private Q_SLOTS:
         EcritParamètres(p);
         EcritRépertoireTéléchargement(p);
         EcritDernièreVérification(p, QDate(2026, 3, 9));
-        QFile fichier(p.FichierParamètres);
-        QVERIFY(fichier.open(QIODevice::ReadOnly));
         // The password "pé" is scrambled as "F961".
-        QCOMPARE(fichier.readAll(),
+        QCOMPARE(LitFichier(p.FichierParamètres),
                  "[Config]\r\nLangue=Fran\xE7"
                  "ais\r\nRechercherMaJOuvertureSession=-1\r\n"
                  "RechercherMaJFr\xE9quence=2\r\nProxyType=0\r\nProxyAdresse=proxy\r\n"
@@ -145,31 +143,21 @@ private Q_SLOTS:
             QVERIFY(!ModeAutomatiqueDemandé(autres));
     }
 
-    void verificationDue_data() {
-        QTest::addColumn<int>("fréquence");
-        QTest::addColumn<QDate>("dernière");
-        QTest::addColumn<QDateTime>("maintenant");
-        QTest::addColumn<bool>("due");
-        const auto ligne = [](const char* nom, int fréquence, QDate dernière, QDate jour,
-                              QTime heure, bool due) {
-            QTest::newRow(nom) << fréquence << dernière << QDateTime(jour, heure) << due;
-        };
-        const QDate dimanche(2026, 12, 6), lundi = dimanche.addDays(1);
-        ligne("jour, minuit passé", 0, dimanche, lundi, QTime(0, 1), true);
-        ligne("jour, même jour", 0, dimanche, dimanche, QTime(23, 59), false);
-        ligne("semaine, dimanche puis lundi", 1, dimanche, lundi, QTime(0, 0), true);
-        ligne("semaine, lundi puis dimanche", 1, lundi, dimanche.addDays(7), QTime(23, 0), false);
-        ligne("mois, 31 puis 1er", 2, QDate(2026, 1, 31), QDate(2026, 2, 1), QTime(8, 0), true);
-        ligne("mois, 1er puis 31", 2, QDate(2026, 1, 1), QDate(2026, 1, 31), QTime(8, 0), false);
-        ligne("mois, décembre puis janvier", 2, QDate(2025, 12, 20), QDate(2026, 1, 2), QTime(8, 0),
-              true);
-        ligne("date à venir", 1, QDate(2030, 1, 1), dimanche, QTime(8, 0), true);
-    }
     void verificationDue() {
-        QFETCH(int, fréquence);
-        QFETCH(QDate, dernière);
-        QFETCH(QDateTime, maintenant);
-        QTEST(VérificationDue(qint16(fréquence), dernière, maintenant), "due");
+        const QDate dimanche(2026, 12, 6), lundi = dimanche.addDays(1);
+        const auto à = [](QDate jour, int heure) { return QDateTime(jour, QTime(heure, 1)); };
+        // Frequency, last check, now, due.
+        const std::tuple<int, QDate, QDateTime, bool> cas[] = {
+            {0, dimanche, à(lundi, 0), true},
+            {0, dimanche, à(dimanche, 23), false},
+            {1, dimanche, QDateTime(lundi, QTime(0, 0)), true},
+            {1, lundi, à(dimanche.addDays(7), 23), false},
+            {2, QDate(2026, 1, 31), à(QDate(2026, 2, 1), 8), true},
+            {2, QDate(2026, 1, 1), à(QDate(2026, 1, 31), 8), false},
+            {2, QDate(2025, 12, 20), à(QDate(2026, 1, 2), 8), true},
+            {1, QDate(2030, 1, 1), à(dimanche, 8), true}};
+        for (const auto& [fréquence, dernière, maintenant, due] : cas)
+            QCOMPARE(VérificationDue(qint16(fréquence), dernière, maintenant), due);
     }
 
     void logicielsInstalles() {

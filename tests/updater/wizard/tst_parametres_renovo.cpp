@@ -104,37 +104,6 @@ private Q_SLOTS:
                  attendus);
     }
 
-    void ecriture() {
-        ParamètresRenovo p;
-        p.FichierParamètres = Chemin(u"Renovo.ini"_s);
-        p.Langue = u"Français"_s;
-        p.RechercherMaJOuvertureSession = true;
-        p.RechercherMaJFréquence = 2;
-        p.ProxyType = 0;
-        p.ProxyAdresse = u"proxy"_s;
-        p.ProxyPort = u"8080"_s;
-        p.ProxyLogin = u"moi"_s;
-        p.ProxyPassword = u"pé"_s;
-        p.ProxySiErreurTesterAussiAccèsDirect = true;
-        p.RépertoireTéléchargement = u"/home/moi/Téléchargements"_s;
-        EcritParamètres(p);
-        EcritRépertoireTéléchargement(p);
-        EcritDernièreVérification(p, QDate(2026, 3, 9));
-        // The password "pé" is scrambled as "F961".
-        QCOMPARE(LitFichier(p.FichierParamètres),
-                 "[Config]\r\nLangue=Fran\xE7"
-                 "ais\r\nRechercherMaJOuvertureSession=-1\r\n"
-                 "RechercherMaJFr\xE9quence=2\r\nProxyType=0\r\nProxyAdresse=proxy\r\n"
-                 "ProxyPort=8080\r\nProxyLogin=moi\r\nProxyPassword=F961"
-                 "\r\nProxySiErreurTesterAussiAcc\xE8sDirect=-1\r\nR\xE9pertoireT\xE9l\xE9"
-                 "chargement=/home/moi/T\xE9l\xE9"
-                 "chargements\r\nRechercherMaJDerni\xE8re=09/03/2026\r\n");
-        QCOMPARE(QFile::permissions(p.FichierParamètres) & 0x0077, 0);
-        const ParamètresRenovo relu = Relit(p.FichierParamètres);
-        QCOMPARE(relu.ProxyPassword, u"pé"_s);
-        QCOMPARE(relu.RépertoireTéléchargement, p.RépertoireTéléchargement);
-    }
-
     void modeAutomatique() {
         for (const QString& mot : {u"/STARTUP"_s, u"/Run"_s})
             QVERIFY(ModeAutomatiqueDemandé({mot}));

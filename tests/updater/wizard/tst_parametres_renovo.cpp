@@ -55,10 +55,6 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(installé.ancienFichier));
         QCOMPARE(QFile::permissions(installé.FichierParamètres) & 0x0077, 0);
         QCOMPARE(Relit(installé.FichierParamètres).ProxyPort, u"3128"_s);
-
-        // Once moved, a file that comes back beside the program is left alone.
-        Écrit(u"bin/Renovo.ini"_s, "[Config]\r\n");
-        QVERIFY(DétermineEmplacement(Chemin(u"bin"_s), utilisateur).ancienFichier.isEmpty());
     }
 
     void lecture_data() {
@@ -137,7 +133,6 @@ private Q_SLOTS:
         Écrit(u"usr/korvane/uninstall/Alpha.ini"_s, Entrée("korvane", "Alpha V3 Pro", "3"));
         Écrit(u"usr/korvane/uninstall/beta.ini"_s, Entrée("Korvane", "\" v1\"", "1"));
         Écrit(u"usr/korvane/uninstall/Gamma.ini"_s, Entrée("Korvane SA", "Gamma v1", "1"));
-        Écrit(u"usr/korvane/uninstall/Delta.ini"_s, Entrée(nullptr, "Delta v1", "1"));
         Écrit(u"usr/korvane/uninstall/Zeta.ini"_s, Entrée("Korvane", nullptr, nullptr));
         Écrit(u"usr/korvane/uninstall/notes.txt"_s, Entrée("Korvane", "Notes v1", "1"));
         Écrit(u"maison/korvane/uninstall/Outil.ini"_s,

@@ -91,7 +91,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("corps");
         const QByteArray texte = "Navelo=1.1.0\r\n";
         QTest::newRow("200 OK") << ServeurScripté::réponse("200 OK", texte)
-                                << QString::fromLatin1(texte);
+                                << u"Navelo=1.1.0\r\n"_s;
         QTest::newRow("404 page") << ServeurScripté::réponse("404 Not Found", texte) << QString();
         QTest::newRow("reason in other case")
             << ServeurScripté::réponse("200 Ok", texte) << QString();

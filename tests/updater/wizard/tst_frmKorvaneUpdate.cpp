@@ -138,9 +138,8 @@ private Q_SLOTS:
         serveur.oublieRequêtes();
     }
 
-    // A start that fails shows its message and writes nothing; a first start picks the
-    // system's language when a file has it, else French after a bilingual notice, and writes
-    // it; a stored language whose file has gone starts in French and keeps its setting.
+    // A failed start writes nothing; a first start picks the system's language if a file has
+    // it, else French after a notice; a language whose file has gone runs in French.
     void demarrage_data() {
         QTest::addColumn<QString>("ini");
         QTest::addColumn<int>("code"); // of the system's language; -1: German, by the locale
@@ -301,10 +300,8 @@ private Q_SLOTS:
         QVERIFY(fenêtre.btnQuitter->isEnabled() && !QApplication::overrideCursor());
     }
 
-    // The installer waits for a file that only a timer of ours creates once it has started:
-    // the window's events run meanwhile. A close asked for then waits for its end, and no
-    // other installer starts. The wizard stays minimised with its buttons disabled. The grey
-    // delete box keeps the file.
+    // While the installer runs (until our timer's file), the window is minimised and disabled
+    // yet live; a close waits for its end and starts no other. The grey delete box keeps it.
     void fermetureAttendLInstallateur() {
         const auto fenêtre = std::make_unique<frmKorvaneUpdate>(Options());
         QVERIFY(fenêtre->Form_Load());

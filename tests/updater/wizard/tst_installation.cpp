@@ -37,11 +37,9 @@ class TestInstallation : public QObject {
     QTemporaryDir racine;
 
 private Q_SLOTS:
-    // Only programs downloaded in this run or whose installation failed run, in list order and
-    // one after the other, in the download folder; exit code 0 alone is a success. The delete
-    // box removes the file of a success only. The folder's blanks are part of the path: the
-    // program "a" beside the folder "a b" never runs. A folder relative to our current folder
-    // (second row) is taken from it once, and our current folder is unchanged.
+    // Downloaded or failed programs run in order, one after the other, in the download folder
+    // (relative in the second row), never "a" beside "a b"; exit code 0 alone is a success,
+    // whose file alone the delete box removes. Our current folder is unchanged.
     void boucle_data() {
         QTest::addColumn<bool>("supprimer");
         QTest::newRow("files kept") << false;
@@ -54,7 +52,6 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(dossier));
         Installateur(parent + u"/a"_s, 0);
         // Name, tag, installer's exit code (-1: none), tag after, line's end (none: not run).
-        // The events keep running meanwhile: the window's test shows it.
         const std::tuple<QString, QString, int, QString, QString> logiciels[] = {
             {u"Navelo"_s, u"TOK|v1.1|110"_s, 0, u"IOK|v1.1|110"_s, u"OK"_s},
             {u"Fait"_s, u"IOK|v1.5|150"_s, 0, u"IOK|v1.5|150"_s, {}},

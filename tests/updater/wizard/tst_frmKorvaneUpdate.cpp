@@ -74,6 +74,12 @@ class TestFrmKorvaneUpdate : public QObject {
     std::unique_ptr<QTemporaryDir> dossier;
     QStringList lancés;
     ServeurMaj serveur;
+    std::unique_ptr<frmKorvaneUpdate> f; // the window under test
+
+    bool Ouvre(OptionsRenovo options) {
+        f = std::make_unique<frmKorvaneUpdate>(std::move(options));
+        return f->Form_Load();
+    }
 
     QString Chemin(const QString& nom) const { return dossier->filePath(nom); }
     void Écrit(const QString& nom, const QString& contenu) {
@@ -128,6 +134,7 @@ private Q_SLOTS:
     }
 
     void init() {
+        f.reset();
         dossier = std::make_unique<QTemporaryDir>();
         Inscrit({u"Navelo"_s, u"1.0"_s});
         lancés.clear();
@@ -179,36 +186,32 @@ private Q_SLOTS:
         if (code >= 0)
             options.codeLangueSystème = [code] { return qint16(code); };
         RéponsesSuivantes({QMessageBox::Ok});
-        frmKorvaneUpdate fenêtre(std::move(options));
-        QCOMPARE(fenêtre.Form_Load(), !langue.isEmpty());
+        QCOMPARE(Ouvre(std::move(options)), !langue.isEmpty());
         QCOMPARE(MessagesAffichés().size(), message.isEmpty() ? 0 : 1);
         QVERIFY(message.isEmpty() || MessagesAffichés().at(0).texte.startsWith(message));
         if (langue.isEmpty())
             QCOMPARE(MessagesAffichés().at(0).icône,
                      ini == u"-" ? QMessageBox::Warning : QMessageBox::Critical);
-        fenêtre.close();
+        f->close();
         if (langue.isEmpty())
             QCOMPARE(Lit(u"Renovo.ini"_s), ini == u"-" ? QString() : ini);
         else
             QVERIFY(Lit(u"Renovo.ini"_s).contains(u"Langue="_s + langue));
-        QCOMPARE(fenêtre.btnQuitter->text(), langue == u"English" ? u"&Quit"_s : u"&Quitter"_s);
+        QCOMPARE(f->btnQuitter->text(), langue == u"English" ? u"&Quit"_s : u"&Quitter"_s);
     }
 
     // Quit writes the folder, and on a first start every setting: in the file's own code page,
     // the password scrambled, the file readable by its owner only.
     void introductionEtSortie() {
-        {
-            frmKorvaneUpdate fenêtre(Options());
-            QVERIFY(fenêtre.Form_Load());
-            QCOMPARE(fenêtre.windowTitle(), u"Renovo v1.5.2"_s);
-            QVERIFY(fenêtre.picEtape[0]->isVisible());
-            QCOMPARE(fenêtre.txtIntro->toPlainText(), introduction);
-            fenêtre.txtRépertoire->setText(u"/tmp/é"_s);
-            fenêtre.Paramètres().ProxyPassword = u"pé"_s;
-            fenêtre.Paramètres().RechercherMaJOuvertureSession = true;
-            fenêtre.btnQuitter->click();
-            QVERIFY(MessagesAffichés().isEmpty());
-        }
+        QVERIFY(Ouvre(Options()));
+        QCOMPARE(f->windowTitle(), u"Renovo v1.5.2"_s);
+        QVERIFY(f->picEtape[0]->isVisible());
+        QCOMPARE(f->txtIntro->toPlainText(), introduction);
+        f->txtRépertoire->setText(u"/tmp/é"_s);
+        f->Paramètres().ProxyPassword = u"pé"_s;
+        f->Paramètres().RechercherMaJOuvertureSession = true;
+        f->btnQuitter->click();
+        QVERIFY(MessagesAffichés().isEmpty());
         QCOMPARE(
             LitFichier(Chemin(u"Renovo.ini"_s)),
             "[Config]\r\nLangue=Fran\xE7"
@@ -222,14 +225,12 @@ private Q_SLOTS:
         const QString ini =
             u"[Config]\r\nLangue=Français\r\nProxyType=2\r\nProxyPassword=F961\r\n"_s;
         Écrit(u"Renovo.ini"_s, ini);
-        frmKorvaneUpdate fenêtre(Options());
-        QVERIFY(fenêtre.Form_Load());
-        QCOMPARE(fenêtre.Paramètres().ProxyPassword, u"pé"_s);
-        fenêtre.Paramètres().ProxyType = 0;
-        fenêtre.close();
+        QVERIFY(Ouvre(Options()));
+        QCOMPARE(f->Paramètres().ProxyPassword, u"pé"_s);
+        f->Paramètres().ProxyType = 0;
+        f->close();
         QCOMPARE(Lit(u"Renovo.ini"_s), ini + u"RépertoireTéléchargement="_s +
-                                           fenêtre.Paramètres().RépertoireTéléchargement +
-                                           u"\r\n"_s);
+                                           f->Paramètres().RépertoireTéléchargement + u"\r\n"_s);
         QVERIFY(lancés.isEmpty());
     }
 
@@ -248,32 +249,30 @@ private Q_SLOTS:
         QFETCH(int, étape);
         QFETCH(QString, cas);
         Écrit(u"fichier"_s, u"x"_s);
-        frmKorvaneUpdate fenêtre(Options());
-        QVERIFY(fenêtre.Form_Load());
-        fenêtre.TéléchargementRéussi = cas == u"réussi"_s;
-        auto* élément = new QTreeWidgetItem(fenêtre.lvwLogicielsInstallés, {u"Navelo"_s});
+        QVERIFY(Ouvre(Options()));
+        f->TéléchargementRéussi = cas == u"réussi"_s;
+        auto* élément = new QTreeWidgetItem(f->lvwLogicielsInstallés, {u"Navelo"_s});
         élément->setCheckState(0, cas == u"grisé"_s ? Qt::Checked : Qt::Unchecked);
         if (étape == 2)
-            fenêtre.txtRépertoire->setText(cas == u"dossier"_s ? dossier->path()
-                                           : cas.isEmpty()     ? cas
-                                                               : Chemin(cas));
-        fenêtre.Etape = qint16(étape);
-        fenêtre.AfficheEtape();
+            f->txtRépertoire->setText(cas == u"dossier"_s ? dossier->path()
+                                      : cas.isEmpty()     ? cas
+                                                          : Chemin(cas));
+        f->Etape = qint16(étape);
+        f->AfficheEtape();
         if (cas == u"grisé"_s) {
-            auto* grisé = new QTreeWidgetItem(fenêtre.lvwLogicielsInstallés, {u"Autre"_s});
+            auto* grisé = new QTreeWidgetItem(f->lvwLogicielsInstallés, {u"Autre"_s});
             GriseÉlément(grisé);
             grisé->setCheckState(0, Qt::Checked);
             élément->setCheckState(0, Qt::Unchecked);
         }
         for (int i = 0; i < 5; ++i)
-            QCOMPARE(fenêtre.picEtape[i]->isVisible(), i == étape);
-        QTEST(fenêtre.btnSuivant->isEnabled(), "suivant");
-        QCOMPARE(fenêtre.btnPrécédent->isEnabled(), étape >= 1);
-        QCOMPARE(fenêtre.lblConfigurer->isEnabled(), étape == 0);
-        QVERIFY(fenêtre.btnQuitter->isEnabled() && fenêtre.lblAProposDe->isEnabled());
-        QCOMPARE(fenêtre.lblDossierIncorrect->isVisible(),
-                 étape == 2 && !fenêtre.btnSuivant->isEnabled());
-        QCOMPARE(fenêtre.Paramètres().RépertoireTéléchargement, fenêtre.txtRépertoire->text());
+            QCOMPARE(f->picEtape[i]->isVisible(), i == étape);
+        QTEST(f->btnSuivant->isEnabled(), "suivant");
+        QCOMPARE(f->btnPrécédent->isEnabled(), étape >= 1);
+        QCOMPARE(f->lblConfigurer->isEnabled(), étape == 0);
+        QVERIFY(f->btnQuitter->isEnabled() && f->lblAProposDe->isEnabled());
+        QCOMPARE(f->lblDossierIncorrect->isVisible(), étape == 2 && !f->btnSuivant->isEnabled());
+        QCOMPARE(f->Paramètres().RépertoireTéléchargement, f->txtRépertoire->text());
     }
 
     void cheminDErreur_data() {
@@ -286,82 +285,80 @@ private Q_SLOTS:
     void cheminDErreur() {
         QFETCH(int, panne);
         QFETCH(QString, numéro);
-        AssistantEnPanne fenêtre(Options());
-        QVERIFY(fenêtre.Form_Load());
-        fenêtre.panne = panne;
-        fenêtre.Etape = qint16(panne);
+        auto* panneuse = new AssistantEnPanne(Options());
+        f.reset(panneuse);
+        QVERIFY(f->Form_Load());
+        panneuse->panne = panne;
+        f->Etape = qint16(panne);
         RéponsesSuivantes({QMessageBox::Ok});
-        fenêtre.AfficheEtape();
-        QTEST(int(fenêtre.Etape), "étapeFinale");
-        QVERIFY(fenêtre.picEtape[fenêtre.Etape]->isVisible());
+        f->AfficheEtape();
+        QTEST(int(f->Etape), "étapeFinale");
+        QVERIFY(f->picEtape[f->Etape]->isVisible());
         QCOMPARE(MessagesAffichés().size(), 1);
         QVERIFY(MessagesAffichés().at(0).texte.startsWith(
             u"Une erreur ("_s + numéro + u") est survenue durant le traitement :\n\n"_s));
-        QVERIFY(fenêtre.btnQuitter->isEnabled() && !QApplication::overrideCursor());
+        QVERIFY(f->btnQuitter->isEnabled() && !QApplication::overrideCursor());
     }
 
     // While the installer runs (until our timer's file), the window is minimised and disabled
     // yet live; a close waits for its end and starts no other. The grey delete box keeps it.
     void fermetureAttendLInstallateur() {
-        const auto fenêtre = std::make_unique<frmKorvaneUpdate>(Options());
-        QVERIFY(fenêtre->Form_Load());
+        QVERIFY(Ouvre(Options()));
         const QDir téléchargés(Chemin(u"télé chargés"_s));
         QVERIFY(téléchargés.mkpath(u"."_s));
-        fenêtre->Paramètres().RépertoireTéléchargement = téléchargés.path();
+        f->Paramètres().RépertoireTéléchargement = téléchargés.path();
         for (const auto& [nom, tag] :
              {std::pair{u"Navelo"_s, u"TOK|v1.1|110"_s}, {u"Outil"_s, u"TOK|v2|2"_s}})
-            DéfinitTagÉlément(new QTreeWidgetItem(fenêtre->lvwLogicielsInstallés, {nom, u"v1.0"_s}),
-                              tag);
-        fenêtre->Etape = 4;
+            DéfinitTagÉlément(new QTreeWidgetItem(f->lvwLogicielsInstallés, {nom, u"v1.0"_s}), tag);
+        f->Etape = 4;
         const QString installateur = téléchargés.filePath(u"Navelo110_setup.exe"_s);
         QVERIFY(ÉcritFichier(installateur, "#!/bin/sh\ntouch parti\ni=0\nwhile [ ! -e signal ] "
                                            "&& [ $i -lt 600 ]; do i=$((i+1)); sleep 0.05; done\n"));
         QVERIFY(QFile::copy(installateur, téléchargés.filePath(u"Outil2_setup.exe"_s)));
-        fenêtre->chkSupprimerFichiersAprèsInstallation->setCheckState(Qt::PartiallyChecked);
+        f->chkSupprimerFichiersAprèsInstallation->setCheckState(Qt::PartiallyChecked);
         bool fin = false;
-        connect(fenêtre.get(), &frmKorvaneUpdate::programEnded, this, [&fin] { fin = true; });
+        connect(f.get(), &frmKorvaneUpdate::programEnded, this, [&fin] { fin = true; });
         QTimer attente;
         connect(&attente, &QTimer::timeout, this, [&] {
             if (!QFile::exists(téléchargés.filePath(u"parti"_s)))
                 return;
             attente.stop();
-            QVERIFY(fenêtre->isMinimized() && !fenêtre->btnQuitter->isEnabled());
-            QCOMPARE(fenêtre->lstInstallations->item(0)->text(),
+            QVERIFY(f->isMinimized() && !f->btnQuitter->isEnabled());
+            QCOMPARE(f->lstInstallations->item(0)->text(),
                      u"Installation de Navelo110_setup.exe... en cours"_s);
-            fenêtre->close();
+            f->close();
             QVERIFY(!fin);
             QFile(téléchargés.filePath(u"signal"_s)).open(QIODevice::WriteOnly);
         });
         attente.start(20);
-        fenêtre->AfficheEtape();
-        QVERIFY(fin && QFile::exists(installateur) && !fenêtre->isMinimized());
-        QCOMPARE(fenêtre->lstInstallations->count(), 1);
-        QCOMPARE(fenêtre->lstInstallations->item(0)->text(),
+        f->AfficheEtape();
+        QVERIFY(fin && QFile::exists(installateur) && !f->isMinimized());
+        QCOMPARE(f->lstInstallations->count(), 1);
+        QCOMPARE(f->lstInstallations->item(0)->text(),
                  u"Installation de Navelo110_setup.exe... OK"_s);
-        QCOMPARE(fenêtre->lvwLogicielsInstallés->topLevelItem(0)->text(2), u"v1.1 installée"_s);
+        QCOMPARE(f->lvwLogicielsInstallés->topLevelItem(0)->text(2), u"v1.1 installée"_s);
     }
 
     // Cancel changes nothing; a valid OK marks the settings changed, and a new language closes
     // the window after a notice, and starts the program again by its full path.
     void configurer() {
         Écrit(u"English.lng"_s, QString());
-        frmKorvaneUpdate fenêtre(Options());
-        QVERIFY(fenêtre.Form_Load());
+        QVERIFY(Ouvre(Options()));
         for (const auto& [langue, annule] :
              {std::pair{u"Français"_s, false}, {u"English"_s, true}, {u"English"_s, false}}) {
-            fenêtre.Paramètres().ParamètresModifiés = false;
-            QTimer::singleShot(0, this, [&fenêtre, l = langue, a = annule] {
-                auto* dialogue = fenêtre.findChild<frmConfiguration*>();
+            f->Paramètres().ParamètresModifiés = false;
+            QTimer::singleShot(0, this, [this, l = langue, a = annule] {
+                auto* dialogue = f->findChild<frmConfiguration*>();
                 QVERIFY(dialogue);
                 dialogue->cboLangue->setCurrentText(l);
                 (a ? dialogue->btnAnnuler : dialogue->btnOK)->click();
             });
             OublieMessages();
             RéponsesSuivantes({QMessageBox::Ok});
-            fenêtre.lblConfigurer_Click();
+            f->lblConfigurer_Click();
             const bool redémarre = langue == u"English" && !annule;
-            QCOMPARE(fenêtre.Paramètres().ParamètresModifiés, !annule);
-            QCOMPARE(fenêtre.Déchargée(), redémarre);
+            QCOMPARE(f->Paramètres().ParamètresModifiés, !annule);
+            QCOMPARE(f->Déchargée(), redémarre);
             QCOMPARE(MessagesAffichés().value(0).texte,
                      redémarre ? u"Le changement de langue de l'interface sera pris en compte "
                                  u"après redémarrage du logiciel..."_s
@@ -371,42 +368,41 @@ private Q_SLOTS:
     }
     // A failed download stays checked; Back and Next fetch it again, and only it.
     void stepsWithRetry() {
-        frmKorvaneUpdate fenêtre(OptionsEnLigne());
-        QVERIFY(fenêtre.Form_Load());
-        fenêtre.btnSuivant->click();
-        QCOMPARE(fenêtre.Etape, 1);
-        QVERIFY(fenêtre.lvwLogicielsInstallés->isVisible() && fenêtre.btnSuivant->isEnabled());
-        QVERIFY(fenêtre.lblEtape1->text().startsWith(u"Vous pouvez voir ci-dessous"_s));
-        QCOMPARE(Éléments(fenêtre.lvwLogicielsInstallés),
+        QVERIFY(Ouvre(OptionsEnLigne()));
+        f->btnSuivant->click();
+        QCOMPARE(f->Etape, 1);
+        QVERIFY(f->lvwLogicielsInstallés->isVisible() && f->btnSuivant->isEnabled());
+        QVERIFY(f->lblEtape1->text().startsWith(u"Vous pouvez voir ci-dessous"_s));
+        QCOMPARE(Éléments(f->lvwLogicielsInstallés),
                  QStringList({u"Inconnu;v1.0;non pris en charge par KorvaneUpdate;;"_s,
                               u"Navelo;v1.0;v1.1 publiée;x;|v1.1|110"_s,
                               u"Prog2;v1.5;OK;;|v1.5|150"_s}));
 
-        fenêtre.btnSuivant->click();
-        fenêtre.btnSuivant->click();
-        QCOMPARE(fenêtre.Etape, 3);
-        QCOMPARE(Lignes(fenêtre.lstTéléchargements), QStringList{enCoursDe + u"erreur"_s});
-        QCOMPARE(Éléments(fenêtre.lvwLogicielsInstallés).at(1),
+        f->btnSuivant->click();
+        f->btnSuivant->click();
+        QCOMPARE(f->Etape, 3);
+        QCOMPARE(Lignes(f->lstTéléchargements), QStringList{enCoursDe + u"erreur"_s});
+        QCOMPARE(Éléments(f->lvwLogicielsInstallés).at(1),
                  u"Navelo;v1.0;v1.1 erreur (téléchargement);x;TKO|v1.1|110"_s);
-        QVERIFY(!fenêtre.btnSuivant->isEnabled() && !fenêtre.lblEtape3b->isVisible());
+        QVERIFY(!f->btnSuivant->isEnabled() && !f->lblEtape3b->isVisible());
 
         QVERIFY(ÉcritFichier(Chemin(u"serveur/Navelo110.exe"_s), "MZ installateur de Navelo 1.1"));
-        fenêtre.btnPrécédent->click();
-        fenêtre.btnSuivant->click();
-        QCOMPARE(Lignes(fenêtre.lstTéléchargements),
+        f->btnPrécédent->click();
+        f->btnSuivant->click();
+        QCOMPARE(Lignes(f->lstTéléchargements),
                  QStringList({enCoursDe + u"erreur"_s, enCoursDe + u"OK"_s}));
-        QCOMPARE(Éléments(fenêtre.lvwLogicielsInstallés).at(1),
+        QCOMPARE(Éléments(f->lvwLogicielsInstallés).at(1),
                  u"Navelo;v1.0;v1.1 téléchargée;;TOK|v1.1|110"_s);
         QCOMPARE(LitAnsi(Chemin(u"téléchargements/Navelo110_setup.exe"_s)),
                  u"MZ installateur de Navelo 1.1"_s);
-        QVERIFY(fenêtre.lblEtape3b->text().startsWith(u"Un ou plusieurs téléchargements"_s));
-        QVERIFY(fenêtre.lblEtape3b->isVisible() && fenêtre.btnSuivant->isEnabled());
+        QVERIFY(f->lblEtape3b->text().startsWith(u"Un ou plusieurs téléchargements"_s));
+        QVERIFY(f->lblEtape3b->isVisible() && f->btnSuivant->isEnabled());
 
         // Step 1 again: the list as it was, no new exchange, Next still allowed.
-        fenêtre.btnPrécédent->click();
-        fenêtre.btnPrécédent->click();
-        QCOMPARE(fenêtre.Etape, 1);
-        QVERIFY(fenêtre.btnSuivant->isEnabled());
+        f->btnPrécédent->click();
+        f->btnPrécédent->click();
+        QCOMPARE(f->Etape, 1);
+        QVERIFY(f->btnSuivant->isEnabled());
         QCOMPARE(serveur.requêtes().size(), 3);
         QVERIFY(MessagesAffichés().isEmpty());
     }
@@ -414,42 +410,40 @@ private Q_SLOTS:
     // A failed exchange is asked again on the next visit; so is an answer that failed the step.
     void failedExchanges() {
         serveur.options.versionsIntrouvables = true;
-        frmKorvaneUpdate fenêtre(OptionsEnLigne());
-        QVERIFY(fenêtre.Form_Load());
-        fenêtre.btnSuivant->click();
-        QVERIFY(fenêtre.lblEtape1->text().startsWith(u"Impossible de se connecter"_s));
-        QVERIFY(fenêtre.lblEtape1->text().contains(u"du site 127.0.0.1 (à l'aide"_s));
-        QVERIFY(!fenêtre.lvwLogicielsInstallés->isVisible() && !fenêtre.btnSuivant->isEnabled());
+        QVERIFY(Ouvre(OptionsEnLigne()));
+        f->btnSuivant->click();
+        QVERIFY(f->lblEtape1->text().startsWith(u"Impossible de se connecter"_s));
+        QVERIFY(f->lblEtape1->text().contains(u"du site 127.0.0.1 (à l'aide"_s));
+        QVERIFY(!f->lvwLogicielsInstallés->isVisible() && !f->btnSuivant->isEnabled());
 
         serveur.options.versionsIntrouvables = false;
         serveur.options.catalogue = u"Navelo=1.1.0\nNAVELO=1.2"_s;
         RéponsesSuivantes({QMessageBox::Ok});
-        fenêtre.btnPrécédent->click();
-        fenêtre.btnSuivant->click();
+        f->btnPrécédent->click();
+        f->btnSuivant->click();
         QCOMPARE(MessagesAffichés().size(), 1);
         QVERIFY(MessagesAffichés().at(0).texte.startsWith(u"Une erreur (457)"_s));
-        QCOMPARE(fenêtre.Etape, 0);
+        QCOMPARE(f->Etape, 0);
 
         serveur.options.catalogue = u"Navelo=1.1.0"_s;
-        fenêtre.btnSuivant->click();
-        QVERIFY(fenêtre.lvwLogicielsInstallés->isVisible());
+        f->btnSuivant->click();
+        QVERIFY(f->lvwLogicielsInstallés->isVisible());
         QCOMPARE(serveur.requêtes().size(), 3);
     }
 
     void closeDuringDownload() {
         serveur.options.tailleGénérée = 200000;
         serveur.options.octetsParSeconde = 20000;
-        frmKorvaneUpdate fenêtre(OptionsEnLigne());
-        QVERIFY(fenêtre.Form_Load());
-        fenêtre.btnSuivant->click();
-        fenêtre.btnSuivant->click();
-        QTimer::singleShot(500, &fenêtre, [&] {
-            QVERIFY(fenêtre.pgbDownload->isVisible());
-            QVERIFY(fenêtre.lblReste->text().startsWith(u"Téléchargé : "_s));
-            fenêtre.close();
+        QVERIFY(Ouvre(OptionsEnLigne()));
+        f->btnSuivant->click();
+        f->btnSuivant->click();
+        QTimer::singleShot(500, f.get(), [this] {
+            QVERIFY(f->pgbDownload->isVisible());
+            QVERIFY(f->lblReste->text().startsWith(u"Téléchargé : "_s));
+            f->close();
         });
-        fenêtre.btnSuivant->click();
-        QVERIFY(fenêtre.Déchargée());
+        f->btnSuivant->click();
+        QVERIFY(f->Déchargée());
         QCOMPARE(QDir(Chemin(u"téléchargements"_s)).entryList(QDir::Files | QDir::Hidden),
                  QStringList());
     }
@@ -470,17 +464,16 @@ private Q_SLOTS:
         QFETCH(QString, catalogue);
         QFETCH(QString, ligne);
         QFETCH(QString, texte);
-        const bool fenêtre = !texte.isEmpty();
+        const bool visible = !texte.isEmpty();
         serveur.options.catalogue = catalogue;
         serveur.options.versionsIntrouvables = catalogue.isEmpty();
-        frmKorvaneUpdate assistant(OptionsEnLigne({u"/startup"_s}, ligne));
+        f = std::make_unique<frmKorvaneUpdate>(OptionsEnLigne({u"/startup"_s}, ligne));
         const QString avant = LitAnsi(Chemin(u"Renovo.ini"_s));
-        QCOMPARE(assistant.Form_Load(), fenêtre);
-        QCOMPARE(assistant.isVisible(), fenêtre);
+        QCOMPARE(f->Form_Load(), visible);
+        QCOMPARE(f->isVisible(), visible);
         // A check not due ends before anything is loaded.
-        QCOMPARE(assistant.Déchargée(), !fenêtre && ligne.isEmpty());
-        QVERIFY(!fenêtre ||
-                (assistant.Etape == 1 && assistant.lblEtape1->text().startsWith(texte)));
+        QCOMPARE(f->Déchargée(), !visible && ligne.isEmpty());
+        QVERIFY(!visible || (f->Etape == 1 && f->lblEtape1->text().startsWith(texte)));
         const QString après = LitAnsi(Chemin(u"Renovo.ini"_s));
         QVERIFY(ligne.isEmpty() ? après.contains(u"RechercherMaJDernière=07/12/2026"_s)
                                 : après == avant);

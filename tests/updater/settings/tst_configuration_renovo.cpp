@@ -58,24 +58,6 @@ private Q_SLOTS:
         p.ProxyPort = u"3128"_s;
     }
 
-    // Address and port for a named proxy only; credentials and direct retry for all but a
-    // direct connection; the frequency with the logon box only; French alone without a file.
-    void etats() {
-        for (const int type : {0, 1, 2}) {
-            Ouvre(type);
-            QCOMPARE(
-                (QList<bool>{d->txtProxyAdresse->isEnabled(), d->txtProxyPort->isEnabled(),
-                             d->txtProxyLogin->isEnabled(), d->txtProxyPassword->isEnabled(),
-                             d->chkProxySiErreurTesterAussiAccèsDirect->isEnabled(),
-                             QApplication::focusWidget() == d->txtProxyAdresse}),
-                (QList<bool>{type == 2, type == 2, type != 1, type != 1, type != 1, type == 2}));
-        }
-        QCOMPARE(d->cboLangue->count(), 1);
-        QVERIFY(!d->cboLangue->isEnabled() && !d->cboRechercherMaJFréquence->isEnabled());
-        d->chkRechercherMaJOuvertureSession->click();
-        QVERIFY(d->cboRechercherMaJFréquence->isEnabled());
-    }
-
     // A refusal keeps the dialog open, the focus on the field and the settings unchanged.
     void verifie_data() {
         QTest::addColumn<int>("type");

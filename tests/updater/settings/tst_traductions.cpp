@@ -48,20 +48,6 @@ private Q_SLOTS:
         QCOMPARE(Erreur([&] { anglais.Add(u"Txt_Statut_Ok"_s, u"encore"_s); }), 457);
     }
 
-    // Every text of the catalogue is translated, the file is read as Windows-1252 and its
-    // block holds its line breaks.
-    void anglais() {
-        colTraductions français, anglais;
-        ChargeTraductions(français, QString());
-        ChargeTraductions(anglais, QStringLiteral(FICHIER_ANGLAIS));
-        QCOMPARE(anglais.Item(u"TraductionIncomplète"_s), QString());
-        for (int i = 2; i <= français.Count(); ++i)
-            QVERIFY2(français.Item(i) == u"OK"_s || anglais.Item(i) != français.Item(i),
-                     qPrintable(français.Item(i)));
-        QVERIFY(anglais.Item(u"TXT_INTRO_SUITE"_s)
-                    .startsWith(u"The process runs in several steps:\r\n   - search"_s));
-    }
-
     void codeLangue() {
         for (const auto& [locale, code] : {std::pair{"fr_FR", 12},
                                            {"en_GB", 9},

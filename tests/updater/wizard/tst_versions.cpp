@@ -7,26 +7,20 @@ class TestVersions : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void forms_data() {
-        QTest::addColumn<QList<int>>("numéros"); // major (-1: our own version), minor, revision
-        QTest::addColumn<QStringList>("formes"); // display, comparison, file name
-        const auto ligne = [](const char* nom, QList<int> numéros, QStringList formes) {
-            QTest::newRow(nom) << numéros << formes;
-        };
-        ligne("1.5.2", {1, 5, 2}, {u"v1.5.2"_s, u"0001.0005.0002.r"_s, u"152"_s});
-        ligne("2.0.0", {2, 0, 0}, {u"v2.0"_s, u"0002.0000.0000.r"_s, u"200"_s});
-        ligne("beta of a revision", {1, 0, 1213},
-              {u"v1.2.1 beta 3"_s, u"0001.0002.0001.b0003"_s, u"121b3"_s});
-        ligne("own version", {-1, 9, 9}, {u"v1.5.2"_s, u"0001.0005.0002.r"_s, u"152"_s});
-    }
+    // The display, comparison and file-name forms; a major of -1 is our own version.
     void forms() {
-        QFETCH(QList<int>, numéros);
-        QFETCH(QStringList, formes);
         QCoreApplication::setApplicationVersion(u"1.5.2"_s);
-        for (const qint16 forme : {1, 2, 3, 7})
-            QCOMPARE(
-                FormateVersion(qint16(numéros[0]), qint16(numéros[1]), qint16(numéros[2]), forme),
-                formes.at(forme == 7 ? 0 : forme - 1));
+        for (const auto& [numéros, formes] :
+             {std::pair{QList<int>{1, 5, 2},
+                        QStringList{u"v1.5.2"_s, u"0001.0005.0002.r"_s, u"152"_s}},
+              {{2, 0, 0}, {u"v2.0"_s, u"0002.0000.0000.r"_s, u"200"_s}},
+              {{1, 0, 1213}, {u"v1.2.1 beta 3"_s, u"0001.0002.0001.b0003"_s, u"121b3"_s}},
+              {{-1, 9, 9}, {u"v1.5.2"_s, u"0001.0005.0002.r"_s, u"152"_s}}}) {
+            for (const qint16 forme : {1, 2, 3, 7})
+                QCOMPARE(FormateVersion(qint16(numéros[0]), qint16(numéros[1]), qint16(numéros[2]),
+                                        forme),
+                         formes.at(forme == 7 ? 0 : forme - 1));
+        }
     }
 
     void versionText() {

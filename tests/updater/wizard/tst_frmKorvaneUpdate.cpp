@@ -262,29 +262,24 @@ private Q_SLOTS:
         QCOMPARE(f->Paramètres().RépertoireTéléchargement, f->txtRépertoire->text());
     }
 
-    void cheminDErreur_data() {
-        QTest::addColumn<int>("panne");
-        QTest::addColumn<int>("étapeFinale");
-        QTest::addColumn<QString>("numéro");
-        QTest::newRow("étape 2") << 2 << 1 << u"457"_s;
-        QTest::newRow("étape 0") << 0 << 0 << u"53"_s;
-    }
+    // A step's error shows its number and goes back one step, never below step 0.
     void cheminDErreur() {
-        QFETCH(int, panne);
-        QFETCH(QString, numéro);
-        auto* panneuse = new AssistantEnPanne(Options());
-        f.reset(panneuse);
-        QVERIFY(f->Form_Load());
-        panneuse->panne = panne;
-        f->Etape = qint16(panne);
-        RéponsesSuivantes({QMessageBox::Ok});
-        f->AfficheEtape();
-        QTEST(int(f->Etape), "étapeFinale");
-        QVERIFY(f->picEtape[f->Etape]->isVisible());
-        QCOMPARE(MessagesAffichés().size(), 1);
-        QVERIFY(MessagesAffichés().at(0).texte.startsWith(
-            u"Une erreur ("_s + numéro + u") est survenue durant le traitement :\n\n"_s));
-        QVERIFY(f->btnQuitter->isEnabled() && !QApplication::overrideCursor());
+        for (const auto& [panne, étapeFinale, numéro] :
+             {std::tuple{2, 1, u"457"_s}, {0, 0, u"53"_s}}) {
+            OublieMessages();
+            auto* assistant = new AssistantEnPanne(Options());
+            f.reset(assistant);
+            QVERIFY(f->Form_Load());
+            assistant->panne = f->Etape = qint16(panne);
+            RéponsesSuivantes({QMessageBox::Ok});
+            f->AfficheEtape();
+            QCOMPARE(f->Etape, étapeFinale);
+            QVERIFY(f->picEtape[f->Etape]->isVisible());
+            QCOMPARE(MessagesAffichés().size(), 1);
+            QVERIFY(MessagesAffichés().at(0).texte.startsWith(
+                u"Une erreur ("_s + numéro + u") est survenue durant le traitement :\n\n"_s));
+            QVERIFY(f->btnQuitter->isEnabled() && !QApplication::overrideCursor());
+        }
     }
 
     // While the installer runs (until our timer's file), the window is minimised and disabled

@@ -73,7 +73,6 @@ private Q_SLOTS:
         ligne("fréquence 1,6", "RechercherMaJFr\xE9quence=1.6", {false, 2, 1, false, défaut});
         ligne("fréquence 0,5 vers le pair", "RechercherMaJFr\xE9quence=0.5",
               {false, 0, 1, false, défaut});
-        ligne("fréquence -1", "RechercherMaJFr\xE9quence=-1", défauts);
         ligne("fréquence énorme", "RechercherMaJFr\xE9quence=1e300", défauts);
         ligne("accès énorme", "ProxyType=99999999999", défauts);
         ligne("accès lettres", "ProxyType=2x", illisible);

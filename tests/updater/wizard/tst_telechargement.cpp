@@ -29,7 +29,7 @@ QByteArray Généré(qint64 taille) {
     return octets;
 }
 
-enum Proxy { Aucun, Ouvert, Authentifié, Injoignable };
+enum Proxy { Ouvert, Authentifié, Injoignable };
 
 // One way of reaching the server and what it must give.
 struct Accès {
@@ -151,20 +151,14 @@ private Q_SLOTS:
 
     void access_data() {
         QTest::addColumn<Accès>("accès");
-        const QList<bool> direct{false}, proxy{true};
-        QTest::newRow("direct ignores http_proxy, one attempt")
-            << Accès{1, true, Ouvert, {}, true, direct, 0};
-        QTest::newRow("system: http_proxy") << Accès{0, false, Ouvert, {}, true, proxy, 0};
-        QTest::newRow("system: unreachable, direct retry")
-            << Accès{0, true, Injoignable, {}, true, direct, 0};
-        QTest::newRow("named, good credentials")
-            << Accès{2, false, Authentifié, u"mdp"_s, true, proxy, 2};
-        QTest::newRow("named, wrong credentials")
-            << Accès{2, false, Authentifié, u"faux"_s, false, {}, 2};
-        QTest::newRow("named, wrong credentials, direct retry")
-            << Accès{2, true, Authentifié, u"faux"_s, true, direct, 2};
-        QTest::newRow("named, unreachable, direct retry")
-            << Accès{2, true, Injoignable, {}, true, direct, 0};
+        const QList<bool> d{false}, p{true}; // one request, direct or by proxy
+        QTest::newRow("direct ignores http_proxy") << Accès{1, true, Ouvert, {}, true, d, 0};
+        QTest::newRow("system: http_proxy") << Accès{0, false, Ouvert, {}, true, p, 0};
+        QTest::newRow("system: none, retry") << Accès{0, true, Injoignable, {}, true, d, 0};
+        QTest::newRow("named: good login") << Accès{2, false, Authentifié, u"mdp"_s, true, p, 2};
+        QTest::newRow("named: bad login") << Accès{2, false, Authentifié, u"x"_s, false, {}, 2};
+        QTest::newRow("named: bad login, retry") << Accès{2, true, Authentifié, u"x"_s, true, d, 2};
+        QTest::newRow("named: none, retry") << Accès{2, true, Injoignable, {}, true, d, 0};
     }
     // Each case in text mode, then in file mode.
     void access() {

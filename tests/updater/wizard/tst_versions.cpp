@@ -86,13 +86,8 @@ private Q_SLOTS:
     void listFill() {
         colTraductions traductions;
         ChargeTraductions(traductions, QString());
-        TableVersions dernières;
-        for (const auto& [nom, version] : {std::pair{u"NAVELO"_s, u"1.1.0"_s},
-                                           {u"Prog"_s, u"1.9.0"_s},
-                                           {u"Bêta"_s, u"1.2.0"_s},
-                                           {u"Outil"_s, u""_s},
-                                           {u"Absent"_s, u"9.0"_s}})
-            dernières.Ajoute(nom, version);
+        const TableVersions dernières =
+            LitRéponseVersions(u"NAVELO=1.1.0\nProg=1.9.0\nBêta=1.2.0\nOutil=\nAbsent=9.0"_s);
         const ListeLogiciels liste =
             RemplitListe({u"Navelo=1.0.0"_s, u"Prog=1.10.0"_s, u"Bêta=1.0.1203"_s, u"Outil=1.0"_s,
                           u"Navelo=1.0"_s, u"Vieux="_s},
@@ -100,13 +95,8 @@ private Q_SLOTS:
         QCOMPARE(liste.misesÀJour, 3);
         QStringList lignes;
         for (const LigneLogiciel& l : liste.lignes)
-            lignes << QStringList{l.nom,
-                                  l.versionInstallée,
-                                  l.statut,
-                                  l.tag,
-                                  l.cochée ? u"cochée"_s : QString(),
-                                  l.grisée ? u"grisée"_s : QString()}
-                          .join(u';');
+            lignes << QStringList{l.nom, l.versionInstallée, l.statut, l.tag}.join(u';') +
+                          (l.cochée ? u";cochée"_s : u";"_s) + (l.grisée ? u";grisée"_s : u";"_s);
         const QString nonPris = u"non pris en charge par KorvaneUpdate;;;grisée"_s;
         QCOMPARE(
             lignes,

@@ -100,7 +100,7 @@ private Q_SLOTS:
                                            {"eo", 0}})
             QCOMPARE(CodeLangue(QLocale(QString::fromLatin1(locale))), code);
     }
-    // A refusal keeps the dialog open, the focus on the field and the settings unchanged.
+    // A refusal keeps the dialog open and the settings unchanged.
     void verifie_data() {
         QTest::addColumn<int>("type");
         QTest::addColumn<QString>("adresse");
@@ -130,9 +130,7 @@ private Q_SLOTS:
                                       MessagesAffichés()[0].icône == QMessageBox::Warning));
         QCOMPARE(p.ProxyPort, message.isEmpty() ? port : u"3128"_s);
         QCOMPARE(p.ConfigurationAnnulée, !message.isEmpty());
-        QVERIFY(message.isEmpty() ||
-                (d->isVisible() && QApplication::focusWidget() ==
-                                       (adresse.isEmpty() ? d->txtProxyAdresse : d->txtProxyPort)));
+        QVERIFY(message.isEmpty() || d->isVisible());
     }
 
     // OK stores every field and writes the logon entry in the user's

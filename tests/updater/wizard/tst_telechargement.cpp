@@ -31,16 +31,9 @@ QByteArray Généré(qint64 taille) {
 
 enum Proxy { Ouvert, Authentifié, Injoignable };
 
-// One way of reaching the server and what it must give.
-struct Accès {
-    int type;
-    bool reprise;
-    Proxy proxy; // named, or in http_proxy for type 0
-    QString motDePasse;
-    bool réussi;
-    QList<bool> parProxy; // requests the server got, by proxy or not
-    int requêtesAuProxy;
-};
+// Access type, direct retry, proxy (named, or in http_proxy for type 0), password, success,
+// requests the server got (by proxy or not) and those the authenticating proxy got.
+using Accès = std::tuple<int, bool, Proxy, QString, bool, QList<bool>, int>;
 
 } // namespace
 
@@ -163,27 +156,27 @@ private Q_SLOTS:
     // Each case in text mode, then in file mode.
     void access() {
         QFETCH(Accès, accès);
-        const quint16 port = accès.proxy == Ouvert        ? ouvert.port()
-                             : accès.proxy == Authentifié ? authentifié.port()
-                                                          : 1;
+        const auto& [type, reprise, proxy, motDePasse, réussi, parProxy, requêtesAuProxy] = accès;
+        const quint16 port = proxy == Ouvert        ? ouvert.port()
+                             : proxy == Authentifié ? authentifié.port()
+                                                    : 1;
         ParamètresRenovo p;
-        p.ProxyType = accès.type;
-        p.ProxySiErreurTesterAussiAccèsDirect = accès.reprise;
+        p.ProxyType = type;
+        p.ProxySiErreurTesterAussiAccèsDirect = reprise;
         p.ProxyAdresse = u"127.0.0.1"_s;
         p.ProxyPort = QString::number(port);
         p.ProxyLogin = u"util"_s;
-        p.ProxyPassword = accès.motDePasse;
+        p.ProxyPassword = motDePasse;
         qputenv("http_proxy", "http://127.0.0.1:" + p.ProxyPort.toLatin1());
         const int avant = authentifié.requêtes();
         serveur.options.tailleGénérée = 100;
 
-        QCOMPARE(Télécharge(p, AdresseRequêteVersions(base(), {u"Navelo=1"_s})).isEmpty(),
-                 !accès.réussi);
+        QCOMPARE(Télécharge(p, AdresseRequêteVersions(base(), {u"Navelo=1"_s})).isEmpty(), !réussi);
         QTemporaryDir dossier;
         Progression progression;
         QCOMPARE(Télécharge(p, base() + u"Navelo110.exe"_s, dossier.path(),
                             u"Navelo110_setup.exe"_s, progression, traductions),
-                 accès.réussi);
+                 réussi);
 
         QList<bool> reçues;
         // Only this case's: Qt may still send again a request an earlier case gave up.
@@ -191,8 +184,8 @@ private Q_SLOTS:
             if (requête.cible.contains("Navelo"))
                 reçues << requête.via.contains("tinyproxy");
         }
-        QCOMPARE(reçues, accès.parProxy + accès.parProxy);
-        QCOMPARE(authentifié.requêtes() - avant, 2 * accès.requêtesAuProxy);
+        QCOMPARE(reçues, parProxy + parProxy);
+        QCOMPARE(authentifié.requêtes() - avant, 2 * requêtesAuProxy);
     }
 
     // Certificate errors fail the request, directly or through a proxy's tunnel.

@@ -198,7 +198,6 @@ private Q_SLOTS:
     void introductionEtSortie() {
         QVERIFY(Ouvre(Options()));
         QCOMPARE(f->windowTitle(), u"Renovo v1.5.2"_s);
-        QVERIFY(f->picEtape[0]->isVisible());
         QCOMPARE(f->txtIntro->toPlainText(), introduction);
         f->txtRépertoire->setText(u"/tmp/é"_s);
         f->Paramètres().ProxyPassword = u"pé"_s;
@@ -271,7 +270,6 @@ private Q_SLOTS:
             RéponsesSuivantes({QMessageBox::Ok});
             f->AfficheEtape();
             QCOMPARE(f->Etape, étapeFinale);
-            QVERIFY(f->picEtape[f->Etape]->isVisible());
             QCOMPARE(MessagesAffichés().size(), 1);
             QVERIFY(MessagesAffichés().at(0).texte.startsWith(
                 u"Une erreur ("_s + numéro + u") est survenue durant le traitement :\n\n"_s));
@@ -350,7 +348,6 @@ private Q_SLOTS:
         f->btnSuivant->click();
         QCOMPARE(f->Etape, 1);
         QVERIFY(f->lvwLogicielsInstallés->isVisible() && f->btnSuivant->isEnabled());
-        QVERIFY(f->lblEtape1->text().startsWith(u"Vous pouvez voir ci-dessous"_s));
         QCOMPARE(Éléments(f->lvwLogicielsInstallés),
                  QStringList({u"Inconnu;v1.0;non pris en charge par KorvaneUpdate;;"_s,
                               u"Navelo;v1.0;v1.1 publiée;x;|v1.1|110"_s,
@@ -399,8 +396,8 @@ private Q_SLOTS:
         RéponsesSuivantes({QMessageBox::Ok});
         f->btnPrécédent->click();
         f->btnSuivant->click();
-        QCOMPARE(MessagesAffichés().size(), 1);
-        QVERIFY(MessagesAffichés().at(0).texte.startsWith(u"Une erreur (457)"_s));
+        QVERIFY(MessagesAffichés().size() == 1 &&
+                MessagesAffichés().at(0).texte.startsWith(u"Une erreur (457)"_s));
         QCOMPARE(f->Etape, 0);
 
         serveur.options.catalogue = u"Navelo=1.1.0"_s;

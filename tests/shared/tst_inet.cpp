@@ -1,5 +1,6 @@
 #include "ansi.h"
 #include "net/inet.h"
+#include "serveur_maj.h"
 #include "serveur_scripte.h"
 
 #include <QElapsedTimer>
@@ -232,6 +233,24 @@ private Q_SLOTS:
         QTest::qWait(20);
         QCOMPARE(états, QList<int>({8, 8, 12}));
         QCOMPARE(inet.GetChunk(512), u"deux"_s);
+    }
+
+    // A body slower as a whole than the silence limit, but never silent for that long, comes
+    // in chunks of the size asked for.
+    void progressiveTrickle() {
+        ServeurMaj lent;
+        lent.options.tailleGénérée = 2500;
+        lent.options.octetsParSeconde = 1000;
+        Inet inet;
+        inet.setRequestTimeout(1);
+        inet.setLectureProgressive(true);
+        inet.Execute(u"http://127.0.0.1:%1/a.exe"_s.arg(lent.écoute()), u"GET"_s);
+        QVERIFY(QTest::qWaitFor([&] { return !inet.StillExecuting(); }));
+        QCOMPARE(inet.GetHeader(u"Content-Length"_s), u"2500"_s);
+        QList<qsizetype> tailles;
+        for (QByteArray morceau; !(morceau = inet.GetChunkOctets(1024)).isEmpty();)
+            tailles << morceau.size();
+        QCOMPARE(tailles, QList<qsizetype>({1024, 1024, 452}));
     }
 
     void proxies_data() {

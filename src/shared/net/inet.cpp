@@ -50,22 +50,25 @@ private:
     ProxysRetenus& retenus;
 };
 
+// What a progressive reading keeps in memory at most; Qt stops reading the connection beyond.
+constexpr qint64 TamponProgressif = 64 * 1024;
+
 // When a server closes the connection in the middle of the body, Qt sometimes ends the reply
 // without an error; Content-Length tells.
-bool corpsTronqué(const QNetworkReply& réponse, int statut) {
+bool corpsTronqué(const QNetworkReply& réponse, int statut, qint64 déjàLus) {
     if (réponse.operation() == QNetworkAccessManager::HeadOperation || statut < 200 ||
         statut == 204 || statut == 304 || réponse.hasRawHeader("Transfer-Encoding"))
         return false;
     bool nombre = false;
     const qint64 annoncé = réponse.header(QNetworkRequest::ContentLengthHeader).toLongLong(&nombre);
-    return nombre && réponse.bytesAvailable() < annoncé;
+    return nombre && déjàLus + réponse.bytesAvailable() < annoncé;
 }
 
 // Qt reports a 4xx or 5xx status as an error once that whole answer is in; it is still an
 // answer. A transfer cut short (timeout, connection lost, garbled reply) is not.
-bool réponseComplète(const QNetworkReply& réponse) {
+bool réponseComplète(const QNetworkReply& réponse, qint64 déjàLus) {
     const int statut = réponse.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (statut <= 0 || corpsTronqué(réponse, statut))
+    if (statut <= 0 || corpsTronqué(réponse, statut, déjàLus))
         return false;
     const QNetworkReply::NetworkError erreur = réponse.error();
     if (erreur == QNetworkReply::NoError)
@@ -95,6 +98,10 @@ struct Inet::Privé {
 
     void lance(const QString& adresse, const QByteArray& méthode, bool openURL);
     void termine(QNetworkReply* terminée);
+    void enTêtesArrivés(QNetworkReply& enCours);
+    void surveilleTaille(QNetworkReply& enCours, qint64 reçus, qint64 annoncés);
+    bool attends();
+    QByteArray lisFlux(int taille);
     void appliqueAccès();
     void retient(QNetworkReply& reçue);
     void oublieRéponse();
@@ -111,6 +118,13 @@ struct Inet::Privé {
     quint64 génération = 0;
     QList<QEventLoop*> attentes;
     ProxysRetenus proxysSystème;
+    // The proxy's 407 is answered once per request: wrong credentials fail it, never loop.
+    bool identifiantsDonnés = false;
+    qint64 tailleMax = 0;
+    bool progressive = false;
+    // Read progressively: the reply whose body is being read, kept after its end for the
+    // bytes still buffered.
+    QNetworkReply* flux = nullptr;
 
     int délai = 0;
     int typeAccès = icUseDefault;
@@ -148,6 +162,8 @@ void Inet::Privé::lance(const QString& adresse, const QByteArray& méthode, boo
     parOpenURL = openURL;
     appliqueAccès();
 
+    identifiantsDonnés = false;
+
     QNetworkRequest requête{QUrl(adresse)};
     requête.setAttribute(QNetworkRequest::Http2AllowedAttribute, false);
     // Callers judge the status line themselves: a redirection is an answer like any other.
@@ -166,14 +182,48 @@ void Inet::Privé::lance(const QString& adresse, const QByteArray& méthode, boo
         réponse = Gestionnaire().sendCustomRequest(requête, méthode);
     QNetworkReply* enCours = réponse;
     QObject::connect(enCours, &QNetworkReply::finished, q, [this, enCours] { termine(enCours); });
+    if (tailleMax > 0)
+        QObject::connect(enCours, &QNetworkReply::downloadProgress, q,
+                         [this, enCours](qint64 reçus, qint64 annoncés) {
+                             surveilleTaille(*enCours, reçus, annoncés);
+                         });
+    if (progressive && !openURL) {
+        flux = enCours;
+        enCours->setReadBufferSize(TamponProgressif);
+        QObject::connect(enCours, &QNetworkReply::metaDataChanged, q,
+                         [this, enCours] { enTêtesArrivés(*enCours); });
+        QObject::connect(enCours, &QNetworkReply::readyRead, q, [this] { libèreAttentes(); });
+    }
+}
+
+void Inet::Privé::surveilleTaille(QNetworkReply& enCours, qint64 reçus, qint64 annoncés) {
+    if (reçus > tailleMax || annoncés > tailleMax)
+        enCours.abort();
+}
+
+void Inet::Privé::enTêtesArrivés(QNetworkReply& enCours) {
+    const int reçu = enCours.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (reçu <= 0 || statut > 0)
+        return;
+    retient(enCours);
+    libèreAttentes();
+    Q_EMIT q->StateChanged(icReceivingResponse);
 }
 
 void Inet::Privé::termine(QNetworkReply* terminée) {
     réponse = nullptr;
-    terminée->deleteLater();
-    const bool reçue = réponseComplète(*terminée);
-    if (reçue)
-        retient(*terminée);
+    const bool lueProgressivement = terminée == flux;
+    const qint64 déjàLus = lueProgressivement ? lu : 0;
+    const bool tropGrand = tailleMax > 0 && déjàLus + terminée->bytesAvailable() > tailleMax;
+    const bool reçue = !tropGrand && réponseComplète(*terminée, déjàLus);
+    if (lueProgressivement) {
+        if (statut == 0 && reçue)
+            retient(*terminée);
+    } else {
+        terminée->deleteLater();
+        if (reçue)
+            retient(*terminée);
+    }
     libèreAttentes();
     if (parOpenURL)
         return;
@@ -192,11 +242,18 @@ void Inet::Privé::retient(QNetworkReply& reçue) {
     enTêtes = "HTTP/1.1 " + QByteArray::number(statut) + ' ' + phraseDeStatut(reçue) + "\r\n";
     for (const auto& [champ, valeur] : std::as_const(champs))
         enTêtes += champ + ": " + valeur + "\r\n";
-    corps = reçue.readAll();
+    if (&reçue != flux)
+        corps = reçue.readAll();
     lu = 0;
 }
 
 void Inet::Privé::oublieRéponse() {
+    if (QNetworkReply* abandonné = std::exchange(flux, nullptr)) {
+        QObject::disconnect(abandonné, nullptr, q, nullptr);
+        if (!abandonné->isFinished())
+            abandonné->abort();
+        abandonné->deleteLater();
+    }
     statut = 0;
     enTêtes.clear();
     champs.clear();
@@ -209,6 +266,37 @@ void Inet::Privé::libèreAttentes() {
         attente->quit();
 }
 
+// One wait for news of the request. False when the application is quitting: its nested loops
+// then return at once, and the request is dropped rather than polled for ever.
+bool Inet::Privé::attends() {
+    const QPointer<Inet> vivant(q);
+    QEventLoop attente;
+    attentes.append(&attente);
+    const int fin = attente.exec();
+    if (vivant)
+        attentes.removeOne(&attente);
+    return fin >= 0;
+}
+
+QByteArray Inet::Privé::lisFlux(int taille) {
+    const QPointer<Inet> vivant(q);
+    const quint64 celleCi = génération;
+    while (flux && flux->bytesAvailable() < taille && flux->isRunning()) {
+        if (!attends()) {
+            if (vivant)
+                q->Cancel();
+            return {};
+        }
+        if (!vivant || génération != celleCi)
+            return {};
+    }
+    if (!flux)
+        return {};
+    const QByteArray morceau = flux->read(taille);
+    lu += morceau.size();
+    return morceau;
+}
+
 QNetworkAccessManager& Inet::Privé::Gestionnaire() {
     if (gestionnaire)
         return *gestionnaire;
@@ -216,7 +304,8 @@ QNetworkAccessManager& Inet::Privé::Gestionnaire() {
     QObject::connect(gestionnaire.get(), &QNetworkAccessManager::proxyAuthenticationRequired, q,
                      [this](const QNetworkProxy&, QAuthenticator* authentification) {
                          // Left unfilled, Qt gives up on the proxy's 407 instead of asking again.
-                         if (!nom.isEmpty()) {
+                         if (!nom.isEmpty() && !identifiantsDonnés) {
+                             identifiantsDonnés = true;
                              authentification->setUser(nom);
                              authentification->setPassword(motDePasse);
                          }
@@ -234,7 +323,8 @@ Inet::~Inet() {
 
 void Inet::Cancel() {
     ++d->génération;
-    if (QNetworkReply* abandonnée = std::exchange(d->réponse, nullptr)) {
+    if (QNetworkReply* abandonnée = std::exchange(d->réponse, nullptr);
+        abandonnée && abandonnée != d->flux) {
         disconnect(abandonnée, nullptr, this, nullptr);
         abandonnée->abort();
         abandonnée->deleteLater();
@@ -292,18 +382,25 @@ QString Inet::URL() const {
     return d->url;
 }
 
+void Inet::setTailleMaximale(qint64 octets) {
+    d->tailleMax = qMax<qint64>(0, octets);
+}
+
+void Inet::setLectureProgressive(bool progressive) {
+    d->progressive = progressive;
+}
+
 QString Inet::OpenURL(const QString& url) {
     d->lance(url, "GET", true);
     const quint64 celleCi = d->génération;
     const QPointer<Inet> vivant(this);
-    QEventLoop attente;
-    d->attentes.append(&attente);
-    while (vivant && d->génération == celleCi && d->réponse)
-        attente.exec();
-    if (!vivant)
-        return {};
-    d->attentes.removeOne(&attente);
-    if (d->génération != celleCi)
+    while (vivant && d->génération == celleCi && d->réponse) {
+        if (!d->attends() && vivant) {
+            Cancel();
+            return {};
+        }
+    }
+    if (!vivant || d->génération != celleCi)
         return {};
     d->lu = d->corps.size();
     // An error page is no document.
@@ -321,7 +418,7 @@ void Inet::Execute(const QString& url, const QString& méthode) {
 }
 
 bool Inet::StillExecuting() const {
-    return d->réponse != nullptr;
+    return d->réponse != nullptr && (d->réponse != d->flux || d->statut == 0);
 }
 
 QString Inet::GetHeader() const {
@@ -344,6 +441,8 @@ QString Inet::GetChunk(int taille) {
 QByteArray Inet::GetChunkOctets(int taille) {
     if (taille <= 0)
         return {};
+    if (d->flux)
+        return d->lisFlux(taille);
     const QByteArray morceau = d->corps.mid(d->lu, taille);
     d->lu += morceau.size();
     return morceau;

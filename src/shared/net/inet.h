@@ -16,7 +16,12 @@ class Inet : public QObject {
 public:
     enum TypeAccès { icUseDefault = 0, icDirect = 1, icNamedProxy = 2 };
     enum TypeDonnées { icString = 0, icByteArray = 1 };
-    enum État { icResponseReceived = 8, icError = 11, icResponseCompleted = 12 };
+    enum État {
+        icReceivingResponse = 7,
+        icResponseReceived = 8,
+        icError = 11,
+        icResponseCompleted = 12
+    };
 
     explicit Inet(QObject* parent = nullptr);
     ~Inet() override;
@@ -41,6 +46,18 @@ public:
     void setURL(const QString& url);
     QString URL() const;
 
+    // A body larger than this many bytes fails the request as soon as it is known to be,
+    // so that a broken server cannot exhaust memory; 0 sets no limit.
+    void setTailleMaximale(qint64 octets);
+
+    // For bodies of any size: Execute then hands the answer over as soon as its header has
+    // arrived (StillExecuting turns false, GetHeader gives the header block) and GetChunk
+    // waits for the next bytes as they come, letting window events run, until the body ends
+    // or fails; only a small buffer is held. A shorter body than announced shows as fewer
+    // bytes read. StateChanged(icReceivingResponse) tells that the header is there. Navelo
+    // keeps the default: the whole answer first.
+    void setLectureProgressive(bool progressive);
+
     // Blocks until the whole body is there, letting window events run meanwhile. Returns
     // the body as text (one character per byte, Windows-1252) for a 2xx answer, otherwise
     // empty; the header block stays readable afterwards. It raises no StateChanged and leaves
@@ -61,6 +78,8 @@ public:
     QString GetHeader(const QString& nom) const;
 
     // The next part of the body, at most `taille` units; empty once the body is exhausted.
+    // Read progressively, it waits for `taille` units or the end of the body, and gives
+    // nothing once the body failed or the application is quitting.
     QString GetChunk(int taille);
     QByteArray GetChunkOctets(int taille);
 

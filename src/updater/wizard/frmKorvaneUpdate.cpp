@@ -503,18 +503,10 @@ void frmKorvaneUpdate::ÉtapeIntroduction() {
         TexteÀAfficher(Texte(u"TXT_INTRO"_s) + u' ' + Texte(u"TXT_INTRO_SUITE"_s)));
 }
 
-void frmKorvaneUpdate::ÉtapeRecherche() {
-    // TODO(#11)
-}
-
 void frmKorvaneUpdate::ÉtapeDossier() {
     lblEtape2a->setText(TexteÀAfficher(Texte(u"TXT_SELECTION_CIBLE"_s) + u' ' +
                                        Texte(u"TXT_SELECTION_CIBLE_ATTENTION"_s)));
     lblEtape2b->setText(TexteÀAfficher(Texte(u"TXT_SELECTION_CIBLE_SUITE"_s)));
-}
-
-void frmKorvaneUpdate::ÉtapeTéléchargements() {
-    // TODO(#11)
 }
 
 void frmKorvaneUpdate::ÉtapeInstallations() {

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "lanceur.h"
+#include "liste_logiciels.h"
 #include "parametres_renovo.h"
 #include "settings/traductions.h"
+#include "telechargement.h"
+#include "versions.h"
 
 #include <QDateTime>
 #include <QPixmap>
@@ -51,8 +54,9 @@ struct OptionsRenovo {
 };
 
 // The wizard: five step panels stacked in one place, Back, Next and Quit below them, and
-// two links. Its start-up and its exit are the program's own.
-class frmKorvaneUpdate : public QWidget {
+// two links. Its start-up and its exit are the program's own. It shows the progress of each
+// download.
+class frmKorvaneUpdate : public QWidget, public AffichageProgression {
     Q_OBJECT
 public:
     explicit frmKorvaneUpdate(OptionsRenovo options = {});
@@ -102,6 +106,8 @@ public:
     int ColonneVersion = 1;
     int ColonneStatut = 2;
     bool TéléchargementRéussi = false;
+    // The latest versions from the update server; empty until an exchange succeeded.
+    TableVersions DernièresVersions;
 
     std::array<QWidget*, 5> picEtape{};
     QPlainTextEdit* txtIntro = nullptr;
@@ -137,6 +143,13 @@ protected:
     bool eventFilter(QObject* objet, QEvent* évènement) override;
 
 private:
+    void Prépare() override;
+    void Commence(const QString& ligne, qint64 total) override;
+    void Avance(qint64 faits, const QString& texte) override;
+    bool Interrompu() const override;
+    void RemplitLogiciels(const ListeLogiciels& liste);
+    void AttendsUneSeconde();
+
     void CréeContrôles();
     bool SuivantPermis() const;
     // Next and the folder notice of step 2, without moving the focus.
@@ -160,4 +173,6 @@ private:
     bool déchargée = false;
     // Set while a step's work runs.
     bool dansÉtape = false;
+    // The progress bar counts in units of this many bytes, so that any size fits.
+    qint64 octetsParPas = 1;
 };

@@ -1,0 +1,188 @@
+// The wizard's version check (step 1) and downloads (step 3), and the progress it shows.
+#include "boite_message.h"
+#include "fichiers.h"
+#include "frmKorvaneUpdate.h"
+#include "settings/traductions.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QUrl>
+
+#include <limits>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The waiting animation and the busy pointer last as long as the exchange, error or not.
+class AttenteVisible {
+public:
+    AttenteVisible(QTimer& minuterie, QLabel& image)
+        : minuterie(minuterie)
+        , image(image) {
+        minuterie.start();
+        image.show();
+        CurseurOccupé();
+    }
+    ~AttenteVisible() {
+        minuterie.stop();
+        image.hide();
+        CurseurNormal();
+    }
+
+private:
+    QTimer& minuterie;
+    QLabel& image;
+};
+
+} // namespace
+
+void frmKorvaneUpdate::ÉtapeRecherche() {
+    if (!DernièresVersions.estVide())
+        return;
+    lblEtape1->setText(TexteÀAfficher(Texte(u"TXT_CONNEXION_EN_COURS"_s)));
+    lblEtape1->show();
+    const AttenteVisible attente(tmrAttente, *imgAttente);
+    QCoreApplication::processEvents();
+
+    const QString corps = Télécharge(
+        Paramètres(), AdresseRequêteVersions(Paramètres().AdresseServeur, LogicielsInstallés));
+    if (Déchargée())
+        return;
+    if (corps.isEmpty()) {
+        // The site named is the one asked.
+        const QString erreur = Texte(u"MSG_ERREUR_RECHERCHE_MAJ"_s)
+                                   .replace(QUrl(ParamètresRenovo{}.AdresseServeur).host(),
+                                            QUrl(Paramètres().AdresseServeur).host());
+        lblEtape1->setText(TexteÀAfficher(erreur));
+        ModeAutomatique = false;
+        return;
+    }
+    // A table is kept only with the list it filled: an answer that fails the step is asked
+    // for again at the next visit.
+    TableVersions dernières = LitRéponseVersions(corps);
+    const ListeLogiciels liste = RemplitListe(LogicielsInstallés, dernières, Traductions());
+    DernièresVersions = std::move(dernières);
+    RemplitLogiciels(liste);
+
+    if (liste.misesÀJour == 0) {
+        lblEtape1->setText(TexteÀAfficher(Texte(u"TXT_AUCUNE_MAJ_NECESSAIRE"_s)));
+        if (ModeAutomatique) {
+            close();
+            return;
+        }
+    } else {
+        lblEtape1->setText(TexteÀAfficher(Texte(u"TXT_LISTE_FICHIERS_INSTALLES"_s)));
+    }
+    lvwLogicielsInstallés->show();
+}
+
+void frmKorvaneUpdate::RemplitLogiciels(const ListeLogiciels& liste) {
+    // Checks set here are no user's click.
+    const QSignalBlocker silence(lvwLogicielsInstallés);
+    lvwLogicielsInstallés->clear();
+    for (const LigneLogiciel& ligne : liste.lignes) {
+        auto* élément = new QTreeWidgetItem(lvwLogicielsInstallés);
+        élément->setText(ColonneNom, ligne.nom);
+        élément->setText(ColonneVersion, ligne.versionInstallée);
+        élément->setText(ColonneStatut, ligne.statut);
+        élément->setFlags(élément->flags() | Qt::ItemIsUserCheckable);
+        élément->setCheckState(0, ligne.cochée ? Qt::Checked : Qt::Unchecked);
+        if (ligne.grisée)
+            GriseÉlément(élément);
+        else
+            DéfinitTagÉlément(élément, ligne.tag);
+    }
+}
+
+void frmKorvaneUpdate::ÉtapeTéléchargements() {
+    CurseurOccupé();
+    lblEtape3b->hide();
+    const auto texte = [this](const QString& clé) { return Traductions().Item(clé); };
+    const QString opération = u"TXT_TRAITEMENT_TELECHARGEMENT"_s;
+    for (int i = 0; i < lvwLogicielsInstallés->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* élément = lvwLogicielsInstallés->topLevelItem(i);
+        if (élément->checkState(0) != Qt::Checked)
+            continue;
+        const QString tag = TagÉlément(élément);
+        const QString racine = RacineInstallateur(élément->text(ColonneNom), tag);
+        const QString fichier = NomFichierInstallateur(racine);
+        lstTéléchargements->addItem(
+            LigneTraitement(opération, fichier, u"TXT_STATUT_EN_ATTENTE"_s, Traductions()));
+        lstTéléchargements->setCurrentRow(lstTéléchargements->count() - 1);
+        QCoreApplication::processEvents();
+
+        const bool réussi = Télécharge(
+            Paramètres(), AdresseInstallateur(Paramètres().AdresseServeur, racine),
+            AjouteAntiSlash(Paramètres().RépertoireTéléchargement), fichier, *this, Traductions());
+        if (Déchargée())
+            return;
+        lstTéléchargements->item(lstTéléchargements->count() - 1)
+            ->setText(LigneTraitement(opération, fichier,
+                                      réussi ? u"TXT_STATUT_OK"_s : u"TXT_STATUT_ERREUR"_s,
+                                      Traductions()));
+        const QString version = ChampTag(tag, 1);
+        {
+            const QSignalBlocker silence(lvwLogicielsInstallés);
+            if (réussi) {
+                élément->setText(ColonneStatut, StatutTéléchargé(version, Traductions()));
+                DéfinitTagÉlément(élément, RemplaceMarqueur(tag, Marqueur::Téléchargé));
+                élément->setCheckState(0, Qt::Unchecked);
+                TéléchargementRéussi = true;
+            } else {
+                QApplication::beep();
+                élément->setText(ColonneStatut, StatutÉchec(version, opération, Traductions()));
+                DéfinitTagÉlément(élément, RemplaceMarqueur(tag, Marqueur::ÉchecTéléchargement));
+            }
+        }
+        pgbDownload->hide();
+        lblReste->hide();
+        QCoreApplication::processEvents();
+        AttendsUneSeconde();
+        if (Déchargée())
+            return;
+    }
+    lstTéléchargements->setCurrentRow(-1);
+    lblEtape3b->setText(TexteÀAfficher(texte(u"TXT_TELECHARGEMENT_EFFECTUE"_s)));
+    lblEtape3b->setVisible(TéléchargementRéussi);
+    CurseurNormal();
+}
+
+// The window keeps painting meanwhile; its buttons stay disabled.
+void frmKorvaneUpdate::AttendsUneSeconde() {
+    QEventLoop attente;
+    QTimer::singleShot(1000, &attente, &QEventLoop::quit);
+    attente.exec();
+}
+
+void frmKorvaneUpdate::Prépare() {
+    octetsParPas = 1;
+    pgbDownload->setMaximum(20000);
+    pgbDownload->setValue(0);
+    pgbDownload->show();
+    lblReste->clear();
+    lblReste->show();
+}
+
+void frmKorvaneUpdate::Commence(const QString& ligne, qint64 total) {
+    if (QListWidgetItem* dernière = lstTéléchargements->item(lstTéléchargements->count() - 1))
+        dernière->setText(ligne);
+    octetsParPas = total / std::numeric_limits<int>::max() + 1;
+    pgbDownload->setMaximum(static_cast<int>(qMax<qint64>(1, total / octetsParPas)));
+    pgbDownload->setValue(0);
+}
+
+void frmKorvaneUpdate::Avance(qint64 faits, const QString& texte) {
+    pgbDownload->setValue(static_cast<int>(faits / octetsParPas));
+    lblReste->setText(texte);
+}
+
+bool frmKorvaneUpdate::Interrompu() const {
+    return Déchargée();
+}

@@ -10,6 +10,7 @@
 #include "ini.h"
 #include "logiciels_installes.h"
 #include "nombres.h"
+#include "settings/frmConfiguration.h"
 #include "settings/langues.h"
 #include "settings/traduction_fenetres.h"
 #include "texte.h"
@@ -509,10 +510,6 @@ void frmKorvaneUpdate::ÉtapeDossier() {
     lblEtape2b->setText(TexteÀAfficher(Texte(u"TXT_SELECTION_CIBLE_SUITE"_s)));
 }
 
-void frmKorvaneUpdate::ÉtapeInstallations() {
-    // TODO(#12)
-}
-
 bool frmKorvaneUpdate::SuivantPermis() const {
     switch (Etape) {
     case 0:
@@ -577,7 +574,13 @@ void frmKorvaneUpdate::btnRépertoireParcourir_Click() {
 }
 
 void frmKorvaneUpdate::lblConfigurer_Click() {
-    // TODO(#12)
+    frmConfiguration dialogue(paramètres, traductions, fichierLangue, ListeLangues(dossiersLangues),
+                              this);
+    dialogue.exec();
+    if (!paramètres.ConfigurationAnnulée)
+        paramètres.ParamètresModifiés = true;
+    if (paramètres.RedémarrageNécessaire)
+        close();
 }
 
 void frmKorvaneUpdate::lblAProposDe_Click() {
@@ -648,6 +651,12 @@ bool frmKorvaneUpdate::eventFilter(QObject* objet, QEvent* évènement) {
 }
 
 void frmKorvaneUpdate::closeEvent(QCloseEvent* évènement) {
+    // An installer is never left half done: the window closes once it has ended.
+    if (installationEnCours) {
+        fermetureDemandée = true;
+        évènement->ignore();
+        return;
+    }
     Form_Unload();
     évènement->accept();
 }

@@ -175,4 +175,7 @@ private:
     bool dansÉtape = false;
     // The progress bar counts in units of this many bytes, so that any size fits.
     qint64 octetsParPas = 1;
+    // An installer is running; closing waits for its end.
+    bool installationEnCours = false;
+    bool fermetureDemandée = false;
 };

@@ -18,22 +18,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Programs of the maker, by name, with their DisplayVersion.
-class RegistreFictif : public Registre {
-public:
-    QMap<QString, QString> versions;
-
-    QStringList SousClés(RacineRegistre racine, const QString&) const override {
-        return racine == RacineRegistre::HKEY_CURRENT_USER ? versions.keys() : QStringList();
-    }
-    QString LitChaîne(RacineRegistre, const QString& clé, const QString& nom) const override {
-        const QString programme = clé.section(u'\\', -1);
-        return nom == u"Publisher"     ? u"Korvane"_s
-               : nom == u"DisplayName" ? programme
-                                       : versions.value(programme);
-    }
-};
-
 // Lines of the download list, or name, version, status, check and tag of each program.
 QStringList Lignes(const QListWidget* liste) {
     QStringList lignes;
@@ -61,7 +45,6 @@ class TestRechercheTelechargements : public QObject {
     Q_OBJECT
 
     std::unique_ptr<QTemporaryDir> dossier;
-    std::shared_ptr<RegistreFictif> registre;
     ServeurMaj serveur;
 
     QString Chemin(const QString& nom) const { return dossier->filePath(nom); }
@@ -80,7 +63,6 @@ class TestRechercheTelechargements : public QObject {
         options.dossierProgramme = dossier->path();
         options.dossierUtilisateur = Chemin(u"utilisateur"_s);
         options.arguments = arguments;
-        options.registre = registre;
         options.codeLangueSystème = [] { return qint16(12); };
         options.horloge = [] { return QDateTime(QDate(2026, 12, 7), QTime(9, 0)); };
         return options;
@@ -101,9 +83,18 @@ private Q_SLOTS:
 
     void init() {
         dossier = std::make_unique<QTemporaryDir>();
-        registre = std::make_shared<RegistreFictif>();
-        registre->versions = {
-            {u"Inconnu"_s, u"1.0"_s}, {u"Navelo"_s, u"1.0.0"_s}, {u"Prog2"_s, u"1.5"_s}};
+        // The maker's programs, as their uninstall entries name them.
+        qputenv("XDG_DATA_HOME", QFile::encodeName(Chemin(u"donnees"_s)));
+        qputenv("XDG_DATA_DIRS", QFile::encodeName(Chemin(u"systeme"_s)));
+        QVERIFY(QDir().mkpath(Chemin(u"donnees/korvane/uninstall"_s)));
+        for (const auto& [nom, version] :
+             {std::pair(u"Inconnu"_s, u"1.0"_s), std::pair(u"Navelo"_s, u"1.0.0"_s),
+              std::pair(u"Prog2"_s, u"1.5"_s)}) {
+            QFile entrée(Chemin(u"donnees/korvane/uninstall/"_s + nom + u".ini"_s));
+            QVERIFY(entrée.open(QIODevice::WriteOnly));
+            entrée.write(EnAnsi(QString(u"[Uninstall]\r\nPublisher=Korvane\r\nDisplayName="_s +
+                                        nom + u"\r\nDisplayVersion="_s + version + u"\r\n"_s)));
+        }
         serveur.options = {};
         serveur.options.catalogue = u"Navelo=1.1.0\nProg2=1.5.0"_s;
         serveur.options.dossierInstallateurs = Chemin(u"serveur"_s);

@@ -1,0 +1,68 @@
+#include "frmKorvaneUpdate.h"
+#include "installation.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QListWidget>
+#include <QTreeWidget>
+
+namespace {
+
+// The installation step's view of the window's two lists.
+class ListesFenêtre : public ListesInstallation {
+public:
+    ListesFenêtre(frmKorvaneUpdate& fenêtre, const bool& arrêt)
+        : fenêtre(fenêtre)
+        , arrêt(arrêt) {}
+
+    int NombreLogiciels() const override {
+        return fenêtre.lvwLogicielsInstallés->topLevelItemCount();
+    }
+    QString Texte(int logiciel) const override {
+        return Élément(logiciel)->text(fenêtre.ColonneNom);
+    }
+    QString Tag(int logiciel) const override { return TagÉlément(Élément(logiciel)); }
+    void ChangeTag(int logiciel, const QString& tag) override {
+        DéfinitTagÉlément(Élément(logiciel), tag);
+    }
+    void ChangeStatut(int logiciel, const QString& statut) override {
+        Élément(logiciel)->setText(fenêtre.ColonneStatut, statut);
+    }
+    void AjouteLigne(const QString& ligne) override {
+        fenêtre.lstInstallations->addItem(ligne);
+        fenêtre.lstInstallations->scrollToBottom();
+        QCoreApplication::processEvents();
+    }
+    void ChangeDernièreLigne(const QString& ligne) override {
+        QListWidget* liste = fenêtre.lstInstallations;
+        liste->item(liste->count() - 1)->setText(ligne);
+    }
+    bool Arrêtée() const override { return arrêt; }
+
+private:
+    QTreeWidgetItem* Élément(int logiciel) const {
+        return fenêtre.lvwLogicielsInstallés->topLevelItem(logiciel);
+    }
+
+    frmKorvaneUpdate& fenêtre;
+    const bool& arrêt;
+};
+
+} // namespace
+
+// The window stays out of the installers' way, minimised; its events keep running, and a
+// close asked for meanwhile waits for the running installer.
+void frmKorvaneUpdate::ÉtapeInstallations() {
+    CurseurOccupé();
+    setWindowState(windowState() | Qt::WindowMinimized);
+    ListesFenêtre listes(*this, fermetureDemandée);
+    installationEnCours = true;
+    InstalleLogiciels(listes, paramètres.RépertoireTéléchargement,
+                      chkSupprimerFichiersAprèsInstallation->checkState() == Qt::Checked,
+                      traductions);
+    installationEnCours = false;
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    CurseurNormal();
+    if (fermetureDemandée)
+        close();
+}

@@ -122,7 +122,8 @@ QString TailleTexte(qint64 octets) {
         ++divisions;
     }
     valeur = Arrondi(valeur, 1);
-    const QString nombre = valeur == std::floor(valeur) ? QString::number(qint64(valeur))
+    // Written from the double: rounding may take a count past the range of a whole number.
+    const QString nombre = valeur == std::floor(valeur) ? QString::number(valeur, 'f', 0)
                                                         : QLocale().toString(valeur, 'f', 1);
     return nombre + u' ' + unités.at(divisions);
 }

@@ -1,5 +1,6 @@
 #include "telechargement.h"
 
+#include "fichiers.h"
 #include "liste_logiciels.h"
 #include "net/inet.h"
 #include "parametres_renovo.h"
@@ -166,7 +167,8 @@ bool Télécharge(const ParamètresRenovo& paramètres, const QString& url, cons
         if (!AttendsEnTêtes(inet, progression))
             return false;
         if (StatutRéponse(inet.GetHeader()) == u"200 OK")
-            return Transfère(inet, QDir(dossier).filePath(nomFichier), nomFichier, progression,
+            // Not QDir::filePath, which takes a name beginning with ":" for a resource.
+            return Transfère(inet, AjouteAntiSlash(dossier) + nomFichier, nomFichier, progression,
                              traductions);
     }
     return false;

@@ -84,7 +84,7 @@ private Q_SLOTS:
             {1048576, u"1 Mo"_s},
             {3221225472, u"3 Go"_s},
             {1LL << 50, u"1024 To"_s},
-            {std::numeric_limits<qint64>::min(), u"-9223372036854780000 octets"_s}};
+            {std::numeric_limits<qint64>::min(), u"-9223372036854779904 octets"_s}};
         for (const auto& [octets, texte] : tailles)
             QCOMPARE(TailleTexte(octets), texte);
         QCOMPARE(Arrondi(2.5, 0), 3.0);

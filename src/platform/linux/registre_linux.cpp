@@ -42,10 +42,12 @@ public:
 
     QString LitChaîne(RacineRegistre racine, const QString& clé,
                       const QString& nom) const override {
-        const qsizetype barre = clé.lastIndexOf(u'\\');
-        if (barre < 0 || clé.left(barre).compare(cléDésinstallation, Qt::CaseInsensitive) != 0)
+        // The subkey is all that follows the uninstall key: a file name may hold a backslash.
+        const qsizetype longueur = cléDésinstallation.size();
+        if (clé.size() <= longueur + 1 || clé.at(longueur) != u'\\' ||
+            !clé.startsWith(cléDésinstallation, Qt::CaseInsensitive))
             return {};
-        const QString sousClé = clé.mid(barre + 1);
+        const QString sousClé = clé.mid(longueur + 1);
         for (const QString& dossier : Dossiers(racine)) {
             const QDir entrées(dossier);
             // The name as listed is the file's own, so most lookups need no listing of the

@@ -261,19 +261,21 @@ private Q_SLOTS:
         QVERIFY2(durée.elapsed() < 20'000, qPrintable(QString::number(durée.elapsed())));
     }
 
-    // Qt reads a path beginning with ":" from its resources: such names stay files here.
-    void nomsEnDeuxPoints() {
+    // Names a file may have and a registry key may not: a leading ":" (a resource path to
+    // Qt) and a backslash (the registry's separator) stay plain files.
+    void nomsInhabituels() {
         QTemporaryDir dossier;
         const QString entrées = dossier.filePath(u"donnees/korvane/uninstall"_s);
         QVERIFY(QDir().mkpath(entrées));
-        QVERIFY(Écrit(entrées + u"/:Outil.ini"_s,
-                      "[Uninstall]\r\nPublisher=Korvane\r\nDisplayName=:Outil v2\r\n"
-                      "DisplayVersion=2\r\n"));
+        for (const QString& nom : {u":Outil"_s, u"Sous\\Outil"_s})
+            QVERIFY(Écrit(entrées + u'/' + nom + u".ini"_s,
+                          "[Uninstall]\r\nPublisher=Korvane\r\nDisplayName=" + nom.toLatin1() +
+                              " v2\r\nDisplayVersion=2\r\n"));
         qputenv("XDG_DATA_HOME", QFile::encodeName(dossier.filePath(u"donnees"_s)));
         QStringList logiciels;
         RechercheLogicielsInstallés(*RegistreSystème(), RacineRegistre::HKEY_CURRENT_USER,
                                     CléDésinstallation, logiciels);
-        QCOMPARE(logiciels, QStringList{u":Outil=2"_s});
+        QCOMPARE(logiciels, (QStringList{u":Outil=2"_s, u"Sous\\Outil=2"_s}));
 
         serveur.options = {};
         serveur.options.tailleGénérée = 2'500;

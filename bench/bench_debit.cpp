@@ -7,10 +7,13 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
 #include <QListWidget>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -37,6 +40,22 @@ struct Mesure {
     double secondes = 0;
     double cpu = 0;
 };
+
+// Qt's own HTTP client as plainly as it can be used: each arrival read whole and written.
+bool TéléchargeQt(QNetworkAccessManager& gestionnaire, const QString& url, const QString& chemin) {
+    QFile fichier(chemin);
+    if (!fichier.open(QIODevice::WriteOnly))
+        return false;
+    QNetworkReply* réponse = gestionnaire.get(QNetworkRequest(QUrl(url)));
+    QEventLoop boucle;
+    QObject::connect(réponse, &QNetworkReply::readyRead, &boucle,
+                     [&] { fichier.write(réponse->readAll()); });
+    QObject::connect(réponse, &QNetworkReply::finished, &boucle, &QEventLoop::quit);
+    boucle.exec();
+    fichier.write(réponse->readAll());
+    réponse->deleteLater();
+    return réponse->error() == QNetworkReply::NoError && fichier.size() == Taille;
+}
 
 double Médiane(QList<double> valeurs) {
     std::sort(valeurs.begin(), valeurs.end());
@@ -66,7 +85,8 @@ int main(int argc, char* argv[]) {
     fenêtre.lstTéléchargements->addItem(u"Téléchargement de Gros100_setup.exe..."_s);
     fenêtre.show();
 
-    QList<double> débitsCurl, débitsRenovo, cpuCurl, cpuRenovo;
+    QNetworkAccessManager gestionnaire;
+    QList<double> débitsCurl, débitsRenovo, débitsQt, cpuCurl, cpuRenovo, cpuQt;
     bool complet = true;
     for (int essai = 0; essai < Essais; ++essai) {
         QElapsedTimer chrono;
@@ -86,8 +106,14 @@ int main(int argc, char* argv[]) {
                   complet && QFileInfo(cheminRenovo).size() == Taille;
         débitsRenovo.append(Taille / 1048576.0 / (chrono.nsecsElapsed() / 1e9));
         cpuRenovo.append((SecondesCpu(RUSAGE_SELF) - cpuAvant) * 1000 / (Taille >> 20));
-        QFile::remove(cheminCurl);
         QFile::remove(cheminRenovo);
+
+        const double cpuQtAvant = SecondesCpu(RUSAGE_SELF);
+        chrono.restart();
+        complet = TéléchargeQt(gestionnaire, url, cheminCurl) && complet;
+        débitsQt.append(Taille / 1048576.0 / (chrono.nsecsElapsed() / 1e9));
+        cpuQt.append((SecondesCpu(RUSAGE_SELF) - cpuQtAvant) * 1000 / (Taille >> 20));
+        QFile::remove(cheminCurl);
     }
     serveur.kill();
     serveur.waitForFinished();
@@ -100,6 +126,8 @@ int main(int argc, char* argv[]) {
     std::printf("%-10s %12s %16s\n", "", "MiB/s", "CPU ms per MiB");
     std::printf("%-10s %12.0f %16.2f\n", "Renovo", renovo, Médiane(cpuRenovo));
     std::printf("%-10s %12.0f %16.2f\n", "curl", référence, Médiane(cpuCurl));
+    std::printf("%-10s %12.0f %16.2f  (QNetworkAccessManager alone, for comparison)\n", "Qt",
+                Médiane(débitsQt), Médiane(cpuQt));
     std::printf("ratio %.2f, target %s%s\n", renovo / référence,
                 renovo / référence >= Cible ? "met" : "MISSED", complet ? "" : " (INCOMPLETE)");
     return complet ? 0 : 1;

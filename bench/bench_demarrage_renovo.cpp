@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QList>
 #include <QTemporaryDir>
+#include <QVersionNumber>
 
 #include <algorithm>
 #include <cstdio>
@@ -44,6 +45,16 @@ bool Prépare(const QTemporaryDir& dossier) {
                                             "DisplayName=Outil v2.1\r\nDisplayVersion=2.1\r\n");
 }
 
+// The window's title: the version's revision only when it is not 0.
+QByteArray TitreRenovo() {
+    const QVersionNumber version = QVersionNumber::fromString(QStringLiteral(VERSION_RENOVO));
+    QByteArray titre = "Renovo v" + QByteArray::number(version.majorVersion()) + '.' +
+                       QByteArray::number(version.minorVersion());
+    if (version.microVersion() > 0)
+        titre += '.' + QByteArray::number(version.microVersion());
+    return titre;
+}
+
 QProcessEnvironment Environnement(const QTemporaryDir& dossier) {
     QProcessEnvironment environnement;
     for (const QString& nom : {u"HOME"_s, u"TMPDIR"_s, u"XDG_RUNTIME_DIR"_s})
@@ -73,7 +84,7 @@ int main(int argc, char* argv[]) {
     };
     Programme programmes[] = {
         {"minimal program", QStringLiteral(FENETRE_MINIMALE), "Minimale", {}},
-        {"Renovo", dossier.filePath(u"Renovo"_s), "Renovo v1.0.0", {}},
+        {"Renovo", dossier.filePath(u"Renovo"_s), TitreRenovo(), {}},
     };
     // The first start of each only fills the file cache.
     for (int i = 0; i <= démarrages; ++i) {

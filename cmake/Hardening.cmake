@@ -18,8 +18,3 @@ if(FUZZING)
                         -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
     add_link_options(-fsanitize=address,undefined)
 endif()
-
-# Symbols bound at start, so that the relocation table is read-only for the whole run.
-if(CMAKE_SYSTEM_NAME STREQUAL "Linux")
-    add_link_options(-Wl,-z,relro,-z,now)
-endif()

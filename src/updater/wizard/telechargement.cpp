@@ -23,6 +23,7 @@ constexpr int DélaiSilence = 10;
 constexpr qint64 TailleMaxTexte = 1024 * 1024;
 constexpr qint64 Morceau = 1024;
 constexpr qint64 IntervalleAffichageMs = 100;
+constexpr qint64 IntervalleÉvénementsMs = 10;
 
 int NombreTentatives(const ParamètresRenovo& p) {
     return p.ProxySiErreurTesterAussiAccèsDirect && p.ProxyType != Inet::icDirect ? 2 : 1;
@@ -77,6 +78,7 @@ bool Transfère(Inet& inet, const QString& chemin, const QString& nomFichier,
     QElapsedTimer chrono;
     chrono.start();
     qint64 dernierAffichage = -IntervalleAffichageMs;
+    qint64 dernierÉvénements = 0;
     qint64 restant = total;
     while (restant > 0) {
         const QByteArray morceau = inet.GetChunkOctets(static_cast<int>(qMin(Morceau, restant)));
@@ -91,7 +93,12 @@ bool Transfère(Inet& inet, const QString& chemin, const QString& nomFichier,
             progression.Avance(total - restant,
                                TexteAvancement(total - restant, total, écoulé, traductions));
         }
-        QCoreApplication::processEvents();
+        // Pending events run between chunks every few milliseconds rather than after each
+        // kilobyte: on a fast link, asking the event loop would cost more than the bytes.
+        if (écoulé - dernierÉvénements >= IntervalleÉvénementsMs) {
+            dernierÉvénements = écoulé;
+            QCoreApplication::processEvents();
+        }
     }
     return !progression.Interrompu() && fichier.commit();
 }

@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <limits>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -75,9 +77,14 @@ private Q_SLOTS:
         QCOMPARE(StatutRéponse(u"HTTP/1.0 404 Not Found\rX"_s), u"404 Not Found"_s);
         QCOMPARE(StatutRéponse(u"HTTP/1.1"_s), QString());
         const QList<std::pair<qint64, QString>> tailles{
-            {0, u"0 octets"_s},       {1023, u"1023 octets"_s}, {1536, u"1,5 Ko"_s},
-            {2500, u"2,4 Ko"_s},      {1048576, u"1 Mo"_s},     {3221225472, u"3 Go"_s},
-            {1LL << 50, u"1024 To"_s}};
+            {0, u"0 octets"_s},
+            {1023, u"1023 octets"_s},
+            {1536, u"1,5 Ko"_s},
+            {2500, u"2,4 Ko"_s},
+            {1048576, u"1 Mo"_s},
+            {3221225472, u"3 Go"_s},
+            {1LL << 50, u"1024 To"_s},
+            {std::numeric_limits<qint64>::min(), u"-9223372036854779904 octets"_s}};
         for (const auto& [octets, texte] : tailles)
             QCOMPARE(TailleTexte(octets), texte);
         QCOMPARE(Arrondi(2.5, 0), 3.0);

@@ -1,11 +1,7 @@
-#include "ansi.h"
 #include "core/dessin_telecommande.h"
-#include "core/frmNavelo.h"
+#include "navelo_essai.h"
 
-#include <QDateTime>
-#include <QFile>
 #include <QLabel>
-#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -20,31 +16,20 @@ private Q_SLOTS:
         QTest::addColumn<int>("modele");
         QTest::addColumn<bool>("compositeur");
         QTest::newRow("5, no compositor") << 5 << false;
-        QTest::newRow("5, compositor") << 5 << true;
         QTest::newRow("6, compositor") << 6 << true;
     }
 
     void fenetre() {
         QFETCH(int, modele);
         QFETCH(bool, compositeur);
-        QTemporaryDir dossier;
-        qputenv("TMPDIR", dossier.path().toLocal8Bit());
-        QFile ini(dossier.filePath(u"Navelo.ini"_s));
-        QVERIFY(ini.open(QIODevice::WriteOnly));
-        ini.write(EnAnsi(u"[Config]\r\nCodeTélécommande=12345678\r\nVersion=%1\r\n"_s.arg(modele)));
-        ini.close();
-        // Today's channel list: the start fetches nothing.
-        QVERIFY(QFile::copy(QStringLiteral(EXEMPLE_CHAINES), dossier.filePath(u"channels"_s)));
-        QFile(dossier.filePath(u"channels"_s))
-            .setFileTime(QDateTime::currentDateTime(), QFileDevice::FileModificationTime);
-        OptionsNavelo options;
-        options.dossierParamètres = dossier.path();
-        options.compositeur = [compositeur] { return compositeur; };
-        frmNavelo fenêtre(options);
-        QVERIFY(fenêtre.Form_Load());
+        NaveloEssai essai;
+        qputenv("TMPDIR", essai.dossier.path().toLocal8Bit());
+        QVERIFY(ÉcritConfig(essai.ini(), u"CodeTélécommande=12345678\r\nVersion=%1"_s.arg(modele)));
+        const auto fenêtre = essai.crée([compositeur] { return compositeur; });
+        QVERIFY(fenêtre->Form_Load());
 
-        QCOMPARE(fenêtre.testAttribute(Qt::WA_TranslucentBackground), compositeur);
-        const QImage image = fenêtre.findChild<QLabel*>(u"imgTelkino"_s)->pixmap().toImage();
+        QCOMPARE(fenêtre->testAttribute(Qt::WA_TranslucentBackground), compositeur);
+        const QImage image = fenêtre->findChild<QLabel*>(u"imgTelkino"_s)->pixmap().toImage();
         const QRegion silhouette = SilhouetteTélécommande(modele, 1.0);
         int partiels = 0;
         for (int y = 0; y < image.height(); ++y) {
@@ -52,20 +37,20 @@ private Q_SLOTS:
                 const int alpha = qAlpha(image.pixel(x, y));
                 partiels += alpha > 0 && alpha < 255;
                 // Nothing shows beyond the mask, which clicks go through.
-                if (!fenêtre.mask().contains(QPoint(x, y)))
+                if (!fenêtre->mask().contains(QPoint(x, y)))
                     QCOMPARE(alpha, compositeur ? 0 : 255);
             }
         }
         if (compositeur) {
             // The smooth edge shows whole: the mask takes every pixel the outline touches.
-            QVERIFY(silhouette.subtracted(fenêtre.mask()).isEmpty());
-            QVERIFY(!fenêtre.mask().subtracted(silhouette).isEmpty());
+            QVERIFY(silhouette.subtracted(fenêtre->mask()).isEmpty());
+            QVERIFY(!fenêtre->mask().subtracted(silhouette).isEmpty());
             QVERIFY2(partiels > 200, qPrintable(QString::number(partiels)));
         } else {
-            QCOMPARE(fenêtre.mask(), silhouette);
+            QCOMPARE(fenêtre->mask(), silhouette);
             QCOMPARE(image.pixel(0, 0), CouleurTransparente);
         }
-        fenêtre.close();
+        fenêtre->close();
     }
 };
 

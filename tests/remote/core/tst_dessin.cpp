@@ -119,7 +119,6 @@ private Q_SLOTS:
         QTest::newRow("v5 137 % dpr 1.5") << 5 << 1.37 << 1.5;
         QTest::newRow("v5 500 % dpr 2") << 5 << 5.0 << 2.0;
         QTest::newRow("v6 100 % dpr 2") << 6 << 1.0 << 2.0;
-        QTest::newRow("v6 300 %") << 6 << 3.0 << 1.0;
     }
 
     // The window is cut out with a 1-bit mask: whatever is inside shows, whatever is outside

@@ -1,6 +1,5 @@
 #include "boitier_simule.h"
 #include "core/expediteur_touches.h"
-#include "guide/multitap.h"
 #include "proxy_local.h"
 
 #include <QTest>
@@ -40,24 +39,6 @@ private Q_SLOTS:
             QCOMPARE(UrlTouche(p, QString::fromUtf16(c.touche), c.longue, c.répétitions),
                      u"http://hd%1.freebox.fr/pub/remote_control?"_s.arg(c.hd) +
                          QLatin1StringView(c.requête));
-        }
-    }
-
-    // What reaches the box, byte for byte: multi-tap presses, from a code trying to add a
-    // parameter.
-    void envoi() {
-        ParamètresNavelo p;
-        p.CodeTélécommande = u"1&key=power"_s;
-        ExpéditeurTouches expéditeur(p);
-        expéditeur.CollectionMultiTap = ChargeTableMultiTap();
-        const QByteArray préfixe =
-            "http://hd1.freebox.fr/pub/remote_control?code=1%26key%3Dpower&key=";
-        const QStringList touches{u"¤z"_s, u"¤ "_s, u"red"_s};
-        const QList<QByteArray> attendues{"9&repeat=4", "0", "red"};
-        for (qsizetype i = 0; i < touches.size(); ++i) {
-            expéditeur.TraiteTouche(touches.at(i));
-            QTRY_COMPARE(boitier.requêtes().size(), i + 1);
-            QCOMPARE(boitier.requêtes().at(i).cible, préfixe + attendues.at(i));
         }
     }
 

@@ -62,7 +62,6 @@ private Q_SLOTS:
         QTest::addColumn<bool>("majuscules");
         QTest::newRow("50 %") << 50 << false;
         QTest::newRow("50 %, capitals") << 50 << true;
-        QTest::newRow("300 %") << 300 << false;
         QTest::newRow("500 %, capitals") << 500 << true;
     }
 

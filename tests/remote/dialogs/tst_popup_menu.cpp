@@ -1,5 +1,4 @@
 #include "dialogs/clsPopupMenu.h"
-#include "dialogs/colonnes_menu.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -110,26 +109,6 @@ private Q_SLOTS:
         QCOMPARE(menu.TrackPopup(fenêtre.get(), 100, 100), attendu);
         // A picked checked item stays checked for the next time.
         QVERIFY(actions[2]->isChecked());
-    }
-
-    // An item starting a new column heads a second one, reached with the Right key.
-    void colonnes() {
-        clsPopupMenu menu;
-        menu.AddItem(1, u"&Un"_s);
-        menu.AddItem(2, u"&Deux"_s, clsPopupMenu::NouvelleColonne);
-        QRect un, deux;
-        PendantLeMenu([&](QWidget* popup) {
-            if (auto* colonnes = dynamic_cast<MenuEnColonnes*>(popup)) {
-                un = colonnes->actionGeometry(menu.menu()->actions()[0]);
-                deux = colonnes->actionGeometry(menu.menu()->actions()[1]);
-            }
-            for (const Qt::Key touche : {Qt::Key_Down, Qt::Key_Right, Qt::Key_Return})
-                QTest::keyClick(popup, touche);
-        });
-        QCOMPARE(menu.TrackPopup(fenêtre.get(), 100, 100), 2);
-        QVERIFY(un.isValid());
-        QCOMPARE(deux.top(), un.top());
-        QVERIFY(deux.left() > un.right());
     }
 };
 

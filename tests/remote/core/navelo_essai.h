@@ -27,6 +27,9 @@ inline QString LitFichier(const QString& chemin) {
 struct NaveloEssai {
     QTemporaryDir dossier;
     QStringList lancés; // restarts asked for
+    static inline int nombre = 0;
+    // One per fixture: a second start in the same one finds the first.
+    const QString nomInstance = QStringLiteral("navelo-essai-%1").arg(++nombre);
 
     NaveloEssai() {
         const QString cache = dossier.filePath(QStringLiteral("channels"));
@@ -38,10 +41,9 @@ struct NaveloEssai {
     QString litIni() const { return LitFichier(ini()); }
 
     std::unique_ptr<frmNavelo> crée(const std::function<bool()>& compositeur = {}) {
-        static int numéro = 0;
         OptionsNavelo options;
         options.dossierParamètres = dossier.path();
-        options.nomInstance = QStringLiteral("navelo-essai-%1").arg(++numéro);
+        options.nomInstance = nomInstance;
         options.lanceur = [this](const QString& programme, const QStringList& arguments,
                                  ModeAffichage mode) {
             if (arguments.isEmpty() && mode == ModeAffichage::RéduitAvecFocus)

@@ -52,7 +52,7 @@ private Q_SLOTS:
     // address.
     void aPropos() {
         QCoreApplication::setApplicationVersion(u"1.2.0"_s);
-        frmAPropos boîte(OptionsAProposNavelo(QIcon(), QPixmap(), QPixmap(), true));
+        frmAPropos boîte(OptionsAProposNavelo(QIcon(), QPixmap(90, 26), QPixmap(90, 26), true));
         QCOMPARE(boîte.windowTitle(), u"A propos de Navelo v1.2"_s);
         QCOMPARE(boîte.txtDescription->toPlainText(),
                  u"Ce petit outil permet de piloter le boitier HD de la Freebox en se substituant "

@@ -40,20 +40,7 @@ class TestPopupMenu : public QObject {
     std::unique_ptr<QWidget> fenêtre;
 
 private Q_SLOTS:
-    // Must run first, before any window of the process exists; then makes the window the
-    // other menus belong to.
-    void sansFenetre() {
-        clsPopupMenu menu;
-        menu.AddItem(1, u"&Quitter"_s);
-        try {
-            menu.TrackPopup();
-            QFAIL("no error");
-        } catch (const ErreurExécution& erreur) {
-            QCOMPARE(erreur.Number, -1);
-            QCOMPARE(erreur.Source, u"cMenu.TrackPopup"_s);
-            QCOMPARE(erreur.Description, u"Cannot find top window of current process!"_s);
-        }
-        QVERIFY(!menu.menu()->isVisible());
+    void initTestCase() {
         fenêtre = std::make_unique<QWidget>();
         fenêtre->setGeometry(300, 200, 200, 40);
         fenêtre->show();

@@ -220,8 +220,7 @@ private Q_SLOTS:
 
     void documents() {
         QFETCH(QByteArray, document);
-        QFETCH(QString, attendu);
-        QCOMPARE(Lignes(DécodeChaînes(document)), attendu);
+        QTEST(Lignes(DécodeChaînes(document)), "attendu");
     }
 
     void decodeUtf8_data() {
@@ -238,8 +237,7 @@ private Q_SLOTS:
 
     void decodeUtf8() {
         QFETCH(QByteArray, objet);
-        QFETCH(QString, attendu);
-        QCOMPARE(DecodeUTF8(objet), attendu);
+        QTEST(DecodeUTF8(objet), "attendu");
     }
 
     void init() {
@@ -294,7 +292,6 @@ private Q_SLOTS:
     void logos() {
         QFETCH(QList<Logo>, logos);
         QFETCH(QString, élément);
-        QFETCH(QColor, couleur);
         for (const Logo& logo : logos) {
             QImage image(70, 54, QImage::Format_RGB32);
             image.fill(logo.couleur);
@@ -309,7 +306,7 @@ private Q_SLOTS:
 
         QCOMPARE(liste()->iconSize(), QSize(18, 14));
         const QIcon icône = liste()->findItems(élément, Qt::MatchExactly).value(0)->icon(0);
-        QCOMPARE(icône.pixmap(QSize(18, 14)).toImage().pixelColor(9, 7), couleur);
+        QTEST(icône.pixmap(QSize(18, 14)).toImage().pixelColor(9, 7), "couleur");
     }
 
     // Every digit but the last is a long press, with a pause before the next. The remote

@@ -52,7 +52,8 @@ void ServeurScripté::lit(QTcpSocket* connexion) {
                 return;
             }
             connexion->write(r.octets);
-            connexion->disconnectFromHost();
+            if (!r.resteOuverte)
+                connexion->disconnectFromHost();
         });
     }
 }

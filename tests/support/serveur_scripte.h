@@ -19,6 +19,8 @@ public:
         bool silence = false;
         // A reset (RST) instead, after the delay.
         bool coupure = false;
+        // The bytes sent, the connection stays open and silent.
+        bool resteOuverte = false;
     };
 
     // "HTTP/1.1 " and the status, Content-Length, Connection: close, an empty line, the body.

@@ -2,6 +2,8 @@
 #include "registre.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QSet>
 #include <QStandardPaths>
 
 #include <algorithm>
@@ -20,13 +22,16 @@ public:
         if (clé.compare(cléDésinstallation, Qt::CaseInsensitive) != 0)
             return {};
         QStringList noms;
+        QSet<QString> vus;
         for (const QString& dossier : Dossiers(racine)) {
             const QStringList fichiers = QDir(dossier).entryList(
                 {u'*' + extension}, QDir::Files | QDir::Readable | QDir::Hidden);
             for (const QString& fichier : fichiers) {
                 const QString nom = fichier.chopped(extension.size());
-                if (!noms.contains(nom, Qt::CaseInsensitive))
+                if (!vus.contains(nom.toCaseFolded())) {
+                    vus.insert(nom.toCaseFolded());
                     noms.append(nom);
+                }
             }
         }
         std::sort(noms.begin(), noms.end(), [](const QString& a, const QString& b) {
@@ -37,16 +42,24 @@ public:
 
     QString LitChaîne(RacineRegistre racine, const QString& clé,
                       const QString& nom) const override {
-        const qsizetype barre = clé.lastIndexOf(u'\\');
-        if (barre < 0 || clé.left(barre).compare(cléDésinstallation, Qt::CaseInsensitive) != 0)
+        // The subkey is all that follows the uninstall key: a file name may hold a backslash.
+        const qsizetype longueur = cléDésinstallation.size();
+        if (clé.size() <= longueur + 1 || clé.at(longueur) != u'\\' ||
+            !clé.startsWith(cléDésinstallation, Qt::CaseInsensitive))
             return {};
-        const QString sousClé = clé.mid(barre + 1);
+        const QString sousClé = clé.mid(longueur + 1);
         for (const QString& dossier : Dossiers(racine)) {
             const QDir entrées(dossier);
+            // The name as listed is the file's own, so most lookups need no listing of the
+            // folder, which would make discovery grow with the square of the entries.
+            // Joined by hand: QDir would take a name beginning with ":" for a resource.
+            const QString exact = dossier + u'/' + sousClé + extension;
+            if (QFileInfo(exact).isFile())
+                return LitIni(exact, u"Uninstall"_s, nom, QString());
             for (const QString& fichier :
                  entrées.entryList({u'*' + extension}, QDir::Files | QDir::Hidden)) {
                 if (fichier.chopped(extension.size()).compare(sousClé, Qt::CaseInsensitive) == 0)
-                    return LitIni(entrées.filePath(fichier), u"Uninstall"_s, nom, QString());
+                    return LitIni(dossier + u'/' + fichier, u"Uninstall"_s, nom, QString());
             }
         }
         return {};

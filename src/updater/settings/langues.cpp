@@ -1,5 +1,6 @@
 #include "langues.h"
 
+#include "fichiers.h"
 #include "ini.h"
 #include "wizard/nombres.h"
 
@@ -49,7 +50,8 @@ QString CheminLangue(const QStringList& dossiers, const QString& langue) {
     for (const QString& dossier : dossiers) {
         for (const QString& fichier : FichiersLangues(dossier)) {
             if (fichier.chopped(extension.size()).compare(langue, Qt::CaseInsensitive) == 0)
-                return QDir(dossier).filePath(fichier);
+                // Not QDir::filePath, which takes a name beginning with ":" for a resource.
+                return AjouteAntiSlash(dossier) + fichier;
         }
     }
     return {};

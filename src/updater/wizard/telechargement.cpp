@@ -1,5 +1,6 @@
 #include "telechargement.h"
 
+#include "fichiers.h"
 #include "liste_logiciels.h"
 #include "net/inet.h"
 #include "parametres_renovo.h"
@@ -22,6 +23,7 @@ constexpr int DélaiSilence = 10;
 constexpr qint64 TailleMaxTexte = 1024 * 1024;
 constexpr qint64 Morceau = 1024;
 constexpr qint64 IntervalleAffichageMs = 100;
+constexpr qint64 IntervalleÉvénementsMs = 10;
 
 int NombreTentatives(const ParamètresRenovo& p) {
     return p.ProxySiErreurTesterAussiAccèsDirect && p.ProxyType != Inet::icDirect ? 2 : 1;
@@ -76,6 +78,7 @@ bool Transfère(Inet& inet, const QString& chemin, const QString& nomFichier,
     QElapsedTimer chrono;
     chrono.start();
     qint64 dernierAffichage = -IntervalleAffichageMs;
+    qint64 dernierÉvénements = 0;
     qint64 restant = total;
     while (restant > 0) {
         const QByteArray morceau = inet.GetChunkOctets(static_cast<int>(qMin(Morceau, restant)));
@@ -90,7 +93,12 @@ bool Transfère(Inet& inet, const QString& chemin, const QString& nomFichier,
             progression.Avance(total - restant,
                                TexteAvancement(total - restant, total, écoulé, traductions));
         }
-        QCoreApplication::processEvents();
+        // Pending events run between chunks every few milliseconds rather than after each
+        // kilobyte: on a fast link, asking the event loop would cost more than the bytes.
+        if (écoulé - dernierÉvénements >= IntervalleÉvénementsMs) {
+            dernierÉvénements = écoulé;
+            QCoreApplication::processEvents();
+        }
     }
     return !progression.Interrompu() && fichier.commit();
 }
@@ -122,7 +130,8 @@ QString TailleTexte(qint64 octets) {
         ++divisions;
     }
     valeur = Arrondi(valeur, 1);
-    const QString nombre = valeur == std::floor(valeur) ? QString::number(qint64(valeur))
+    // Written from the double: rounding may take a count past the range of a whole number.
+    const QString nombre = valeur == std::floor(valeur) ? QString::number(valeur, 'f', 0)
                                                         : QLocale().toString(valeur, 'f', 1);
     return nombre + u' ' + unités.at(divisions);
 }
@@ -165,7 +174,8 @@ bool Télécharge(const ParamètresRenovo& paramètres, const QString& url, cons
         if (!AttendsEnTêtes(inet, progression))
             return false;
         if (StatutRéponse(inet.GetHeader()) == u"200 OK")
-            return Transfère(inet, QDir(dossier).filePath(nomFichier), nomFichier, progression,
+            // Not QDir::filePath, which takes a name beginning with ":" for a resource.
+            return Transfère(inet, AjouteAntiSlash(dossier) + nomFichier, nomFichier, progression,
                              traductions);
     }
     return false;

@@ -84,27 +84,35 @@ QString FormateVersion(const NumérosVersion& version, FormeVersion forme) {
 }
 
 void TableVersions::Ajoute(const QString& nom, const QString& version) {
-    if (m_noms.contains(nom, Qt::CaseInsensitive))
+    const QString clé = nom.toCaseFolded();
+    if (m_positions.contains(clé))
         throw ErreurRenovo::CléEnDouble();
+    m_positions.insert(clé, m_noms.size());
     m_noms.append(nom);
     m_versions.append(version);
 }
 
 QString TableVersions::Version(const QString& nom) const {
-    for (qsizetype i = 0; i < m_noms.size(); ++i) {
-        if (m_noms.at(i).compare(nom, Qt::CaseInsensitive) == 0)
-            return m_versions.at(i);
-    }
-    return {};
+    const qsizetype position = m_positions.value(nom.toCaseFolded(), -1);
+    return position < 0 ? QString() : m_versions.at(position);
 }
 
 TableVersions LitRéponseVersions(const QString& corps) {
-    QString texte = corps;
-    texte.replace(u'\n', u'\r');
-    // Pairs are taken left to right: four CRs become two, so a blank line of CR LF CR LF
-    // still separates.
-    for (qsizetype i = texte.indexOf(u"\r\r"_s); i >= 0; i = texte.indexOf(u"\r\r"_s, i + 1))
-        texte.remove(i, 1);
+    // Line feeds become CRs, then pairs of CRs are taken left to right: a run of n CRs
+    // keeps (n + 1) / 2 of them, so four become two and a blank line of CR LF CR LF still
+    // separates. One pass, whatever the number of lines.
+    QString texte;
+    texte.reserve(corps.size());
+    qsizetype suite = 0;
+    for (const QChar c : corps) {
+        if (c == u'\n' || c == u'\r') {
+            if (suite++ % 2 == 0)
+                texte += u'\r';
+        } else {
+            suite = 0;
+            texte += c;
+        }
+    }
 
     TableVersions table;
     for (const QString& ligne : texte.split(u'\r')) {

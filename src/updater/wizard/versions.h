@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -38,6 +39,7 @@ public:
 private:
     QStringList m_noms;
     QStringList m_versions;
+    QHash<QString, qsizetype> m_positions; // by folded name
 };
 
 // The answer of the version script: lines "name=version" whatever their line ends; blank

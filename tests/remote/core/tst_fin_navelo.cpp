@@ -1,8 +1,8 @@
-#include "ansi.h"
 #include "boite_message.h"
 #include "boitier_simule.h"
 #include "core/frmNavelo.h"
 #include "dialogs/frmConfiguration.h"
+#include "navelo_essai.h"
 #include "proxy_local.h"
 #include "quand_ouvert.h"
 
@@ -27,17 +27,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString LitFichier(const QString& chemin) {
-    QFile f(chemin);
-    return f.open(QIODevice::ReadOnly) ? DepuisAnsi(f.readAll()) : QString();
-}
-
-void ÉcritFichier(const QString& chemin, const QString& lignes) {
-    QFile f(chemin);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(EnAnsi(QString(u"[Config]\r\n"_s + lignes + u"\r\n"_s)));
-}
-
 // The remote of model 5 at 100 % (168 x 600) centred on the offscreen screen (800 x 800).
 const QString positionParDéfaut = u"FenêtreGauche=4740\r\nFenêtreHaut=1500\r\n"_s;
 
@@ -58,52 +47,54 @@ private Q_SLOTS:
     }
 
     void init() {
-        dossier = std::make_unique<QTemporaryDir>();
+        essai = std::make_unique<NaveloEssai>();
+        dossier = &essai->dossier;
+        // No cache: the program's fetch tells when its start-up is over.
+        QFile::remove(dossier->filePath(u"channels"_s));
         OublieMessages();
     }
 
     // The program itself, from a folder of its own: its settings hold a code, and it fetches
-    // the channel list, which tells when its start-up is over.
+    // the channel list, which tells when its start-up is over. Without a signal, its X server
+    // goes away, and Qt ends the process with exit().
     void signaux_data() {
         QTest::addColumn<int>("signal");
         QTest::newRow("SIGTERM") << SIGTERM;
         QTest::newRow("SIGINT") << SIGINT;
         QTest::newRow("SIGHUP") << SIGHUP;
+        QTest::newRow("X server gone") << 0;
     }
 
     void signaux() {
         QFETCH(int, signal);
-        QProcess navelo;
-        lance(navelo, dossier->path(), {{u"QT_QPA_PLATFORM"_s, u"offscreen"_s}});
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dossier->filePath(u"channels"_s)), 15000);
-        ::kill(static_cast<pid_t>(navelo.processId()), signal);
-        QVERIFY(navelo.waitForFinished(10000));
-        QCOMPARE(navelo.exitStatus(), QProcess::NormalExit);
-        QVERIFY(litIni().startsWith(u"[Config]\r\nCodeTélécommande=12345678\r\n"_s +
-                                    positionParDéfaut));
-    }
-
-    // Qt ends the process with exit() when the X server goes away.
-    void serveurXDisparu() {
-        const QString xvfb = QStandardPaths::findExecutable(u"Xvfb"_s);
-        if (xvfb.isEmpty())
-            QSKIP("Xvfb is not installed");
         QProcess serveur;
-        serveur.start(xvfb, {u"-displayfd"_s, u"1"_s, u"-nolisten"_s, u"tcp"_s, u"-screen"_s,
-                             u"0"_s, u"800x800x24"_s});
         const auto arrêt = qScopeGuard([&] {
             serveur.kill();
             serveur.waitForFinished();
         });
-        QTRY_VERIFY_WITH_TIMEOUT(serveur.canReadLine(), 10000);
-        const QString écran = u":"_s + QString::fromLatin1(serveur.readLine().trimmed());
-
+        QList<std::pair<QString, QString>> variables{{u"QT_QPA_PLATFORM"_s, u"offscreen"_s}};
+        if (signal == 0) {
+            const QString xvfb = QStandardPaths::findExecutable(u"Xvfb"_s);
+            if (xvfb.isEmpty())
+                QSKIP("Xvfb is not installed");
+            serveur.start(xvfb, {u"-displayfd"_s, u"1"_s, u"-nolisten"_s, u"tcp"_s, u"-screen"_s,
+                                 u"0"_s, u"800x800x24"_s});
+            QTRY_VERIFY_WITH_TIMEOUT(serveur.canReadLine(), 10000);
+            variables = {
+                {u"QT_QPA_PLATFORM"_s, u"xcb"_s},
+                {u"DISPLAY"_s, u":"_s + QString::fromLatin1(serveur.readLine().trimmed())}};
+        }
         QProcess navelo;
-        lance(navelo, dossier->path(), {{u"QT_QPA_PLATFORM"_s, u"xcb"_s}, {u"DISPLAY"_s, écran}});
+        lance(navelo, dossier->path(), variables);
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dossier->filePath(u"channels"_s)), 15000);
-        serveur.terminate();
+        if (signal == 0)
+            serveur.terminate();
+        else
+            ::kill(static_cast<pid_t>(navelo.processId()), signal);
         QVERIFY(navelo.waitForFinished(10000));
-        QVERIFY(litIni().contains(positionParDéfaut));
+        QCOMPARE(navelo.exitStatus(), QProcess::NormalExit);
+        QVERIFY(litIni().startsWith(u"[Config]\r\nCodeTélécommande=12345678\r\n"_s +
+                                    positionParDéfaut));
     }
 
     // The code of a first start reaches the file at OK, even when the user then gives up at the
@@ -142,10 +133,9 @@ private Q_SLOTS:
 
     // Once running: as Quit, once, and never a restart even when one was due.
     void finApresLeDemarrage() {
-        ÉcritFichier(dossier->filePath(u"Navelo.ini"_s), u"CodeTélécommande=12345678"_s);
-        QFile::copy(QStringLiteral(EXEMPLE_CHAINES), dossier->filePath(u"channels"_s));
-        auto fenêtre = crée();
-        QVERIFY(fenêtre->Form_Load());
+        QVERIFY(QFile::copy(QStringLiteral(EXEMPLE_CHAINES), dossier->filePath(u"channels"_s)));
+        auto fenêtre = essai->démarre();
+        QVERIFY(fenêtre);
         QSignalSpy fin(fenêtre.get(), &frmNavelo::programEnded);
         fenêtre->move(30, 60);
         fenêtre->Paramètres().RedémarrageNécessaire = true;
@@ -153,7 +143,7 @@ private Q_SLOTS:
         fenêtre->Termine();
         QCOMPARE(fin.size(), 1);
         QVERIFY(litIni().contains(u"FenêtreGauche=450\r\nFenêtreHaut=900\r\n"_s));
-        QVERIFY(lancés.isEmpty());
+        QVERIFY(essai->lancés.isEmpty());
     }
 
     // A program folder the user cannot write, holding settings: they are read, and kept in
@@ -203,10 +193,10 @@ private Q_SLOTS:
     // A settings file that cannot be written is said once, at the OK that could not store it;
     // the end that follows says nothing more.
     void ecritureImpossible() {
-        ÉcritFichier(dossier->filePath(u"fichier"_s), {});
-        ÉcritFichier(dossier->filePath(u"Navelo.ini"_s), u"CodeTélécommande=12345678"_s);
-        auto fenêtre = crée();
-        QVERIFY(fenêtre->Form_Load());
+        QVERIFY(ÉcritConfig(dossier->filePath(u"fichier"_s), {}));
+        QVERIFY(QFile::copy(QStringLiteral(EXEMPLE_CHAINES), dossier->filePath(u"channels"_s)));
+        auto fenêtre = essai->démarre();
+        QVERIFY(fenêtre);
         fenêtre->Paramètres().FichierIni = dossier->filePath(u"fichier/Navelo.ini"_s);
         RéponsesSuivantes({QMessageBox::Ok, QMessageBox::Ok});
         for (int i = 0; i < 2; ++i) {
@@ -223,16 +213,7 @@ private Q_SLOTS:
 private:
     QString litIni() const { return LitFichier(dossier->filePath(u"Navelo.ini"_s)); }
 
-    std::unique_ptr<frmNavelo> crée() {
-        OptionsNavelo options;
-        options.dossierParamètres = dossier->path();
-        options.nomInstance = u"navelo-fin-%1"_s.arg(++numéro);
-        options.lanceur = [this](const QString& programme, const QStringList&, ModeAffichage) {
-            lancés.append(programme);
-            return true;
-        };
-        return std::make_unique<frmNavelo>(options);
-    }
+    std::unique_ptr<frmNavelo> crée() { return essai->crée(); }
 
     // The program copied into `dossierProgramme` beside settings that hold a code, started
     // through setpriv when `utilisateur` says as whom.
@@ -241,8 +222,8 @@ private:
                const QStringList& utilisateur = {}, const QString& lignes = {}) {
         const QString programme = QDir(dossierProgramme).filePath(u"Navelo"_s);
         QVERIFY(QFile::copy(QStringLiteral(PROGRAMME_NAVELO), programme));
-        ÉcritFichier(QDir(dossierProgramme).filePath(u"Navelo.ini"_s),
-                     u"CodeTélécommande=12345678\r\n"_s + lignes);
+        QVERIFY(ÉcritConfig(QDir(dossierProgramme).filePath(u"Navelo.ini"_s),
+                            u"CodeTélécommande=12345678\r\n"_s + lignes));
         QProcessEnvironment environnement = QProcessEnvironment::systemEnvironment();
         for (const auto& [nom, valeur] : variables)
             environnement.insert(nom, valeur);
@@ -257,9 +238,8 @@ private:
 
     BoitierSimule boitier;
     QTemporaryDir temporaire;
-    std::unique_ptr<QTemporaryDir> dossier;
-    QStringList lancés;
-    int numéro = 0;
+    std::unique_ptr<NaveloEssai> essai;
+    QTemporaryDir* dossier = nullptr;
 };
 
 QTEST_MAIN(TestFinNavelo)

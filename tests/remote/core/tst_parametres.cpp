@@ -107,28 +107,6 @@ private Q_SLOTS:
         const PositionsFenêtres relues = LitPositions(fichier, {});
         QCOMPARE(relues.FenêtreClavier, lues.FenêtreClavier);
         QCOMPARE(relues.FenêtreListeChaînes, lues.FenêtreListeChaînes);
-
-        // A size of 0 or less, as a model 6 run used to leave, counts as missing.
-        for (const QString& taille : {u"Largeur=0"_s, u"Hauteur=-15"_s}) {
-            écritFichier(u"FenêtreListeChaînes"_s + taille);
-            QCOMPARE(LitPositions(fichier, défauts).FenêtreListeChaînes,
-                     défauts.FenêtreListeChaînes);
-        }
-    }
-
-    void rameneSurEcran_data() {
-        QTest::addColumn<QRect>("fenêtre");
-        QTest::addColumn<QRect>("attendu");
-        const QRect r(0, 0, 100, 300);
-        QTest::newRow("partly off, kept") << r.translated(-90, 550) << r.translated(-90, 550);
-        QTest::newRow("right of every screen") << r.translated(5000, 100) << r.translated(700, 100);
-        QTest::newRow("above and left") << r.translated(-400, -900) << r;
-    }
-
-    void rameneSurEcran() {
-        QFETCH(QRect, fenêtre);
-        QTEST(RamèneSurÉcran(fenêtre, {QRect(0, 0, 800, 600), QRect(800, 0, 1024, 768)}),
-              "attendu");
     }
 
     void emplacements() {

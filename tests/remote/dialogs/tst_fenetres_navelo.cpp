@@ -1,6 +1,8 @@
 #include "dialogs/a_propos_navelo.h"
+#include "dialogs/clsPopupMenu.h"
 #include "dialogs/frmSplashScreen.h"
 #include "ouvre_adresse.h"
+#include "quand_ouvert.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -14,12 +16,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QPixmap Image(QColor couleur) {
-    QPixmap image(90, 26);
-    image.fill(couleur);
-    return image;
-}
-
 void Envoie(QWidget* contrôle, QEvent::Type type, Qt::MouseButton bouton = Qt::NoButton) {
     const QPointF point(2, 2);
     QMouseEvent souris(type, point, contrôle->mapToGlobal(point), bouton,
@@ -29,7 +25,7 @@ void Envoie(QWidget* contrôle, QEvent::Type type, Qt::MouseButton bouton = Qt::
 
 } // namespace
 
-// The splash screen, and the About box through Navelo's copy.
+// The splash screen, the About box through Navelo's copy, and the popup menu.
 class TestFenetresNavelo : public QObject {
     Q_OBJECT
 
@@ -37,13 +33,15 @@ private Q_SLOTS:
     void initTestCase() {
         QCoreApplication::setApplicationName(u"Navelo"_s);
         EnregistreAdressesSansOuvrir();
+        fenêtre.setGeometry(300, 200, 200, 40);
+        fenêtre.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&fenêtre));
     }
 
     void splash() {
         frmSplashScreen splash{QIcon()};
         const QString base = u"Veuillez patienter pendant l'initialisation svp"_s;
         QCOMPARE(splash.lblMessage->text(), base + u"..."_s);
-        QVERIFY(splash.tmrMinuterie.isActive());
         QCOMPARE(splash.geometry().center(), QGuiApplication::primaryScreen()->geometry().center());
 
         // Showing returns only once the window can be seen.
@@ -55,24 +53,15 @@ private Q_SLOTS:
         }
     }
 
-    // Title and description; the donation picture French at once, then English and French
-    // again; a link turns red under the mouse, the other blue, and opens its address.
+    // Title and description; a link turns red under the mouse, the other blue, and opens its
+    // address.
     void aPropos() {
         QCoreApplication::setApplicationVersion(u"1.2.0"_s);
-        const OptionsAPropos options =
-            OptionsAProposNavelo(QIcon(), Image(Qt::blue), Image(Qt::red), true);
-        frmAPropos boîte(options);
+        frmAPropos boîte(OptionsAProposNavelo(QIcon(), QPixmap(90, 26), QPixmap(90, 26), true));
         QCOMPARE(boîte.windowTitle(), u"A propos de Navelo v1.2"_s);
         QCOMPARE(boîte.txtDescription->toPlainText(),
                  u"Ce petit outil permet de piloter le boitier HD de la Freebox en se substituant "
                  u"\nà la télécommande.\n\nBref, c'est un vrai gadget !"_s);
-        QVERIFY(boîte.timDonner.isActive());
-        for (const QPixmap& attendue :
-             {options.imageDonnerFR, options.imageDonnerEN, options.imageDonnerFR}) {
-            QCOMPARE(boîte.imgDonner->pixmap().toImage(), attendue.toImage());
-            boîte.timDonner_Timer();
-        }
-
         Envoie(boîte.imgDonner, QEvent::MouseButtonPress, Qt::LeftButton);
         Envoie(boîte.imgDonner, QEvent::MouseButtonRelease, Qt::LeftButton);
         QCOMPARE(AdressesOuvertes().last(), QUrl(u"https://www.korvane.example/don"_s));
@@ -93,6 +82,60 @@ private Q_SLOTS:
         QCOMPARE(AdressesOuvertes().last(), QUrl(u"https://www.korvane.example/navelo"_s));
         QCOMPARE(couleurs(), std::pair(bleu, bleu));
     }
+
+    // The popup menu behind the remote's own.
+    void choix_data() {
+        QTest::addColumn<QString>("texte");
+        QTest::addColumn<bool>("dansSousMenu");
+        QTest::addColumn<int>("attendu");
+        QTest::newRow("checked") << u"Coché"_s << false << 2;
+        QTest::newRow("submenu item") << u"Sous-élément"_s << true << 9;
+        QTest::newRow("Escape") << QString() << false << 0;
+    }
+
+    void choix() {
+        QFETCH(QString, texte);
+        QFETCH(bool, dansSousMenu);
+        clsPopupMenu sous;
+        sous.setCaption(u"&Plus"_s);
+        sous.AddItem(9, u"Sous-élément"_s);
+        clsPopupMenu menu;
+        menu.AddItem(1, u"&A propos de...\tF1"_s, clsPopupMenu::ParDéfaut);
+        menu.AddItem(0, u"-"_s);
+        menu.AddItem(2, u"Coché"_s, clsPopupMenu::Coché);
+        menu.AddItem(3, u"Grisé"_s, clsPopupMenu::Grisé);
+        menu.AddItem(4, u"Désactivé"_s);
+        menu.AddItem(5, QVariant::fromValue(&sous));
+        menu.AddItem(4, 42, clsPopupMenu::Désactivé | clsPopupMenu::ParDéfaut);
+        menu.AddItem(6, QVariant());
+
+        const QList<QAction*> actions = menu.menu()->actions();
+        QCOMPARE(actions.size(), 6);
+        QVERIFY(actions[1]->isSeparator());
+        QVERIFY(!actions[3]->isEnabled() && !actions[4]->isEnabled());
+        QCOMPARE(actions[5]->menu(), sous.menu());
+        QCOMPARE(actions[5]->text(), u"&Plus"_s);
+        // The numeric item appended nothing but disabled item 4 and made it the default.
+        QCOMPARE(menu.menu()->defaultAction(), actions[4]);
+
+        QuandOuvert<QMenu>([&](QMenu* popup) {
+            if (texte.isEmpty()) {
+                QTest::keyClick(popup, Qt::Key_Escape);
+            } else if (dansSousMenu) {
+                popup->setActiveAction(sous.menu()->menuAction());
+                QTest::keyClick(popup, Qt::Key_Right);
+                QuandOuvert<QMenu>([&](QMenu* sousPopup) { Choisit(sousPopup, texte); });
+            } else {
+                Choisit(popup, texte);
+            }
+        });
+        QTEST(menu.TrackPopup(&fenêtre, 100, 100), "attendu");
+        // A picked checked item stays checked for the next time.
+        QVERIFY(actions[2]->isChecked());
+    }
+
+private:
+    QWidget fenêtre; // the menus' owner
 };
 
 QTEST_MAIN(TestFenetresNavelo)

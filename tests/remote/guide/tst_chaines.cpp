@@ -1,11 +1,54 @@
+#include "boite_message.h"
+#include "boitier_simule.h"
+#include "core/expediteur_touches.h"
+#include "core/frmNavelo.h"
+#include "core/parametres.h"
+#include "guide/actualisation_chaines.h"
 #include "guide/chaines.h"
 #include "guide/chaines_etapes.h"
+#include "guide/frmListeChaines.h"
+#include "net/inet.h"
+#include "proxy_local.h"
+#include "serveur_scripte.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QRandomGenerator>
+#include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include <memory>
 
 using namespace Qt::StringLiterals;
+using namespace std::chrono_literals;
+using Réponse = ServeurScripté::Réponse;
+Q_DECLARE_METATYPE(ServeurScripté::Réponse)
 
 namespace {
+
+const QDate aujourdhui(2024, 3, 15);
+const QByteArray ancienCache = "[{\"id\":1,\"name\":\"Ancienne\",\"available\":true}]\r\n";
+
+QByteArray Lit(const QString& chemin) {
+    QFile fichier(chemin);
+    return fichier.open(QIODevice::ReadOnly) ? fichier.readAll() : QByteArray();
+}
+
+void Écrit(const QString& chemin, const QByteArray& octets, const QDateTime& date = {}) {
+    QFile fichier(chemin);
+    QVERIFY(fichier.open(QIODevice::WriteOnly));
+    fichier.write(octets);
+    fichier.flush();
+    if (date.isValid())
+        QVERIFY(fichier.setFileTime(date, QFileDevice::FileModificationTime));
+}
 
 // The cache file as the refresh step writes it around the box's objects.
 QByteArray Cache(const QByteArray& objets) {
@@ -60,12 +103,114 @@ const Document documents[] = {
     {"available yes", R"({"available":yes})", u""},
 };
 
+constexpr auto Pause = 200ms;
+const QColor Rouge(220, 0, 0);
+const QColor Vert(0, 160, 0);
+const QColor Bleu(0, 0, 220);
+
+struct Logo {
+    QString chemin; // under the test folder
+    QColor couleur; // invalid: bytes that are no picture
+};
+
+const QByteArray DocumentListe = R"([{"id":1,"name":"Un","available":true},)"
+                                 R"({"id":2,"name":"Deux","available":false},)"
+                                 R"({"id":" 12 ","name":"Douze","available":true},)"
+                                 R"({"id":5,"name":"Cinq","available":true},)"
+                                 R"({"id":40000,"name":"Grand","available":true}])"
+                                 "\r\n";
+
 } // namespace
 
 class TestChaines : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase() {
+        QVERIFY(boîtier.écoute() != 0);
+        ProxyLocal(boîtier.port());
+        qputenv("TMPDIR", temporaire.path().toLocal8Bit());
+        qunsetenv("no_proxy");
+    }
+
+    // A failed fetch is a 404 from the box, answered with the given button. The warning waits
+    // for its answer under the normal pointer, not the start-up's busy one.
+    void actualise_data() {
+        QTest::addColumn<int>("version");
+        QTest::addColumn<QDateTime>("dateCache"); // invalid: no cache
+        QTest::addColumn<bool>("rapatrié");
+        QTest::addColumn<QMessageBox::StandardButton>("réponse");
+
+        const auto Aucune = QMessageBox::NoButton;
+        const QDateTime avantHier(aujourdhui.addDays(-2), {9, 0});
+        QTest::newRow("pas de cache") << 5 << QDateTime() << true << Aucune;
+        QTest::newRow("cache d'hier soir")
+            << 5 << QDateTime(aujourdhui.addDays(-1), {23, 59}) << true << Aucune;
+        QTest::newRow("cache du jour") << 5 << QDateTime(aujourdhui, {23, 59}) << false << Aucune;
+        QTest::newRow("cache daté de demain")
+            << 5 << QDateTime(aujourdhui.addDays(1), {8, 0}) << false << Aucune;
+        QTest::newRow("modèle 6, cache ancien") << 6 << avantHier << false << Aucune;
+        QTest::newRow("404, oui") << 5 << avantHier << true << QMessageBox::Yes;
+        QTest::newRow("404, non") << 5 << avantHier << true << QMessageBox::No;
+    }
+
+    void actualise() {
+        QFETCH(int, version);
+        QFETCH(QDateTime, dateCache);
+        QFETCH(bool, rapatrié);
+        QFETCH(QMessageBox::StandardButton, réponse);
+        const bool servi = réponse == QMessageBox::NoButton;
+
+        QTemporaryDir dossier;
+        ParamètresNavelo paramètres;
+        paramètres.Version = static_cast<qint16>(version);
+        paramètres.FichierChaînes = dossier.filePath(u"channels"_s);
+        if (dateCache.isValid())
+            Écrit(paramètres.FichierChaînes, ancienCache, dateCache);
+        Écrit(paramètres.FichierChaînes + u".txt"_s, "obsolète");
+        boîtier.oublieRequêtes();
+        boîtier.définitFichierChaînes(servi ? QStringLiteral(EXEMPLE_CHAINES) : QString());
+
+        QStringList message;
+        bool avertissement = false;
+        bool flèche = false;
+        QTimer attente;
+        connect(&attente, &QTimer::timeout, this, [&] {
+            auto* boîte = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!boîte || !message.isEmpty())
+                return;
+            const QCursor* pointeur = QApplication::overrideCursor();
+            message = QStringList{boîte->windowTitle(), boîte->text().left(102)};
+            avertissement = boîte->icon() == QMessageBox::Warning &&
+                            boîte->standardButtons() == (QMessageBox::Yes | QMessageBox::No);
+            flèche = pointeur && pointeur->shape() == Qt::ArrowCursor;
+            boîte->button(réponse)->click();
+        });
+        attente.start(20);
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        Inet net;
+        const SuiteDémarrage suite = ActualiseChaînes(nullptr, paramètres, net, aujourdhui);
+        QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        QApplication::restoreOverrideCursor();
+        QCOMPARE(suite,
+                 réponse == QMessageBox::No ? SuiteDémarrage::Quitter : SuiteDémarrage::Continuer);
+
+        QVERIFY(!QFile::exists(paramètres.FichierChaînes + u".txt"_s));
+        QCOMPARE(boîtier.requêtes().size(), rapatrié ? 1 : 0);
+        if (rapatrié)
+            QCOMPARE(boîtier.requêtes().constFirst().hôte, u"hd1.freebox.fr"_s);
+        const QByteArray attendu = rapatrié && servi ? Lit(QStringLiteral(EXEMPLE_CHAINES)) + "\r\n"
+                                   : dateCache.isValid() ? ancienCache
+                                                         : QByteArray();
+        QCOMPARE(Lit(paramètres.FichierChaînes), attendu);
+        QCOMPARE(avertissement, !servi);
+        QCOMPARE(flèche, !servi);
+        const QStringList texte = {u"Attention"_s,
+                                   u"Impossible de rappatrier la liste des chaînes (fichier "
+                                   u"http://hd1.freebox.fr/pub/channels)...\n\nAssurez"_s};
+        QCOMPARE(message, servi ? QStringList() : texte);
+    }
+
     void documents_data() {
         QTest::addColumn<QByteArray>("document");
         QTest::addColumn<QString>("attendu");
@@ -75,8 +220,7 @@ private Q_SLOTS:
 
     void documents() {
         QFETCH(QByteArray, document);
-        QFETCH(QString, attendu);
-        QCOMPARE(Lignes(DécodeChaînes(document)), attendu);
+        QTEST(Lignes(DécodeChaînes(document)), "attendu");
     }
 
     void decodeUtf8_data() {
@@ -93,10 +237,279 @@ private Q_SLOTS:
 
     void decodeUtf8() {
         QFETCH(QByteArray, objet);
-        QFETCH(QString, attendu);
-        QCOMPARE(DecodeUTF8(objet), attendu);
+        QTEST(DecodeUTF8(objet), "attendu");
     }
+
+    void init() {
+        dossier = std::make_unique<QTemporaryDir>();
+        paramètres = {};
+        paramètres.CodeTélécommande = u"1234"_s;
+        paramètres.FichierChaînes = dossier->filePath(u"channels"_s);
+        QFile cache(paramètres.FichierChaînes);
+        QVERIFY(cache.open(QIODevice::WriteOnly) && cache.write(DocumentListe) > 0);
+        boîtier.oublieRequêtes();
+    }
+
+    void filtre() {
+        ouvre();
+        const QStringList disponibles{u"1. Un"_s, u" 12 . Douze"_s, u"5. Cinq"_s,
+                                      u"40000. Grand"_s};
+        QCOMPARE(Textes(), disponibles);
+        QTest::mouseClick(caseÀCocher(), Qt::LeftButton);
+        QCOMPARE(Textes(), (QStringList{u"1. Un"_s, u"2. Deux"_s, u" 12 . Douze"_s, u"5. Cinq"_s,
+                                        u"40000. Grand"_s}));
+        const QColor grisé = liste()->palette().color(QPalette::Disabled, QPalette::Text);
+        for (int i = 0; i < liste()->topLevelItemCount(); ++i)
+            QCOMPARE(liste()->topLevelItem(i)->foreground(0).color() == grisé, i == 1);
+        QTest::mouseClick(caseÀCocher(), Qt::LeftButton);
+        QCOMPARE(Textes(), disponibles);
+    }
+
+    // Each beside the default picture, in blue.
+    void logos_data() {
+        QTest::addColumn<QList<Logo>>("logos");
+        QTest::addColumn<QString>("élément");
+        QTest::addColumn<QColor>("couleur");
+        const auto ligne = [](const char* nom, const QList<Logo>& logos, QColor couleur,
+                              const QString& élément = u"5. Cinq"_s) {
+            QTest::newRow(nom) << QList<Logo>{{u"logos/_sans.png"_s, Bleu}} + logos << élément
+                               << couleur;
+        };
+        ligne("logo de la chaîne", {{u"logos/Canal 5.png"_s, Rouge}}, Rouge);
+        ligne("numéro entouré de blancs", {{u"logos/Canal 12.png"_s, Rouge}}, Rouge,
+              u" 12 . Douze"_s);
+        ligne("image par défaut", {{u"logos/Canal 1.png"_s, Rouge}}, Bleu);
+        ligne("numéro au-delà de 32767", {{u"logos/Canal 40000.png"_s, Rouge}}, Rouge,
+              u"40000. Grand"_s);
+        ligne("même numéro, le premier dossier gagne",
+              {{u"logos/Canal 05.png"_s, Rouge}, {u"autres/Canal 5.png"_s, Vert}}, Rouge);
+        ligne("numéro au-delà de 32 bits", {{u"logos/Canal 4294967301.png"_s, Rouge}}, Bleu);
+        ligne("extension en capitales", {{u"logos/Canal 5.PNG"_s, Rouge}}, Rouge);
+        ligne("logo illisible ignoré", {{u"logos/Canal 5.png"_s, {}}}, Bleu);
+    }
+
+    // At 25 %, the smallest size, whose halves round up to even.
+    void logos() {
+        QFETCH(QList<Logo>, logos);
+        QFETCH(QString, élément);
+        for (const Logo& logo : logos) {
+            QImage image(70, 54, QImage::Format_RGB32);
+            image.fill(logo.couleur);
+            QFile fichier(dossier->filePath(logo.chemin));
+            QVERIFY(QDir().mkpath(QFileInfo(fichier).path()));
+            QVERIFY(fichier.open(QIODevice::WriteOnly));
+            QVERIFY(logo.couleur.isValid() ? image.save(&fichier, "PNG")
+                                           : fichier.write("\x89PNG\r\n\x1a\n?") > 0);
+        }
+        paramètres.TailleLogos = 25;
+        ouvre();
+
+        QCOMPARE(liste()->iconSize(), QSize(18, 14));
+        const QIcon icône = liste()->findItems(élément, Qt::MatchExactly).value(0)->icon(0);
+        QTEST(icône.pixmap(QSize(18, 14)).toImage().pixelColor(9, 7), "couleur");
+    }
+
+    // Every digit but the last is a long press, with a pause before the next. The remote
+    // stays usable meanwhile: its keys keep their own press, and a second double-click does
+    // not start a zap inside this one.
+    void zap() {
+        ouvre();
+        QTimer::singleShot(Pause / 2, this, [this] {
+            expéditeur->TraiteTouche(u"vol_inc"_s);
+            doubleClique(u"1. Un"_s);
+        });
+        doubleClique(u" 12 . Douze"_s);
+        QTRY_COMPARE(Envoyés(), (QStringList{u"1 long"_s, u"vol_inc"_s, u"2"_s}));
+        QVERIFY(!expéditeur->ToucheLongue);
+    }
+
+    // Quitting the program during a zap sends no further digit.
+    void quitterPendantLeZap() {
+        ouvre();
+        QTimer::singleShot(0, this, [this] {
+            QTimer::singleShot(Pause / 2, qApp, &QCoreApplication::quit);
+            doubleClique(u" 12 . Douze"_s);
+        });
+        QCoreApplication::exec();
+        QTest::qWait(2 * Pause.count());
+        QCOMPARE(Envoyés(), QStringList{u"1 long"_s});
+    }
+
+    void listeVide() {
+        QFile::remove(paramètres.FichierChaînes);
+        ouvre();
+        doubleClique();
+        QTest::mouseClick(caseÀCocher(), Qt::LeftButton);
+        QCOMPARE(liste()->topLevelItemCount(), 0);
+        QTest::qWait(100);
+        QVERIFY(boîtier.requêtes().isEmpty());
+    }
+
+    // Opened before the start-up got round to loading it, the window loads at once; closed,
+    // it only hides.
+    void apparitionEtFermeture() {
+        ouvre(false);
+        QVERIFY(Textes().isEmpty());
+        fenêtre->show();
+        QCOMPARE(Textes().size(), 4);
+        paramètres.ListeChaînesAffichée = true;
+        fenêtre->close();
+        QVERIFY(!fenêtre->isVisible());
+        QVERIFY(!paramètres.ListeChaînesAffichée);
+    }
+
+    // In twips: the box 90 above the bottom, the list 120 from the left, top and right
+    // edges and 60 above the box, nothing below 0; its column never wider than it.
+    void redimensionnement_data() {
+        QTest::addColumn<QSize>("taille");
+        QTest::addColumn<QRect>("liste");
+        QTest::addColumn<int>("case");
+        QTest::newRow("300 x 450") << QSize(300, 450) << QRect(8, 8, 284, 415) << 427;
+        QTest::newRow("249 x 10") << QSize(249, 10) << QRect(8, 8, 233, 0) << 0;
+    }
+
+    void redimensionnement() {
+        QFETCH(QSize, taille);
+        ouvre();
+        fenêtre->show();
+        fenêtre->resize(taille);
+        QTRY_COMPARE(fenêtre->size(), taille);
+        QTEST(liste()->geometry(), "liste");
+        QTEST(caseÀCocher()->y(), "case");
+        QVERIFY(liste()->columnWidth(0) <= qMax(0, liste()->viewport()->width()));
+    }
+
+    // What a user notices when the box misbehaves or the settings file is damaged. A box that
+    // answers late, cuts the connection or refuses the key: each key still goes out
+    // at once, the new one cancelling the one still running.
+    void envoiSansAttente_data() {
+        QTest::addColumn<Réponse>("réponse");
+        QTest::newRow("answer after 30 s") << Réponse{ServeurScripté::réponse("200 OK"), 30'000};
+        QTest::newRow("connection cut") << Réponse{{}, 0, false, true};
+        QTest::newRow("403") << Réponse{ServeurScripté::réponse("403 Forbidden", "non")};
+    }
+
+    void envoiSansAttente() {
+        QFETCH(Réponse, réponse);
+        ServeurScripté boîtier(réponse);
+        qputenv("http_proxy", boîtier.url().toLatin1());
+        ParamètresNavelo paramètres;
+        ExpéditeurTouches expéditeur(paramètres);
+        for (int i = 1; i <= 3; ++i) {
+            expéditeur.TraiteTouche(u"vol_inc"_s);
+            QTRY_VERIFY(boîtier.requêtes() >= i);
+        }
+    }
+
+    // A box that never answers the channel list: the warning comes once the fetch gives up,
+    // and Yes goes on without a list.
+    void rapatriementAbandonne() {
+        ServeurScripté muet({{}, 0, true});
+        qputenv("http_proxy", muet.url().toLatin1());
+        ParamètresNavelo paramètres;
+        paramètres.FichierChaînes = temporaire.filePath(u"channels"_s);
+        OublieMessages();
+        RéponsesSuivantes({QMessageBox::Yes});
+        Inet net;
+        QCOMPARE(ActualiseChaînes(nullptr, paramètres, net), SuiteDémarrage::Continuer);
+        QCOMPARE(MessagesAffichés().size(), 1);
+        QVERIFY(!QFile::exists(paramètres.FichierChaînes));
+    }
+
+    void parametresHostiles_data() {
+        QTest::addColumn<QByteArray>("contenu");
+        QTest::addColumn<QList<int>>("attendus"); // Version, Hd, three sizes
+        const QByteArray code = "[Config]\r\nCodeT\xE9l\xE9"
+                                "commande=12345678\r\n";
+
+        QByteArray bruit(64 * 1024, Qt::Uninitialized);
+        QRandomGenerator aléa(5);
+        for (char& octet : bruit)
+            octet = static_cast<char>(aléa.bounded(256));
+        QTest::newRow("random bytes") << bruit + "\r\n" + code << QList<int>{5, 1, 100, 100, 50};
+        QTest::newRow("10 MB line")
+            << code + "TailleClavier=" + QByteArray(10 * 1024 * 1024, '9') + "\r\n"
+            << QList<int>{5, 1, 100, 500, 50};
+    }
+
+    // The remote starts, usable and on the screen, and the positions written at exit leave
+    // the rest of the file as it was.
+    void parametresHostiles() {
+        QFETCH(QByteArray, contenu);
+        QFETCH(QList<int>, attendus);
+        QTemporaryDir dossier;
+        const QString ini = dossier.filePath(u"Navelo.ini"_s);
+        Écrit(ini, contenu);
+        Écrit(dossier.filePath(u"channels"_s), "[]\r\n");
+        OptionsNavelo options;
+        options.dossierParamètres = dossier.path();
+        options.nomInstance = u"navelo-pannes-"_s + QString::fromUtf8(QTest::currentDataTag());
+
+        frmNavelo fenêtre(options);
+        QVERIFY(fenêtre.Form_Load());
+        const ParamètresNavelo& p = fenêtre.Paramètres();
+        QCOMPARE((QList<int>{p.Version, p.Hd, p.TailleFenêtrePrincipale, p.TailleClavier,
+                             p.TailleLogos}),
+                 attendus);
+        QVERIFY(QGuiApplication::primaryScreen()->geometry().intersects(fenêtre.geometry()));
+        fenêtre.close();
+        const QByteArray après = Lit(ini);
+        QVERIFY(après.startsWith(contenu.left(contenu.indexOf("[Config]"))));
+        QVERIFY(après.size() >= contenu.size());
+    }
+
+private:
+    BoitierSimule boîtier;
+    QTemporaryDir temporaire;
+    void ouvre(bool charge = true) {
+        expéditeur = std::make_unique<ExpéditeurTouches>(paramètres);
+        fenêtre = std::make_unique<frmListeChaînes>(
+            paramètres, *expéditeur,
+            QStringList{dossier->filePath(u"logos"_s), dossier->filePath(u"autres"_s)});
+        fenêtre->définitPauseZap(Pause);
+        if (charge)
+            fenêtre->Form_Load();
+    }
+
+    QTreeWidget* liste() const { return fenêtre->findChild<QTreeWidget*>(u"lvwChaînes"_s); }
+    QCheckBox* caseÀCocher() const {
+        return fenêtre->findChild<QCheckBox*>(u"chkAfficherToutesLesChaînes"_s);
+    }
+
+    QStringList Textes() const {
+        QStringList textes;
+        for (int i = 0; i < liste()->topLevelItemCount(); ++i)
+            textes.append(liste()->topLevelItem(i)->text(0));
+        return textes;
+    }
+
+    // The events of a real double-click (QTest's alone skips the first press and release), on
+    // the item shown with that text, or on an empty list.
+    void doubleClique(const QString& texte = {}) {
+        fenêtre->show();
+        QVERIFY(QTest::qWaitForWindowExposed(fenêtre.get()));
+        const auto éléments = liste()->findItems(texte, Qt::MatchExactly);
+        QCOMPARE(éléments.size(), texte.isEmpty() ? 0 : 1);
+        const QPoint point =
+            éléments.isEmpty() ? QPoint(20, 20) : liste()->visualItemRect(éléments[0]).center();
+        QTest::mouseClick(liste()->viewport(), Qt::LeftButton, {}, point);
+        QTest::mouseDClick(liste()->viewport(), Qt::LeftButton, {}, point);
+        QTest::mouseRelease(liste()->viewport(), Qt::LeftButton, {}, point);
+    }
+
+    // The keys the box received, "long" after a long press.
+    QStringList Envoyés() const {
+        QStringList envoyés;
+        for (const RequeteRecue& requête : boîtier.requêtes())
+            envoyés.append(requête.touche + (requête.longue ? u" long"_s : QString()));
+        return envoyés;
+    }
+
+    std::unique_ptr<QTemporaryDir> dossier;
+    ParamètresNavelo paramètres;
+    std::unique_ptr<ExpéditeurTouches> expéditeur;
+    std::unique_ptr<frmListeChaînes> fenêtre;
 };
 
-QTEST_GUILESS_MAIN(TestChaines)
+QTEST_MAIN(TestChaines)
 #include "tst_chaines.moc"

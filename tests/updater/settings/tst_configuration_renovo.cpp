@@ -34,8 +34,7 @@ class TestConfigurationRenovo : public QObject {
     }
     QString Fichier(const QString& contenu) {
         const QString chemin = racine.filePath(u"Test.lng"_s);
-        if (!ÉcritFichier(chemin, EnAnsi(contenu)))
-            qFatal("fixture");
+        ÉcritFichier(chemin, EnAnsi(contenu));
         return chemin;
     }
 private Q_SLOTS:

@@ -74,6 +74,7 @@ private Q_SLOTS:
             {1LL << 50, u"1024 To"_s}};
         for (const auto& [octets, texte] : tailles)
             QCOMPARE(TailleTexte(octets), texte);
+        QCOMPARE(TailleTexte(-0x7FFFFFFFFFFFFFFFLL - 1), u"-9223372036854779904 octets"_s);
         QCOMPARE((QList<double>{Arrondi(2.5, 0), Arrondi(-2.5, 0), Arrondi(2.675, 2)}),
                  (QList<double>{3, -3, 2.68}));
     }

@@ -1,0 +1,78 @@
+#include "exige.h"
+#include "wizard/erreur_renovo.h"
+#include "wizard/versions.h"
+
+#include <QString>
+
+#include <fuzzer/FuzzedDataProvider.h>
+#include <optional>
+#include <tuple>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+bool EstVersion(const NumérosVersion& v) {
+    return v.majeur >= 0 && v.mineur >= 0 && v.révision >= 0 && v.révision <= 99 &&
+           v.majeur <= 9999 && v.mineur <= 9999;
+}
+
+// The comparison form sorts releases as their numbers do, so that 1.10 comes after 1.9.
+void VérifieOrdre(const NumérosVersion& a, const NumérosVersion& b) {
+    if (!EstVersion(a) || !EstVersion(b))
+        return;
+    const auto numéros = [](const NumérosVersion& v) {
+        return std::tuple(v.majeur, v.mineur, v.révision);
+    };
+    const int formes = FormateVersion(a, FormeVersion::Comparaison)
+                           .compare(FormateVersion(b, FormeVersion::Comparaison));
+    EXIGE((formes < 0) == (numéros(a) < numéros(b)));
+    EXIGE((formes == 0) == (numéros(a) == numéros(b)));
+}
+
+std::optional<NumérosVersion> Numéros(const QString& texte) {
+    try {
+        return NumérosDeVersion(texte);
+    } catch (const ErreurRenovo& erreur) {
+        // The two errors a version field can raise: not a whole number, or out of range.
+        EXIGE(erreur.numéro == 13 || erreur.numéro == 6);
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+// The version answer parser, the version text conversion and the three forms of a version.
+extern "C" int LLVMFuzzerTestOneInput(const quint8* octets, size_t taille) {
+    FuzzedDataProvider données(octets, taille);
+    const qint16 majeur = données.ConsumeIntegral<qint16>();
+    const qint16 mineur = données.ConsumeIntegral<qint16>();
+    const qint16 révision = données.ConsumeIntegral<qint16>();
+    const qint16 forme = données.ConsumeIntegral<qint16>();
+    const QString texteA = QString::fromUtf8(données.ConsumeRandomLengthString(32));
+    const QString texteB = QString::fromUtf8(données.ConsumeRandomLengthString(32));
+    const QString corps = QString::fromUtf8(données.ConsumeRemainingBytesAsString());
+
+    const QString affichée = FormateVersion(majeur, mineur, révision, forme);
+    EXIGE(affichée.startsWith(u'v') || forme == 2 || forme == 3);
+    if (majeur >= 0 && mineur >= 0 && révision >= 0 && révision <= 99) {
+        // A release's display form reads back as the same numbers.
+        const std::optional<NumérosVersion> relue =
+            Numéros(FormateVersion(majeur, mineur, révision, 1).sliced(1));
+        EXIGE(relue && relue->majeur == majeur && relue->mineur == mineur &&
+              relue->révision == révision);
+    }
+
+    const std::optional<NumérosVersion> a = Numéros(texteA);
+    const std::optional<NumérosVersion> b = Numéros(texteB);
+    if (a && b)
+        VérifieOrdre(*a, *b);
+
+    try {
+        const TableVersions table = LitRéponseVersions(corps);
+        EXIGE(table.taille() <= corps.count(u'='));
+    } catch (const ErreurRenovo& erreur) {
+        EXIGE(erreur.numéro == 457);
+    }
+    return 0;
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include "ansi.h"
+#include "core/frmNavelo.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <memory>
+
+// Settings as a Windows editor writes them: Windows-1252, CR LF.
+inline bool ÉcritConfig(const QString& chemin, const QString& lignes) {
+    QFile f(chemin);
+    return f.open(QIODevice::WriteOnly) &&
+           f.write(EnAnsi(QString(u"[Config]\r\n" + lignes + u"\r\n"))) > 0;
+}
+
+inline QString LitFichier(const QString& chemin) {
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? DepuisAnsi(f.readAll()) : QString();
+}
+
+// Navelo in a folder of its own, with the sample channel list as today's cache, so that its
+// start fetches nothing; `démarre` gives it the stand-in's code, so that it opens no dialog.
+struct NaveloEssai {
+    QTemporaryDir dossier;
+    QStringList lancés; // restarts asked for
+    static inline int nombre = 0;
+    // One per fixture: a second start in the same one finds the first.
+    const QString nomInstance = QStringLiteral("navelo-essai-%1").arg(++nombre);
+
+    NaveloEssai() {
+        const QString cache = dossier.filePath(QStringLiteral("channels"));
+        QFile::copy(QStringLiteral(EXEMPLE_CHAINES), cache);
+        QFile(cache).setFileTime(QDateTime::currentDateTime(), QFileDevice::FileModificationTime);
+    }
+
+    QString ini() const { return dossier.filePath(QStringLiteral("Navelo.ini")); }
+    QString litIni() const { return LitFichier(ini()); }
+
+    std::unique_ptr<frmNavelo> crée(const std::function<bool()>& compositeur = {}) {
+        OptionsNavelo options;
+        options.dossierParamètres = dossier.path();
+        options.nomInstance = nomInstance;
+        options.lanceur = [this](const QString& programme, const QStringList& arguments,
+                                 ModeAffichage mode) {
+            if (arguments.isEmpty() && mode == ModeAffichage::RéduitAvecFocus)
+                lancés.append(programme);
+            return true;
+        };
+        if (compositeur)
+            options.compositeur = compositeur;
+        return std::make_unique<frmNavelo>(options);
+    }
+
+    std::unique_ptr<frmNavelo> démarre(const QString& lignes = {}) {
+        if (!ÉcritConfig(ini(), u"CodeTélécommande=12345678\r\n" + lignes))
+            return nullptr;
+        auto fenêtre = crée();
+        return fenêtre->Form_Load() ? std::move(fenêtre) : nullptr;
+    }
+};

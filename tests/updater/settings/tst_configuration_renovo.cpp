@@ -96,6 +96,27 @@ private Q_SLOTS:
                                            {"eo", 0}})
             QCOMPARE(CodeLangue(QLocale(QString::fromLatin1(locale))), code);
     }
+    // Address and port for a named proxy only; credentials and direct retry for all but a
+    // direct connection; the frequency with the logon box only. The password shows bullets.
+    void etats_data() {
+        QTest::addColumn<int>("type");
+        for (int type : {0, 1, 2})
+            QTest::addRow("%d", type) << type;
+    }
+    void etats() {
+        QFETCH(int, type);
+        Ouvre(type);
+        const QList<bool> actifs{d->txtProxyAdresse->isEnabled(), d->txtProxyPort->isEnabled(),
+                                 d->txtProxyLogin->isEnabled(), d->txtProxyPassword->isEnabled(),
+                                 d->chkProxySiErreurTesterAussiAccèsDirect->isEnabled()};
+        QCOMPARE(actifs, (QList<bool>{type == 2, type == 2, type != 1, type != 1, type != 1}));
+        QCOMPARE(QApplication::focusWidget() == d->txtProxyAdresse, type == 2);
+        QCOMPARE(d->txtProxyPassword->echoMode(), QLineEdit::Password);
+        QVERIFY(!d->cboRechercherMaJFréquence->isEnabled());
+        d->chkRechercherMaJOuvertureSession->click();
+        QVERIFY(d->cboRechercherMaJFréquence->isEnabled());
+    }
+
     // A refusal keeps the dialog open and the settings unchanged.
     void verifie_data() {
         QTest::addColumn<int>("type");

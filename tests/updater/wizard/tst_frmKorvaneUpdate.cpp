@@ -2,6 +2,7 @@
 #include "boite_message.h"
 #include "serveur_maj.h"
 #include "settings/frmConfiguration.h"
+#include "wizard/dessins_renovo.h"
 #include "wizard/frmKorvaneUpdate.h"
 
 #include <QCheckBox>
@@ -9,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -79,6 +81,12 @@ class TestFrmKorvaneUpdate : public QObject {
         QVERIFY(ÉcritFichier(Chemin(nom), EnAnsi(contenu)));
     }
     QString Lit(const QString& nom) const { return LitAnsi(Chemin(nom)); }
+    static void Survole(QWidget* contrôle) {
+        QMouseEvent mouvement(QEvent::MouseMove, QPointF(1, 1),
+                              contrôle->mapToGlobal(QPointF(1, 1)), Qt::NoButton, Qt::NoButton,
+                              Qt::NoModifier);
+        QCoreApplication::sendEvent(contrôle, &mouvement);
+    }
     // The user's uninstall entries, none machine-wide, from names and versions.
     void Inscrit(const QStringList& logiciels) {
         qputenv("XDG_DATA_HOME", QFile::encodeName(Chemin(u"donnees"_s)));
@@ -313,6 +321,54 @@ private Q_SLOTS:
         QCOMPARE(f->lstInstallations->count(), 1);
         QCOMPARE(f->lstInstallations->item(0)->text(),
                  u"Installation de Navelo110_setup.exe... OK"_s);
+    }
+
+    // Nothing downloaded: no line, nothing run, the window back to its normal state.
+    void rienAInstaller() {
+        QVERIFY(Ouvre(Options()));
+        DéfinitTagÉlément(new QTreeWidgetItem(f->lvwLogicielsInstallés, {u"Navelo"_s, u"v1.0"_s}),
+                          u"IOK|v1.1|110"_s);
+        f->Etape = 4;
+        f->AfficheEtape();
+        QCOMPARE(f->lstInstallations->count(), 0);
+        QVERIFY(!f->isMinimized());
+    }
+
+    // The link under the mouse turns red and underlined, the other blue; anywhere else, both
+    // blue.
+    void survolDesLiens() {
+        QVERIFY(Ouvre(Options()));
+        const auto couleur = [](QLabel* lien) {
+            return std::pair(lien->palette().color(QPalette::Active, QPalette::WindowText),
+                             lien->font().underline());
+        };
+        const auto rouge = std::pair(QColor(255, 0, 0), true),
+                   bleu = std::pair(QColor(0, 0, 255), false);
+        for (QLabel* lien : {f->lblConfigurer, f->lblAProposDe}) {
+            Survole(lien);
+            QCOMPARE(couleur(f->lblConfigurer), lien == f->lblConfigurer ? rouge : bleu);
+            QCOMPARE(couleur(f->lblAProposDe), lien == f->lblAProposDe ? rouge : bleu);
+        }
+        for (QWidget* ailleurs : {static_cast<QWidget*>(f->btnSuivant),
+                                  static_cast<QWidget*>(f->imgPar), f->picEtape[0]}) {
+            Survole(f->lblAProposDe);
+            Survole(ailleurs);
+            QCOMPARE(couleur(f->lblAProposDe), bleu);
+        }
+    }
+
+    // Frames 1 to 8 in turn, then 1 again.
+    void animation() {
+        f = std::make_unique<frmKorvaneUpdate>(Options());
+        QList<int> vues;
+        for (int tic = 0; tic < 10; ++tic) {
+            const QImage vue = (f->tmrAttente_Timer(), f->imgAttente->pixmap().toImage());
+            for (int image = 1; image <= 8; ++image) {
+                if (vue == ImageAttente(image, qApp->devicePixelRatio()).toImage())
+                    vues.append(image);
+            }
+        }
+        QCOMPARE(vues, (QList<int>{1, 2, 3, 4, 5, 6, 7, 8, 1, 2}));
     }
 
     // Cancel changes nothing; a valid OK marks the settings changed, and a new language closes

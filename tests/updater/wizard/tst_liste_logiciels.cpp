@@ -32,7 +32,7 @@ struct Listes : ListesInstallation {
 
 } // namespace
 
-class TestVersions : public QObject {
+class TestListeLogiciels : public QObject {
     Q_OBJECT
 
     QTemporaryDir racine;
@@ -187,5 +187,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestVersions)
-#include "tst_versions.moc"
+QTEST_GUILESS_MAIN(TestListeLogiciels)
+#include "tst_liste_logiciels.moc"

@@ -28,11 +28,27 @@ QString SansBlancs(QString texte) {
     return texte.sliced(premier - texte.cbegin());
 }
 
-// What a line can hold of a text, through Windows-1252.
+// A file an editor saved as UTF-8 is read and written so; any other, as Windows-1252.
+bool fichierUtf8 = false;
+
+// A leading byte order mark is skipped, whatever the encoding.
+QByteArrayView SansMarque(QByteArrayView octets) {
+    return octets.startsWith("\xEF\xBB\xBF") ? octets.sliced(3) : octets;
+}
+
+bool EstFichierUtf8(QByteArrayView octets) {
+    const QByteArrayView texte = SansMarque(octets);
+    const bool ascii = std::all_of(texte.begin(), texte.end(),
+                                   [](char c) { return static_cast<quint8>(c) < 0x80; });
+    return (texte.size() < octets.size() || !ascii) && QString::fromUtf8(texte).toUtf8() == texte;
+}
+
+// What a line can hold of a text, through the file's encoding.
 QString UneLigneAnsi(const QString& texte) {
     const auto fin = std::find_if(texte.cbegin(), texte.cend(),
                                   [](QChar c) { return c == u'\r' || c == u'\n' || c == u'\0'; });
-    return DepuisAnsi(EnAnsi(QStringView(texte).first(fin - texte.cbegin())));
+    const QStringView ligne = QStringView(texte).first(fin - texte.cbegin());
+    return fichierUtf8 ? ligne.toString() : DepuisAnsi(EnAnsi(ligne));
 }
 
 QString NomLu(const QString& nom) {
@@ -64,7 +80,9 @@ bool NomsÉcrivables(const QString& section, const QString& clé) {
 QList<std::pair<QString, QString>> ClésPrésentes(QByteArrayView contenu) {
     QList<std::pair<QString, QString>> clés;
     QString section;
-    for (const QString& ligne : DepuisAnsi(contenu).split(u'\n')) {
+    const QByteArrayView octets = SansMarque(contenu);
+    for (const QString& ligne :
+         (fichierUtf8 ? QString::fromUtf8(octets) : DepuisAnsi(octets)).split(u'\n')) {
         const QString texte = SansBlancs(ligne);
         if (texte.startsWith(u'['))
             section = texte.sliced(1).section(u']', 0, 0);
@@ -98,9 +116,12 @@ extern "C" int LLVMFuzzerTestOneInput(const quint8* octets, size_t taille) {
     const std::string reste = données.ConsumeRemainingBytesAsString();
     const QByteArrayView avant(reste.data(), static_cast<qsizetype>(reste.size()));
 
+    fichierUtf8 = EstFichierUtf8(avant);
     const std::optional<QString> ancienne = ValeurIni(avant, section, clé);
     const QByteArray après = AvecValeurIni(avant, section, clé, valeur);
-    if (NomsÉcrivables(section, clé)) {
+    // Windows-1252 bytes written into a file of plain ASCII may happen to read as UTF-8: the
+    // file then reads in that encoding, which the rules below do not model.
+    if (NomsÉcrivables(section, clé) && EstFichierUtf8(après) == fichierUtf8) {
         EXIGE(ValeurIni(après, section, clé) == ValeurRelue(valeur));
         EXIGE(AvecValeurIni(après, section, clé, valeur) == après);
         for (const auto& [autreSection, autreClé] : ClésPrésentes(avant)) {

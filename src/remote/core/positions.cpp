@@ -1,5 +1,6 @@
 #include "positions.h"
 
+#include "placement.h"
 #include "table_touches.h"
 
 #include <cmath>
@@ -51,9 +52,5 @@ QRect RamèneSurÉcran(const QRect& fenêtre, const QList<QRect>& écrans) {
         if (écran.intersects(surface))
             return fenêtre;
     }
-    const QRect& écran = écrans.first();
-    const int gauche =
-        qMax(écran.left(), qMin(fenêtre.left(), écran.right() + 1 - fenêtre.width()));
-    const int haut = qMax(écran.top(), qMin(fenêtre.top(), écran.bottom() + 1 - fenêtre.height()));
-    return QRect(QPoint(gauche, haut), fenêtre.size());
+    return DansSurface(fenêtre, écrans.first());
 }

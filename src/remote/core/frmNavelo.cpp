@@ -261,15 +261,16 @@ void frmNavelo::PlaceFenêtres() {
         défauts.FenêtreListeChaînes.moveTopLeft(centrée(listeChaînes->size()));
     }
     PositionsFenêtres positions = défauts;
+    const QList<QRect> surfaces = SurfacesÉcrans();
     QList<QRect> écrans;
     if (paramètres.MémoriserPositionFenêtre) {
         positions = LitPositions(FichierIniLu(paramètres), défauts);
         // A screen taken away since the last run must not leave a window out of reach.
-        écrans = SurfacesÉcrans();
+        écrans = surfaces;
     }
 
     // Whatever its place and its size, the remote lies wholly on one screen.
-    move(SurUneSurface(QRect(EnPixels(positions.Fenêtre), size()), SurfacesÉcrans()).topLeft());
+    move(SurUneSurface(QRect(EnPixels(positions.Fenêtre), size()), surfaces).topLeft());
     const auto place = [&](QWidget* fenêtre, const QPoint& coin, const QSize& taille) {
         fenêtre->move(RamèneSurÉcran(QRect(coin, taille), écrans).topLeft());
     };

@@ -55,10 +55,11 @@ struct NaveloEssai {
         return std::make_unique<frmNavelo>(options);
     }
 
-    std::unique_ptr<frmNavelo> démarre(const QString& lignes = {}) {
+    std::unique_ptr<frmNavelo> démarre(const QString& lignes = {},
+                                       const std::function<bool()>& compositeur = {}) {
         if (!ÉcritConfig(ini(), u"CodeTélécommande=12345678\r\n" + lignes))
             return nullptr;
-        auto fenêtre = crée();
+        auto fenêtre = crée(compositeur);
         return fenêtre->Form_Load() ? std::move(fenêtre) : nullptr;
     }
 };

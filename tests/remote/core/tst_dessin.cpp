@@ -224,9 +224,9 @@ private Q_SLOTS:
         QFETCH(bool, compositeur);
         NaveloEssai essai;
         qputenv("TMPDIR", essai.dossier.path().toLocal8Bit());
-        QVERIFY(ÉcritConfig(essai.ini(), u"CodeTélécommande=12345678\r\nVersion=%1"_s.arg(modele)));
-        const auto fenêtre = essai.crée([compositeur] { return compositeur; });
-        QVERIFY(fenêtre->Form_Load());
+        const auto fenêtre =
+            essai.démarre(u"Version=%1"_s.arg(modele), [compositeur] { return compositeur; });
+        QVERIFY(fenêtre);
 
         QCOMPARE(fenêtre->testAttribute(Qt::WA_TranslucentBackground), compositeur);
         const QImage image = fenêtre->findChild<QLabel*>(u"imgTelkino"_s)->pixmap().toImage();

@@ -87,11 +87,16 @@ void ExpéditeurTouches::EnvoieToucheTenue(const QString& nomTouche) {
         TraiteTouche(nomTouche);
 }
 
-void ExpéditeurTouches::AppuiToucheV5(const QString& nomTouche) {
+void ExpéditeurTouches::ArmeToucheTenue(const QString& nomTouche) {
+    // A repeat of an earlier key left the timer at its repeat interval.
     tmrLong.setInterval(500);
     tmrLong.start();
     ToucheEnCours = nomTouche;
     ToucheLongue = false;
+}
+
+void ExpéditeurTouches::AppuiToucheV5(const QString& nomTouche) {
+    ArmeToucheTenue(nomTouche);
     lectureTenue = nomTouche == u"play"_s ? ChoisitLecture() : QString();
 }
 
@@ -104,10 +109,7 @@ void ExpéditeurTouches::RelâcheToucheV5(const QString& nomTouche) {
 }
 
 void ExpéditeurTouches::AppuiToucheV6(const QString& nomTouche) {
-    tmrLong.setInterval(500);
-    tmrLong.start();
-    ToucheEnCours = nomTouche;
-    ToucheLongue = false;
+    ArmeToucheTenue(nomTouche);
     lectureTenue = nomTouche == u"play"_s ? ChoisitLecture() : QString();
     EnvoieToucheTenue(ToucheEnCours);
 }

@@ -25,6 +25,8 @@ public:
     // Key zones of the model 6 picture: sent at once, repeated while held.
     void AppuiToucheV6(const QString& nomTouche);
     void RelâcheToucheV6();
+    // Holds a key without sending it: its long press (model 5) or first repeat after 500 ms.
+    void ArmeToucheTenue(const QString& nomTouche);
 
     // Shared with the keyboard and channel list windows.
     QString ToucheEnCours;

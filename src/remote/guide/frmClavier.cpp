@@ -145,11 +145,7 @@ void frmClavier::btnToucheSpéciale_MouseDown(BoutonTouche* touche, const QMouse
         return;
     toucheTenue = touche;
     toucheRépétée = false;
-    // A repeat of an earlier key left the timer at its repeat interval.
-    expéditeur.tmrLong.setInterval(500);
-    expéditeur.tmrLong.start();
-    expéditeur.ToucheEnCours = touche->Tag;
-    expéditeur.ToucheLongue = false;
+    expéditeur.ArmeToucheTenue(touche->Tag);
     if (expéditeur.ToucheEnCours == u"swap")
         InverseMajuscules();
 }

@@ -2,6 +2,7 @@
 // against curl fetching the same 256 MiB from the same update server stand-in in the same run.
 // Target: at least 0.9 times curl's throughput. Also the CPU time each spends per MiB.
 #include "mediane.h"
+#include "serveur_genere.h"
 #include "settings/traductions.h"
 #include "wizard/frmKorvaneUpdate.h"
 #include "wizard/telechargement.h"
@@ -63,13 +64,9 @@ int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
     QProcess serveur;
-    serveur.start(QStringLiteral(PROGRAMME_SERVEUR_MAJ),
-                  {u"--generated-size"_s, QString::number(Taille)});
-    if (!serveur.waitForReadyRead(10000))
+    const QString url = LanceServeurGénéré(serveur, Taille);
+    if (url.isEmpty())
         return 1;
-    const QString url = u"http://127.0.0.1:"_s +
-                        QString::fromLatin1(serveur.readLine().trimmed().mid(5)) +
-                        u"/file/Gros100.exe"_s;
     QTemporaryDir dossier;
     const QString cheminCurl = dossier.filePath(u"curl.exe"_s);
     const QString cheminRenovo = dossier.filePath(u"Gros100_setup.exe"_s);

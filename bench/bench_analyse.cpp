@@ -1,5 +1,6 @@
 // Version answer parsing and discovery of installed programs at growing sizes: the time per
 // line and per entry must stay flat (linear work).
+#include "mediane.h"
 #include "wizard/logiciels_installes.h"
 #include "wizard/versions.h"
 
@@ -10,17 +11,11 @@
 #include <QList>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <cstdio>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-double Médiane(QList<double> valeurs) {
-    std::sort(valeurs.begin(), valeurs.end());
-    return valeurs.at(valeurs.size() / 2);
-}
 
 // Microseconds per unit of the median of a few runs, fewer runs for the larger sizes.
 template <typename Travail> double MicrosecondesPar(qsizetype unités, Travail travail) {

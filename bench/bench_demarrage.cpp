@@ -1,10 +1,10 @@
 #include "ecran_virtuel.h"
+#include "mediane.h"
 #include "navelo_pret.h"
 
 #include <QCoreApplication>
 #include <QList>
 
-#include <algorithm>
 #include <cstdio>
 
 using namespace Qt::StringLiterals;
@@ -15,11 +15,6 @@ constexpr int démarrages = 15;
 constexpr double cible = 1.3;
 // The start-up sequence sleeps this long before anything else.
 constexpr double pauseMs = 100;
-
-double Médiane(QList<double> valeurs) {
-    std::sort(valeurs.begin(), valeurs.end());
-    return valeurs.at(valeurs.size() / 2);
-}
 
 } // namespace
 

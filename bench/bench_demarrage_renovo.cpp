@@ -2,6 +2,7 @@
 // process to its wizard window mapped on a display of its own, against a minimal Qt window.
 // Target: within 1.3 times the minimal window.
 #include "ecran_virtuel.h"
+#include "mediane.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -10,7 +11,6 @@
 #include <QTemporaryDir>
 #include <QVersionNumber>
 
-#include <algorithm>
 #include <cstdio>
 
 using namespace Qt::StringLiterals;
@@ -19,11 +19,6 @@ namespace {
 
 constexpr int démarrages = 15;
 constexpr double cible = 1.3;
-
-double Médiane(QList<double> valeurs) {
-    std::sort(valeurs.begin(), valeurs.end());
-    return valeurs.at(valeurs.size() / 2);
-}
 
 bool Écrit(const QString& chemin, const QByteArray& contenu) {
     QFile fichier(chemin);

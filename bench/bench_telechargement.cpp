@@ -1,6 +1,7 @@
 // Resident memory and speed of one 1 GiB installer download, the body served by the update
 // server stand-in in a process of its own. The target: the resident memory after the download
 // stays within 16 MiB of what it was before.
+#include "serveur_genere.h"
 #include "settings/traductions.h"
 #include "wizard/parametres_renovo.h"
 #include "wizard/telechargement.h"
@@ -45,11 +46,9 @@ struct Silencieuse : AffichageProgression {
 int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
     QProcess serveur;
-    serveur.start(QStringLiteral(PROGRAMME_SERVEUR_MAJ),
-                  {u"--generated-size"_s, QString::number(Taille)});
-    if (!serveur.waitForReadyRead(10000))
+    const QString url = LanceServeurGénéré(serveur, Taille);
+    if (url.isEmpty())
         return 1;
-    const QByteArray port = serveur.readLine().trimmed().mid(5);
 
     colTraductions traductions;
     ChargeTraductions(traductions, QString());
@@ -58,10 +57,8 @@ int main(int argc, char* argv[]) {
     const qint64 avant = ÉtatKo("VmRSS");
     QElapsedTimer chrono;
     chrono.start();
-    const bool réussi =
-        Télécharge(ParamètresRenovo{},
-                   u"http://127.0.0.1:"_s + QString::fromLatin1(port) + u"/file/Gros100.exe"_s,
-                   dossier.path(), u"Gros100_setup.exe"_s, progression, traductions);
+    const bool réussi = Télécharge(ParamètresRenovo{}, url, dossier.path(), u"Gros100_setup.exe"_s,
+                                   progression, traductions);
     const qint64 ms = chrono.elapsed();
     const qint64 après = ÉtatKo("VmRSS");
     const qint64 pic = ÉtatKo("VmHWM");

@@ -72,9 +72,18 @@ quint16 ServeurMaj::écouteTls(const QSslCertificate& certificat, const QSslKey&
     return écoute(port);
 }
 
-char ServeurMaj::OctetGénéré(qint64 position) {
-    // A prime period, so that a shifted or repeated block shows.
-    return static_cast<char>(position % 251);
+QByteArray ServeurMaj::OctetsGénérés(qint64 position, qint64 taille) {
+    // A prime period, so that a shifted or repeated block shows. One division per block,
+    // not per byte: this runs for every block of a 1 GiB answer.
+    constexpr int période = 251;
+    QByteArray octets(taille, Qt::Uninitialized);
+    int valeur = static_cast<int>(position % période);
+    for (char& octet : octets) {
+        octet = static_cast<char>(valeur);
+        if (++valeur == période)
+            valeur = 0;
+    }
+    return octets;
 }
 
 bool ServeurMaj::handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) {
@@ -132,12 +141,7 @@ void ServeurMaj::réponds(const QHttpServerRequest& request, QTcpSocket* socket)
     } else if (nom.endsWith(u".exe"_s) && options.tailleGénérée >= 0) {
         requête.statut = 200;
         taille = options.tailleGénérée;
-        source = [](qint64 position, qint64 n) {
-            QByteArray morceau(n, Qt::Uninitialized);
-            for (qint64 i = 0; i < n; ++i)
-                morceau[i] = OctetGénéré(position + i);
-            return morceau;
-        };
+        source = &OctetsGénérés;
     } else if (nom.endsWith(u".exe"_s) &&
                QFileInfo(options.dossierInstallateurs + u'/' + nom).isFile()) {
         requête.statut = 200;

@@ -23,6 +23,23 @@ QStringList FichiersLangues(const QString& dossier) {
     return fichiers;
 }
 
+// Each language once, with its file: the first folder's, in name order.
+QList<std::pair<QString, QString>> LanguesEtFichiers(const QStringList& dossiers) {
+    QList<std::pair<QString, QString>> langues;
+    QStringList noms;
+    for (const QString& dossier : dossiers) {
+        for (const QString& fichier : FichiersLangues(dossier)) {
+            const QString langue = fichier.chopped(extension.size());
+            if (noms.contains(langue, Qt::CaseInsensitive))
+                continue;
+            noms.append(langue);
+            // Not QDir::filePath, which takes a name beginning with ":" for a resource.
+            langues.append({langue, AjouteAntiSlash(dossier) + fichier});
+        }
+    }
+    return langues;
+}
+
 } // namespace
 
 QStringList DossiersLangues(const QString& dossierProgramme) {
@@ -36,13 +53,8 @@ QStringList DossiersLangues(const QString& dossierProgramme) {
 
 QStringList ListeLangues(const QStringList& dossiers) {
     QStringList langues;
-    for (const QString& dossier : dossiers) {
-        for (const QString& fichier : FichiersLangues(dossier)) {
-            const QString langue = fichier.chopped(extension.size());
-            if (!langues.contains(langue, Qt::CaseInsensitive))
-                langues.append(langue);
-        }
-    }
+    for (const auto& [langue, fichier] : LanguesEtFichiers(dossiers))
+        langues.append(langue);
     return langues;
 }
 
@@ -58,8 +70,8 @@ QString CheminLangue(const QStringList& dossiers, const QString& langue) {
 }
 
 QString LangueDuCode(const QStringList& dossiers, qint16 code) {
-    for (const QString& langue : ListeLangues(dossiers)) {
-        const QString fichier = CheminLangue(dossiers, langue);
+    // The folders are listed once, not again for each language.
+    for (const auto& [langue, fichier] : LanguesEtFichiers(dossiers)) {
         if (ValeurNumérique(LitIni(fichier, u"Traduction"_s, u"CodeLangue"_s, u"0"_s)) == code)
             return langue;
     }

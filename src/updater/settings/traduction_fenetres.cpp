@@ -38,11 +38,12 @@ bool EstMembreDeGroupe(const QObject* contrôle) {
 void TraduitFeuille(QWidget* fenêtre, const QString& fichierLangue) {
     if (!LangueActive(fichierLangue))
         return;
+    const LangueLue langue(fichierLangue);
     const auto traduit = [&](const QObject* contrôle, const QString& actuel) {
-        return TexteÀAfficher(LitTraduction(fichierLangue, CléContrôle(contrôle), actuel));
+        return TexteÀAfficher(langue.Traduction(CléContrôle(contrôle), actuel));
     };
-    fenêtre->setWindowTitle(TexteÀAfficher(
-        LitTraduction(fichierLangue, fenêtre->objectName(), fenêtre->windowTitle())));
+    fenêtre->setWindowTitle(
+        TexteÀAfficher(langue.Traduction(fenêtre->objectName(), fenêtre->windowTitle())));
     for (QObject* contrôle : fenêtre->findChildren<QObject*>()) {
         if (contrôle->objectName().isEmpty())
             continue;
@@ -75,9 +76,10 @@ void CréeColonnes(QTreeWidget* liste, const QList<std::pair<QString, QString>>&
 void TraduitColonnes(QTreeWidget* liste, const QString& fichierLangue) {
     if (!LangueActive(fichierLangue))
         return;
+    const LangueLue langue(fichierLangue);
     QTreeWidgetItem* entête = liste->headerItem();
     for (int i = 0; i < liste->columnCount(); ++i) {
         const QString clé = entête->data(i, rôleClé).toString();
-        entête->setText(i, TexteÀAfficher(LitTraduction(fichierLangue, clé, entête->text(i))));
+        entête->setText(i, TexteÀAfficher(langue.Traduction(clé, entête->text(i))));
     }
 }

@@ -1,7 +1,7 @@
 #include "traductions.h"
 
 #include "ansi.h"
-#include "ini.h"
+#include "ini_document.h"
 #include "wizard/erreur_renovo.h"
 
 #include <QFile>
@@ -18,22 +18,22 @@ QString Clé(const QString& code) {
     return code.toCaseFolded();
 }
 
+// As settings files are read: at most 31999 characters.
+constexpr qsizetype longueurMaximale = 31999;
+
 // The "<key>...</key>" block of the file; none when the opening or the closing marker is
 // missing.
-std::optional<QString> Bloc(const QString& fichierLangue, const QString& clé) {
-    QFile fichier(fichierLangue);
-    if (!fichier.open(QIODevice::ReadOnly))
-        throw ErreurRenovo::FichierIntrouvable();
-    const QString texte = DepuisAnsi(fichier.readAll());
+std::optional<QString> Bloc(const QByteArray& contenu, const QString& clé) {
+    const QString texte = DepuisAnsi(contenu);
     const QString ouverture = u'<' + clé + u'>';
     const qsizetype début = texte.indexOf(ouverture, 0, Qt::CaseInsensitive);
     if (début < 0)
         return std::nullopt;
-    const qsizetype contenu = début + ouverture.size();
-    const qsizetype fin = texte.indexOf(u"</"_s + clé + u'>', contenu, Qt::CaseInsensitive);
+    const qsizetype contenuBloc = début + ouverture.size();
+    const qsizetype fin = texte.indexOf(u"</"_s + clé + u'>', contenuBloc, Qt::CaseInsensitive);
     if (fin < 0)
         return std::nullopt;
-    return texte.mid(contenu, fin - contenu);
+    return texte.mid(contenuBloc, fin - contenuBloc);
 }
 
 QString AppliqueBalises(QString texte) {
@@ -247,25 +247,48 @@ QString colTraductions::Item(int position) const {
     return position >= 1 && position <= valeurs.size() ? valeurs.at(position - 1) : QString();
 }
 
-QString LitTraduction(const QString& fichierLangue, const QString& clé, const QString& défaut) {
-    if (fichierLangue.isEmpty())
+LangueLue::LangueLue(const QString& fichierLangue)
+    : chemin(fichierLangue) {
+    QFile fichier(fichierLangue);
+    if (!chemin.isEmpty() && fichier.open(QIODevice::ReadOnly))
+        contenu = fichier.readAll();
+}
+
+QString LangueLue::Traduction(const QString& clé, const QString& défaut) const {
+    if (chemin.isEmpty())
         return AppliqueBalises(défaut);
-    QString valeur = LitIni(fichierLangue, section, clé, QString());
+    // A file that cannot be read has no line either: the block search is where that shows.
+    if (!contenu)
+        throw ErreurRenovo::FichierIntrouvable();
+    const auto ligne = [this](const QString& nom) {
+        return ValeurIni(*contenu, section, nom).value_or(QString()).left(longueurMaximale);
+    };
+    QString valeur = ligne(clé);
     if (valeur.size() >= 2 && valeur.startsWith(u'{') && valeur.endsWith(u'}'))
-        valeur = LitIni(fichierLangue, section, valeur.mid(1, valeur.size() - 2), QString());
+        valeur = ligne(valeur.mid(1, valeur.size() - 2));
     if (valeur.isEmpty())
-        valeur = Bloc(fichierLangue, clé).value_or(défaut);
+        valeur = Bloc(*contenu, clé).value_or(défaut);
     return AppliqueBalises(valeur);
+}
+
+QString LitTraduction(const QString& fichierLangue, const QString& clé, const QString& défaut) {
+    return LangueLue(fichierLangue).Traduction(clé, défaut);
+}
+
+void AjouteTraduction(colTraductions& traductions, const LangueLue& langue, const QString& clé,
+                      const QString& défaut) {
+    traductions.Add(clé, langue.Traduction(clé, défaut));
 }
 
 void AjouteTraduction(colTraductions& traductions, const QString& fichierLangue, const QString& clé,
                       const QString& défaut) {
-    traductions.Add(clé, LitTraduction(fichierLangue, clé, défaut));
+    AjouteTraduction(traductions, LangueLue(fichierLangue), clé, défaut);
 }
 
 void ChargeTraductions(colTraductions& traductions, const QString& fichierLangue) {
+    const LangueLue langue(fichierLangue);
     for (const auto& [clé, défaut] : tableTraductions)
-        AjouteTraduction(traductions, fichierLangue, clé, défaut);
+        AjouteTraduction(traductions, langue, clé, défaut);
 }
 
 QString TexteIntégré(const QString& clé) {

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // Every text of the updater, by key: the built-in French text, or its translation from the
 // active language file. Keys compare without regard to letter case.
 class colTraductions {
@@ -28,7 +30,20 @@ private:
 // raises ErreurRenovo::FichierIntrouvable when the block search has to open it.
 QString LitTraduction(const QString& fichierLangue, const QString& clé, const QString& défaut);
 
+// A language file read once for many lookups, each as LitTraduction gives it.
+class LangueLue {
+public:
+    explicit LangueLue(const QString& fichierLangue);
+    QString Traduction(const QString& clé, const QString& défaut) const;
+
+private:
+    QString chemin;
+    std::optional<QByteArray> contenu; // none when the file cannot be read
+};
+
 void AjouteTraduction(colTraductions& traductions, const QString& fichierLangue, const QString& clé,
+                      const QString& défaut);
+void AjouteTraduction(colTraductions& traductions, const LangueLue& langue, const QString& clé,
                       const QString& défaut);
 
 // Every key of the catalogue with its built-in text, in table order.

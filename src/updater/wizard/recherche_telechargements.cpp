@@ -1,6 +1,5 @@
 // The wizard's version check (step 1) and downloads (step 3), and the progress it shows.
 #include "boite_message.h"
-#include "fichiers.h"
 #include "frmKorvaneUpdate.h"
 #include "settings/traductions.h"
 
@@ -118,9 +117,9 @@ void frmKorvaneUpdate::ÉtapeTéléchargements() {
         lstTéléchargements->setCurrentRow(lstTéléchargements->count() - 1);
         QCoreApplication::processEvents();
 
-        const bool réussi = Télécharge(
-            Paramètres(), AdresseInstallateur(Paramètres().AdresseServeur, racine),
-            AjouteAntiSlash(Paramètres().RépertoireTéléchargement), fichier, *this, Traductions());
+        const bool réussi =
+            Télécharge(Paramètres(), AdresseInstallateur(Paramètres().AdresseServeur, racine),
+                       Paramètres().RépertoireTéléchargement, fichier, *this, Traductions());
         if (Déchargée())
             return;
         lstTéléchargements->item(lstTéléchargements->count() - 1)

@@ -1,3 +1,4 @@
+#include "../renovo_test.h"
 #include "serveur_maj.h"
 #include "serveur_scripte.h"
 #include "settings/traductions.h"
@@ -24,16 +25,6 @@ using namespace Qt::StringLiterals;
 using Réponse = ServeurScripté::Réponse;
 
 namespace {
-
-QByteArray Lit(const QString& chemin) {
-    QFile fichier(chemin);
-    return fichier.open(QIODevice::ReadOnly) ? fichier.readAll() : QByteArray();
-}
-
-bool Écrit(const QString& chemin, const QByteArray& octets) {
-    QFile fichier(chemin);
-    return fichier.open(QIODevice::WriteOnly) && fichier.write(octets) == octets.size();
-}
 
 struct Progression : AffichageProgression {
     std::function<void()> auPremierMorceau;
@@ -87,7 +78,7 @@ class TestPannesRenovo : public QObject {
     // Downloads into a folder holding an older installer of the same name; on failure that
     // one must be left whole, with nothing beside it.
     bool TéléchargeSurAncien(const QString& url, const QString& dossier, Progression& progression) {
-        if (!QDir().mkpath(dossier) || !Écrit(dossier + u"/Prog_setup.exe"_s, "ancien"))
+        if (!ÉcritFichier(dossier + u"/Prog_setup.exe"_s, "ancien"))
             return false;
         return Télécharge(ParamètresRenovo{}, url, dossier, u"Prog_setup.exe"_s, progression,
                           traductions);
@@ -148,7 +139,7 @@ private Q_SLOTS:
         durée.start();
         QCOMPARE(TéléchargeSurAncien(scripté.url() + u"Prog.exe"_s, dossier, progression),
                  !reçu.isEmpty());
-        QCOMPARE(Lit(dossier + u"/Prog_setup.exe"_s), reçu.isEmpty() ? "ancien"_ba : reçu);
+        QCOMPARE(LitFichier(dossier + u"/Prog_setup.exe"_s), reçu.isEmpty() ? "ancien"_ba : reçu);
         QCOMPARE(Fichiers(dossier), QStringList{u"Prog_setup.exe"_s});
         if (reçu.isEmpty())
             QCOMPARE(Télécharge(ParamètresRenovo{}, scripté.url() + u"_versions.php"_s), QString());
@@ -181,7 +172,7 @@ private Q_SLOTS:
         if (panne == u"removed") {
             QVERIFY(!QFileInfo::exists(dossier));
         } else {
-            QCOMPARE(Lit(dossier + u"/Prog_setup.exe"_s), "ancien"_ba);
+            QCOMPARE(LitFichier(dossier + u"/Prog_setup.exe"_s), "ancien"_ba);
             QCOMPARE(Fichiers(dossier), QStringList{u"Prog_setup.exe"_s});
         }
     }
@@ -202,10 +193,10 @@ private Q_SLOTS:
         QVERIFY(QDir().mkpath(dossier));
         const QString installateur = dossier + u"/Prog_setup.exe"_s;
         if (!contenu.isEmpty())
-            QVERIFY(Écrit(installateur, contenu));
+            QVERIFY(ÉcritFichier(installateur, contenu));
         QTimer tueur;
         QObject::connect(&tueur, &QTimer::timeout, &tueur, [&] {
-            const QByteArray pid = Lit(dossier + u"/pid"_s).trimmed();
+            const QByteArray pid = LitFichier(dossier + u"/pid"_s).trimmed();
             if (!pid.isEmpty() && ::kill(pid.toInt(), SIGKILL) == 0)
                 tueur.stop();
         });
@@ -235,23 +226,23 @@ private Q_SLOTS:
 
         ParamètresRenovo p;
         p.FichierParamètres = dossier.filePath(u"Renovo.ini"_s);
-        QVERIFY(Écrit(p.FichierParamètres, avant + "\r\n[Config]\r\nProxyType=2\r\n"));
+        QVERIFY(ÉcritFichier(p.FichierParamètres, avant + "\r\n[Config]\r\nProxyType=2\r\n"));
         QDate dernière;
         LitParamètres(p, dernière);
         QCOMPARE(p.ProxyType, 2);
         QCOMPARE(p.RechercherMaJFréquence, qint16(1));
 
         const QString langue = dossier.filePath(u"Langue.lng"_s);
-        QVERIFY(Écrit(langue, avant + "\r\n[Traduction]\r\nTXT_STATUT_OK=Bien\r\n"));
+        QVERIFY(ÉcritFichier(langue, avant + "\r\n[Traduction]\r\nTXT_STATUT_OK=Bien\r\n"));
         QCOMPARE(LitTraduction(langue, u"TXT_STATUT_OK"_s, u"OK"_s), u"Bien"_s);
         QCOMPARE(LitTraduction(langue, u"TXT_STATUT_ERREUR"_s, u"erreur"_s), u"erreur"_s);
 
         const QString entrées = dossier.filePath(u"donnees/korvane/uninstall"_s);
-        QVERIFY(QDir().mkpath(entrées));
-        QVERIFY(Écrit(entrées + u"/Outil.ini"_s,
-                      avant + "\r\n[Uninstall]\r\nPublisher=Korvane\r\nDisplayName=Outil v2\r\n"
-                              "DisplayVersion=2\r\n"));
-        QVERIFY(Écrit(entrées + u"/Bruit.ini"_s, avant));
+        QVERIFY(ÉcritFichier(entrées + u"/Outil.ini"_s,
+                             avant +
+                                 "\r\n[Uninstall]\r\nPublisher=Korvane\r\nDisplayName=Outil v2\r\n"
+                                 "DisplayVersion=2\r\n"));
+        QVERIFY(ÉcritFichier(entrées + u"/Bruit.ini"_s, avant));
         qputenv("XDG_DATA_HOME", QFile::encodeName(dossier.filePath(u"donnees"_s)));
         qputenv("XDG_DATA_DIRS", QFile::encodeName(dossier.filePath(u"systeme"_s)));
         QStringList logiciels;
@@ -266,11 +257,10 @@ private Q_SLOTS:
     void nomsInhabituels() {
         QTemporaryDir dossier;
         const QString entrées = dossier.filePath(u"donnees/korvane/uninstall"_s);
-        QVERIFY(QDir().mkpath(entrées));
         for (const QString& nom : {u":Outil"_s, u"Sous\\Outil"_s})
-            QVERIFY(Écrit(entrées + u'/' + nom + u".ini"_s,
-                          "[Uninstall]\r\nPublisher=Korvane\r\nDisplayName=" + nom.toLatin1() +
-                              " v2\r\nDisplayVersion=2\r\n"));
+            QVERIFY(ÉcritFichier(entrées + u'/' + nom + u".ini"_s,
+                                 "[Uninstall]\r\nPublisher=Korvane\r\nDisplayName=" +
+                                     nom.toLatin1() + " v2\r\nDisplayVersion=2\r\n"));
         qputenv("XDG_DATA_HOME", QFile::encodeName(dossier.filePath(u"donnees"_s)));
         QStringList logiciels;
         RechercheLogicielsInstallés(*RegistreSystème(), RacineRegistre::HKEY_CURRENT_USER,
@@ -296,12 +286,12 @@ private Q_SLOTS:
                             {ini, QString::fromLatin1(état)});
             return programme.waitForFinished() && programme.exitCode() == 0;
         };
-        QVERIFY(
-            Écrit(ini, "; r\xE9glages\r\n[Autre]\r\nCl\xE9=1\r\n[Config]\r\nLangue=English\r\n"));
+        QVERIFY(ÉcritFichier(
+            ini, "; r\xE9glages\r\n[Autre]\r\nCl\xE9=1\r\n[Config]\r\nLangue=English\r\n"));
         QVERIFY(écritUneFois("first"));
-        const QList<QByteArray> premier = Lit(ini).split('\n');
+        const QList<QByteArray> premier = LitFichier(ini).split('\n');
         QVERIFY(écritUneFois("second"));
-        const QList<QByteArray> second = Lit(ini).split('\n');
+        const QList<QByteArray> second = LitFichier(ini).split('\n');
         QVERIFY(écritUneFois("first"));
         QCOMPARE(second.size(), premier.size());
         QVERIFY(premier != second);
@@ -315,7 +305,7 @@ private Q_SLOTS:
             programme.kill();
             QVERIFY(programme.waitForFinished());
 
-            const QList<QByteArray> lignes = Lit(ini).split('\n');
+            const QList<QByteArray> lignes = LitFichier(ini).split('\n');
             QCOMPARE(lignes.size(), premier.size());
             for (qsizetype l = 0; l < lignes.size(); ++l)
                 QVERIFY2(lignes.at(l) == premier.at(l) || lignes.at(l) == second.at(l),

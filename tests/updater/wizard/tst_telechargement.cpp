@@ -22,13 +22,6 @@ struct Progression : AffichageProgression {
     bool Interrompu() const override { return false; }
 };
 
-QByteArray Généré(qint64 taille) {
-    QByteArray octets(taille, Qt::Uninitialized);
-    for (qint64 i = 0; i < taille; ++i)
-        octets[i] = ServeurMaj::OctetGénéré(i);
-    return octets;
-}
-
 enum Proxy { Ouvert, Authentifié, Injoignable };
 
 // Access type, direct retry, proxy (named, or in http_proxy for type 0), password, success,
@@ -130,7 +123,8 @@ private Q_SLOTS:
         QCOMPARE(Télécharge(ParamètresRenovo{}, base() + u"Prog152.exe"_s, dossier.path() + u'/',
                             u"Prog152_setup.exe"_s, progression, traductions),
                  réussi);
-        QCOMPARE(LitFichier(fichier), réussi ? Généré(taille) : QByteArray(5000, 'a'));
+        QCOMPARE(LitFichier(fichier),
+                 réussi ? ServeurMaj::OctetsGénérés(0, taille) : QByteArray(5000, 'a'));
         QCOMPARE(QDir(dossier.path()).entryList(QDir::Files | QDir::Hidden),
                  QStringList{u"Prog152_setup.exe"_s});
         if (taille == 2500) {

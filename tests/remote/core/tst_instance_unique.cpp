@@ -1,4 +1,4 @@
-#include "core/instance_unique.h"
+#include "instance_unique.h"
 
 #include <QDir>
 #include <QFile>

@@ -40,4 +40,8 @@ server for their latest versions, downloads the chosen installers and runs
 them one after the other, once their signature is checked. Started at logon,
 it checks silently, at most once a day, week or month. Its interface is in
 French or English.")
+# Removed, the package takes away the logon entry that Renovo, run as root, wrote for every
+# user, which would start a program that is gone.
+set(CPACK_DEBIAN_RENOVO_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/resources/debian/renovo/postrm)
+set(CPACK_DEBIAN_RENOVO_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

@@ -22,18 +22,26 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n")
 set(CPACK_DEBIAN_NAVELO_PACKAGE_NAME navelo)
 set(CPACK_DEBIAN_NAVELO_PACKAGE_SECTION video)
 set(CPACK_DEBIAN_NAVELO_PACKAGE_SUGGESTS renovo)
-set(CPACK_DEBIAN_NAVELO_DESCRIPTION "Télécommande des boîtiers Freebox HD et Player
-Navelo affiche la télécommande du boîtier Freebox HD ou du Player : chaque
-touche cliquée, ou tapée au clavier du PC, est envoyée au boîtier par le
-réseau local. Un clavier virtuel saisit du texte et la liste des chaînes
-permet de zapper d'un double clic.")
+set(CPACK_DEBIAN_NAVELO_DESCRIPTION "remote control for the Freebox HD and Player boxes
+Navelo shows the remote control of the Freebox HD box or of the Player: each
+key clicked, or typed on the computer's keyboard, is sent to the box over the
+local network. A virtual keyboard types text on the box, and the box's channel
+list, with the channels' logos, zaps to a channel with a double click.
+The desktop's media keys and panels drive it as a media player (MPRIS), and
+navelo --key sends keys from a shortcut or a script. Its interface is in
+French.")
 
 set(CPACK_DEBIAN_RENOVO_PACKAGE_NAME renovo)
 set(CPACK_DEBIAN_RENOVO_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_RENOVO_PACKAGE_ENHANCES navelo)
-set(CPACK_DEBIAN_RENOVO_DESCRIPTION "Assistant de mise à jour des logiciels Korvane
-Renovo trouve les logiciels Korvane installés, demande au serveur de mise à
-jour leurs dernières versions, télécharge les programmes d'installation
-choisis et les exécute l'un après l'autre. Lancé à l'ouverture de session,
-il vérifie en silence, au plus une fois par jour, par semaine ou par mois.")
+set(CPACK_DEBIAN_RENOVO_DESCRIPTION "update wizard of the Korvane programs
+Renovo finds the Korvane programs installed on the computer, asks the update
+server for their latest versions, downloads the chosen installers and runs
+them one after the other, once their signature is checked. Started at logon,
+it checks silently, at most once a day, week or month. Its interface is in
+French or English.")
+# Removed, the package takes away the logon entry that Renovo, run as root, wrote for every
+# user, which would start a program that is gone.
+set(CPACK_DEBIAN_RENOVO_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/resources/debian/renovo/postrm)
+set(CPACK_DEBIAN_RENOVO_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)

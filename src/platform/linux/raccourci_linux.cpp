@@ -67,8 +67,9 @@ bool CréeRaccourci(const QString& chemin, const QString& cible, const QString& 
     QString exec = ArgumentExec(cible);
     if (!arguments.isEmpty())
         exec += u' ' + arguments;
+    // Named after its file, as a Startup folder of Windows shows a shortcut.
     const QString entrée = u"[Desktop Entry]\nType=Application\nName="_s +
-                           ValeurChaîne(QFileInfo(cible).completeBaseName()) + u"\nExec="_s +
+                           ValeurChaîne(QFileInfo(chemin).completeBaseName()) + u"\nExec="_s +
                            ValeurChaîne(exec) + u'\n';
     QSaveFile fichier(chemin);
     if (!fichier.open(QIODevice::WriteOnly))

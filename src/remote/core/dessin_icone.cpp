@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace {
@@ -16,10 +17,6 @@ const QColor Jaune(253, 206, 50);
 const QColor Vert(67, 160, 71);
 const QColor Bleu(30, 136, 229);
 const QColor Touche(176, 180, 188);
-
-QPainterPath Boîtier(const QRectF& cadre, qreal rayon) {
-    return RectangleArrondi(cadre, rayon);
-}
 
 void DessineBoîtier(QPainter& peintre, const QPainterPath& boîtier, qreal bord) {
     const QRectF cadre = boîtier.boundingRect();
@@ -31,62 +28,65 @@ void DessineBoîtier(QPainter& peintre, const QPainterPath& boîtier, qreal bord
     peintre.strokePath(boîtier, QPen(QColor(14, 15, 17), bord));
 }
 
-// For the notification area and small menus, 16 to 24 pixels: a tile as large as the square,
-// carrying the remote's four coloured keys, which read at any of those sizes.
-QImage PetiteIcône(int côté) {
-    QImage image(côté, côté, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter peintre(&image);
-    peintre.setRenderHint(QPainter::Antialiasing);
-    const qreal s = côté;
-    const QPainterPath tuile = RectangleArrondi(QRectF(0.5, 0.5, s - 1, s - 1), s * 0.22);
-    QLinearGradient dégradé(0, 0, 0, s);
-    dégradé.setColorAt(0, QColor(84, 88, 96));
-    dégradé.setColorAt(1, QColor(30, 32, 36));
-    peintre.fillPath(tuile, dégradé);
-    peintre.strokePath(tuile, QPen(QColor(10, 11, 13), 1));
-    const qreal c = s / 2;
-    const qreal d = s * 0.245;
-    const qreal r = s * 0.155;
-    peintre.fillPath(Disque(QPointF(c, c - d), r), Rouge);
-    peintre.fillPath(Disque(QPointF(c - d, c), r), Jaune);
-    peintre.fillPath(Disque(QPointF(c + d, c), r), Vert);
-    peintre.fillPath(Disque(QPointF(c, c + d), r), Bleu);
-    return image;
+// The remote upright, centred on its body, its signal above it. Simplified for the small
+// sizes: wider, with only its four coloured keys, drawn larger so that they still read.
+void DessineTélécommande(QPainter& peintre, bool simplifiée, qreal bord) {
+    if (!simplifiée) {
+        for (qreal rayon : {5.0, 9.5}) {
+            const QRectF cercle(-rayon, -25 - rayon, 2 * rayon, 2 * rayon);
+            QPainterPath onde;
+            onde.arcMoveTo(cercle, 55);
+            onde.arcTo(cercle, 55, 70);
+            DessineTrait(peintre, onde, Qt::white, 2.4);
+        }
+    }
+    const QRectF corps = simplifiée ? QRectF(-15, -25, 30, 50) : QRectF(-11, -23, 22, 46);
+    DessineBoîtier(peintre, RectangleArrondi(corps, simplifiée ? 10 : 8), std::max(1.4, bord));
+    const qreal y = simplifiée ? -8 : -9;
+    const qreal d = simplifiée ? 8.5 : 5.5;
+    const qreal r = simplifiée ? 5.5 : 2.8;
+    peintre.fillPath(Disque(QPointF(0, y - d), r), Rouge);
+    peintre.fillPath(Disque(QPointF(-d, y), r), Jaune);
+    peintre.fillPath(Disque(QPointF(d, y), r), Vert);
+    peintre.fillPath(Disque(QPointF(0, y + d), r), Bleu);
+    if (simplifiée)
+        return;
+    peintre.fillPath(Disque(QPointF(0, -19), 1.6), QColor(236, 70, 60));
+    for (qreal ligne : {4.0, 10.0, 16.0}) {
+        for (qreal x : {-6.0, 0.0, 6.0})
+            peintre.fillPath(RectangleArrondi(QRectF(x - 2.2, ligne - 1.5, 4.4, 3), 1), Touche);
+    }
 }
 
-QImage GrandeIcône(int côté) {
+// One drawing at every size, in a square of 64 units: a tile filling the square, and on it the
+// remote leaning towards the screen it drives. Below 32 pixels, the remote simplified.
+QImage Dessin(int côté) {
     QImage image(côté, côté, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter peintre(&image);
     peintre.setRenderHint(QPainter::Antialiasing);
-    const qreal u = côté / 64.0;
-    peintre.scale(u, u);
+    const qreal unité = côté / 64.0;
+    peintre.scale(unité, unité);
+    // At least a pixel wide, the edges stay sharp in a notification area.
+    const qreal pixel = 1 / unité;
 
-    for (qreal rayon : {7.0, 12.5}) {
-        QPainterPath onde;
-        onde.arcMoveTo(QRectF(32 - rayon, 16 - rayon, 2 * rayon, 2 * rayon), 55);
-        onde.arcTo(QRectF(32 - rayon, 16 - rayon, 2 * rayon, 2 * rayon), 55, 70);
-        DessineTrait(peintre, onde, QColor(30, 136, 229), 2.6);
-    }
+    const QPainterPath tuile = RectangleArrondi(QRectF(2, 2, 60, 60), 13);
+    QLinearGradient fond(0, 2, 0, 62);
+    fond.setColorAt(0, QColor(255, 183, 77));
+    fond.setColorAt(1, QColor(239, 108, 0));
+    peintre.fillPath(tuile, fond);
+    peintre.strokePath(tuile, QPen(QColor(163, 72, 0), std::max(1.5, pixel)));
 
-    DessineBoîtier(peintre, Boîtier(QRectF(20, 14, 24, 49), 8), 1.4);
-    peintre.fillPath(Disque(QPointF(32, 19.5), 1.6), QColor(236, 70, 60));
-    peintre.fillPath(Disque(QPointF(32, 26), 2.8), Rouge);
-    peintre.fillPath(Disque(QPointF(26.5, 31.5), 2.8), Jaune);
-    peintre.fillPath(Disque(QPointF(37.5, 31.5), 2.8), Vert);
-    peintre.fillPath(Disque(QPointF(32, 37), 2.8), Bleu);
-    for (qreal y : {45.0, 51.0, 57.0}) {
-        for (qreal x : {26.0, 32.0, 38.0})
-            peintre.fillPath(RectangleArrondi(QRectF(x - 2.2, y - 1.5, 4.4, 3), 1), Touche);
-    }
+    peintre.translate(27, 36);
+    peintre.rotate(33);
+    DessineTélécommande(peintre, côté < 32, pixel);
     return image;
 }
 
 QIcon Icône(std::initializer_list<int> côtés) {
     QIcon icône;
     for (int côté : côtés)
-        icône.addPixmap(QPixmap::fromImage(côté <= 24 ? PetiteIcône(côté) : GrandeIcône(côté)));
+        icône.addPixmap(QPixmap::fromImage(Dessin(côté)));
     return icône;
 }
 

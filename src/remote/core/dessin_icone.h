@@ -2,8 +2,9 @@
 
 #include <QIcon>
 
-// The program's icon, drawn for 16 to 256 pixels: the desktop's menu. A small remote from 32
-// pixels on; below, a square tile with its four coloured keys, legible in a notification area.
+// The program's icon, drawn for 16 to 256 pixels: the desktop's menu. One drawing at every
+// size, a remote on a tile; below 32 pixels the remote is simplified, so that its four
+// coloured keys stay legible in a notification area.
 QIcon IcôneNavelo();
 
 // The same up to 128 pixels, with 20 and 22 for notification areas of those heights: windows,

@@ -56,14 +56,14 @@ QImage Icône(int côté) {
     QPainter peintre(&image);
     peintre.setRenderHint(QPainter::Antialiasing);
     peintre.scale(côté / 64.0, côté / 64.0);
-    const QRectF tuile(3, 3, 58, 58);
+    const QRectF tuile(2, 2, 60, 60);
     QLinearGradient bleu(tuile.topLeft(), tuile.bottomLeft());
     bleu.setColorAt(0, QColor(64, 156, 236));
     bleu.setColorAt(1, QColor(18, 82, 170));
     QPainterPath forme;
     forme.addRoundedRect(tuile, 13, 13);
     peintre.fillPath(forme, bleu);
-    peintre.strokePath(forme, QPen(QColor(12, 58, 124), 1.5));
+    peintre.strokePath(forme, QPen(QColor(12, 58, 124), std::max(1.5, 64.0 / côté)));
     // Thicker strokes at small sizes, where thin ones would blur away.
     const qreal épaisseur = côté <= 24 ? 8 : 6;
     DessineFlèchesTournantes(peintre, QPointF(32, 32), 17, Qt::white, épaisseur);

@@ -304,22 +304,34 @@ private Q_SLOTS:
         }
     }
 
-    // A square tile, mostly opaque and colourful, at the sizes notification areas use.
-    void iconeNotification() {
-        for (int côté : {16, 22, 24}) {
-            const QImage icône = IcôneFenêtres().pixmap(côté, côté).toImage();
-            QCOMPARE(icône.size(), QSize(côté, côté));
-            int opaques = 0, vives = 0;
-            for (int y = 0; y < côté; ++y) {
-                for (int x = 0; x < côté; ++x) {
-                    const QColor c = icône.pixelColor(x, y);
-                    opaques += c.alpha() > 200;
-                    vives += c.alpha() > 200 && c.hsvSaturation() > 120 && c.value() > 150;
-                }
+    // One drawing at every size: a tile that fills its square, colourful enough for a
+    // notification area, the small sizes the large drawing simplified (close to it scaled).
+    void icone_data() {
+        QTest::addColumn<int>("côté");
+        for (int côté : {16, 20, 22, 24, 32, 48, 64, 128})
+            QTest::addRow("%d", côté) << côté;
+    }
+    void icone() {
+        QFETCH(int, côté);
+        const QImage icône = IcôneFenêtres().pixmap(côté, côté).toImage();
+        const QImage grande = IcôneNavelo().pixmap(256, 256).toImage().scaled(
+            côté, côté, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        QCOMPARE(icône.size(), QSize(côté, côté));
+        int opaques = 0, vives = 0;
+        double écart = 0;
+        for (int y = 0; y < côté; ++y) {
+            for (int x = 0; x < côté; ++x) {
+                const QColor c = icône.pixelColor(x, y), g = grande.pixelColor(x, y);
+                opaques += c.alpha() > 200;
+                vives += c.alpha() > 200 && c.hsvSaturation() > 120 && c.value() > 150;
+                écart += std::abs(c.red() - g.red()) + std::abs(c.green() - g.green()) +
+                         std::abs(c.blue() - g.blue()) + std::abs(c.alpha() - g.alpha());
             }
-            QVERIFY2(opaques * 4 > côté * côté * 3, qPrintable(QString::number(opaques)));
-            QVERIFY2(vives * 5 > côté * côté, qPrintable(QString::number(vives)));
         }
+        const int aire = côté * côté;
+        QVERIFY2(opaques * 4 > aire * 3, qPrintable(QString::number(opaques)));
+        QVERIFY2(vives * 5 > aire, qPrintable(QString::number(vives)));
+        QVERIFY2(écart / aire / 4 < 45, qPrintable(QString::number(écart / aire / 4)));
     }
 
     // Shown over the remote, the minimise and quit buttons' rims stand out from its body.

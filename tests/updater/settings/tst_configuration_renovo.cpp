@@ -173,7 +173,7 @@ private Q_SLOTS:
     }
 
     // Written in the common folder, valid whatever the program's path holds; removal leaves no
-    // copy in either folder. Last: it lets the common folder be written.
+    // copy in either folder. Last, with the next: they let the common folder be written.
     void inscrit() {
         QTemporaryDir racine;
         qputenv("XDG_CONFIG_DIRS", racine.filePath(u"xdg:/etc/xdg"_s).toUtf8());
@@ -186,7 +186,7 @@ private Q_SLOTS:
                          racine.filePath(u"Mes programmes/a\"b$c`d\\e%f/Renovo"_s), u"/startup"_s);
         QVERIFY(!QFile::exists(utilisateur));
         QCOMPARE(LitAnsi(commun),
-                 u"[Desktop Entry]\nType=Application\nName=Renovo\nExec=\""_s +
+                 u"[Desktop Entry]\nType=Application\nName=KorvaneUpdate\nExec=\""_s +
                      racine.filePath(u"Mes programmes/a\\\\\"b\\\\$c\\\\`d\\\\\\\\e%%f/Renovo\" "
                                      u"/startup\n"_s));
         QProcess validation;
@@ -199,6 +199,45 @@ private Q_SLOTS:
         InscritDémarrage(u"KorvaneUpdate"_s, QString(), u"/startup"_s);
         QVERIFY(!QFile::exists(commun) && !QFile::exists(utilisateur));
         QVERIFY(!CréeRaccourci(utilisateur, QString(), u"/startup"_s));
+    }
+
+    // Removing the package removes the common entry written for the installed program, under
+    // its former name too; not an upgrade, nor an entry changed by hand or starting a copy.
+    void retraitPaquet_data() {
+        QTest::addColumn<QString>("programme");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QStringList>("modification");
+        QTest::addColumn<bool>("retirée");
+        const QString installé = u"/usr/bin/renovo"_s;
+        QTest::newRow("remove") << installé << u"remove"_s << QStringList() << true;
+        QTest::newRow("purge, former") << u"/usr/bin/Renovo"_s << u"purge"_s
+                                       << QStringList{u"KorvaneUpdate"_s, u"Renovo"_s} << true;
+        QTest::newRow("upgrade") << installé << u"upgrade"_s << QStringList() << false;
+        QTest::newRow("copy") << u"/opt/renovo/renovo"_s << u"remove"_s << QStringList() << false;
+        QTest::newRow("edited") << installé << u"remove"_s
+                                << QStringList{u"\nExec"_s, u"\nHidden=true\nExec"_s} << false;
+    }
+    void retraitPaquet() {
+        QFETCH(QString, programme);
+        QFETCH(QString, action);
+        QFETCH(QStringList, modification);
+        QFETCH(bool, retirée);
+        QTemporaryDir racine;
+        qputenv("XDG_CONFIG_DIRS", racine.filePath(u"etc/xdg"_s).toUtf8());
+        InscritDémarrage(u"KorvaneUpdate"_s, programme, u"/startup"_s);
+        const QString entrée = racine.filePath(u"etc/xdg/autostart/KorvaneUpdate.desktop"_s);
+        if (!modification.isEmpty()) {
+            const QString texte = LitAnsi(entrée).replace(modification[0], modification[1]);
+            QVERIFY(ÉcritFichier(entrée, texte.toUtf8()));
+        }
+        QProcess postrm;
+        QProcessEnvironment environnement = QProcessEnvironment::systemEnvironment();
+        environnement.insert(u"DPKG_ROOT"_s, racine.path());
+        postrm.setProcessEnvironment(environnement);
+        postrm.start(u"sh"_s, {QStringLiteral(POSTRM_RENOVO), action});
+        QVERIFY(postrm.waitForFinished());
+        QCOMPARE(postrm.exitCode(), 0);
+        QCOMPARE(QFile::exists(entrée), !retirée);
     }
 };
 

@@ -216,6 +216,9 @@ const std::pair<QString, QString> tableTraductions[] = {
      u"Pour ce type d'accès, le champ ADRESSE doit être renseigné..."_s},
     {u"MSG_ERREUR_PROXY_PORT"_s, u"Pour ce type d'accès, le champ PORT doit contenir une "
                                  u"valeur numérique entière comprise entre 0 et 65535..."_s},
+    {u"MSG_ERREUR_PROXY_CARACTERE"_s,
+     u"Le caractère « %v » ne peut pas être enregistré dans la configuration : seuls les "
+     u"caractères de l'alphabet latin occidental (Windows-1252) sont acceptés..."_s},
     {u"MSG_CHANGEMENT_LANGUE"_s, u"Le changement de langue de l'interface sera pris en compte "
                                  u"après redémarrage du logiciel..."_s},
     {u"MSG_ERREUR_INITIALISATION"_s,

@@ -7,7 +7,8 @@ if(NOT resultat EQUAL 0)
     message(FATAL_ERROR "cmake --install failed: ${resultat}")
 endif()
 
-set(attendus share/renovo/English.lng share/korvane/uninstall/Navelo.ini)
+set(attendus share/renovo/English.lng share/renovo/keys/korvane.pub
+    share/korvane/uninstall/Navelo.ini)
 foreach(programme Navelo Renovo)
     string(TOLOWER ${programme} paquet)
     list(APPEND attendus bin/${programme} share/man/man1/${programme}.1.gz

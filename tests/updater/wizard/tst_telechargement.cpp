@@ -262,6 +262,7 @@ private Q_SLOTS:
                                             {"one byte changed", R::FichierDifférent},
                                             {"another file's", R::FichierDifférent},
                                             {"another key", R::CléInconnue},
+                                            {"broken key file", R::CléInconnue},
                                             {"another installer's name", R::NomDifférent},
                                             {"trusted comment edited", R::CommentaireFalsifié},
                                             {"unknown algorithm", R::AlgorithmeInconnu},
@@ -313,10 +314,15 @@ private Q_SLOTS:
             QVERIFY(QFile::remove(installateur + u".minisig"_s) && (signature.clear(), true));
         else if (!signature.isEmpty())
             QVERIFY(ÉcritFichier(installateur + u".minisig"_s, signature));
+        // Beside a portable program, or in share/renovo/keys for one installed in bin.
+        const bool installé = cas == u"legacy Ed";
         if (cas != u"no key installed")
-            QVERIFY(ÉcritFichier(programme.filePath(u"keys/korvane.pub"_s),
-                                 LitFichier(éditeur.cléPublique())));
-        const ClésDeConfiance clés = ClésDuProgramme(programme.path());
+            QVERIFY(ÉcritFichier(programme.filePath(installé ? u"share/renovo/keys/korvane.pub"_s
+                                                             : u"keys/korvane.pub"_s),
+                                 cas == u"broken key file" ? "untrusted comment: x\nRWQ\n"_ba
+                                                           : LitFichier(éditeur.cléPublique())));
+        const ClésDeConfiance clés =
+            ClésDuProgramme(installé ? programme.filePath(u"bin"_s) : programme.path());
         if (cas != u"no key installed" && cas != u"signed by the server")
             QCOMPARE(VérifieSignature(installateur, signature, u"Navelo110.exe"_s, clés.clés),
                      résultat);

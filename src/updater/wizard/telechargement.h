@@ -5,8 +5,8 @@
 class colTraductions;
 struct ParamètresRenovo;
 
-// What a file download shows on the window. The window implements it; the download lets the
-// window's events run between chunks.
+// What a file download shows on the window. The window implements it; the download runs in
+// the window's event loop, so its events go on meanwhile.
 class AffichageProgression {
 public:
     virtual ~AffichageProgression() = default;

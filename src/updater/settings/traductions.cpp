@@ -184,10 +184,10 @@ const std::pair<QString, QString> tableTraductions[] = {
     {u"TXT_STATUT_ERREUR"_s, u"erreur"_s},
     {u"TXT_STATUT_TELECHARGEE"_s, u"téléchargée"_s},
     {u"TXT_STATUT_INSTALLEE"_s, u"installée"_s},
-    {u"TXT_STATUT_SIGNATURE_INVALIDE"_s, u"signature non valide"_s},
     {u"TXT_TRAITEMENT_DU_FICHIER"_s, u"%v de %v... %v"_s},
     {u"TXT_TRAITEMENT_TELECHARGEMENT"_s, u"téléchargement"_s},
     {u"TXT_TRAITEMENT_INSTALLATION"_s, u"installation"_s},
+    {u"TXT_TRAITEMENT_SIGNATURE"_s, u"signature"_s},
     {u"TXT_SELECTION_CIBLE"_s, u"Veuillez sélectionner le dossier dans lequel le ou les "
                                u"fichiers à télécharger seront enregistrés."_s},
     {u"TXT_SELECTION_CIBLE_ATTENTION"_s, u"Attention : si des fichiers de même nom existent "

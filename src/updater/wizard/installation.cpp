@@ -64,7 +64,7 @@ void InstalleLogiciels(ListesInstallation& listes, const QString& dossier, bool 
             listes.ChangeDernièreLigne(
                 LigneTraitement(opération, nom, u"TXT_STATUT_ERREUR"_s, traductions));
             const QString raison = issue == IssueInstallation::SignatureRefusée
-                                       ? u"TXT_STATUT_SIGNATURE_INVALIDE"_s
+                                       ? u"TXT_TRAITEMENT_SIGNATURE"_s
                                        : opération;
             listes.ChangeStatut(logiciel, StatutÉchec(ChampTag(tag, 1), raison, traductions));
             listes.ChangeTag(logiciel, RemplaceMarqueur(tag, Marqueur::ÉchecInstallation));

@@ -143,7 +143,7 @@ void frmKorvaneUpdate::ÉtapeTéléchargements() {
             } else {
                 QApplication::beep();
                 const QString raison = téléchargement.issue == IssueTéléchargement::SignatureRefusée
-                                           ? u"TXT_STATUT_SIGNATURE_INVALIDE"_s
+                                           ? u"TXT_TRAITEMENT_SIGNATURE"_s
                                            : opération;
                 élément->setText(ColonneStatut, StatutÉchec(version, raison, Traductions()));
                 DéfinitTagÉlément(élément, RemplaceMarqueur(tag, Marqueur::ÉchecTéléchargement));

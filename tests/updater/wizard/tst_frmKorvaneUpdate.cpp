@@ -510,7 +510,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("cas");
         QTest::addColumn<QString>("statut");  // Navelo's, at the end
         QTest::addColumn<QString>("journal"); // of the installers run
-        const QString refusé = u"v1.1 erreur (signature non valide)"_s;
+        const QString refusé = u"v1.1 erreur (signature)"_s;
         QTest::newRow("signed, then another folder")
             << u"signé"_s << u"v1.1 installée"_s << u"publie\n"_s;
         QTest::newRow("replaced before step 4") << u"remplacé"_s << refusé << QString();

@@ -513,12 +513,14 @@ private Q_SLOTS:
         const QString refusé = u"v1.1 erreur (signature)"_s;
         QTest::newRow("signed, then another folder")
             << u"signé"_s << u"v1.1 installée"_s << u"publie\n"_s;
+        QTest::newRow("no key, then another folder")
+            << u"sans clé"_s << u"v1.1 installée"_s << u"publie\n"_s;
         QTest::newRow("replaced before step 4") << u"remplacé"_s << refusé << QString();
         QTest::newRow("changed after signing") << u"modifié"_s << refusé << QString();
         QTest::newRow("no .minisig") << u"absente"_s << refusé << QString();
     }
     // With the maker's key beside the program, only the installer signed for its name is
-    // kept, and step 4 runs that very file, checked again, whatever the folder says by then.
+    // kept; step 4 runs that very file (checked again with a key), whatever the folder says.
     void signedInstallers() {
         QFETCH(QString, cas);
         const QString journal = Chemin(u"journal"_s);
@@ -526,7 +528,8 @@ private Q_SLOTS:
             QVERIFY(ÉcritFichier(Chemin(nom), "#!/bin/sh\necho " + qui + " >> '" +
                                                   QFile::encodeName(journal) + "'\n"));
         };
-        QVERIFY(ÉcritFichier(Chemin(u"keys/korvane.pub"_s), LitFichier(éditeur.cléPublique())));
+        if (cas != u"sans clé")
+            QVERIFY(ÉcritFichier(Chemin(u"keys/korvane.pub"_s), LitFichier(éditeur.cléPublique())));
         installateur(u"serveur/Navelo110.exe"_s, "publie");
         QVERIFY(!éditeur.signe(Chemin(u"serveur/Navelo110.exe"_s)).isEmpty());
         if (cas == u"modifié")
@@ -537,7 +540,7 @@ private Q_SLOTS:
         for (int étape = 1; étape <= 3; ++étape)
             f->btnSuivant->click();
 
-        const bool gardé = cas == u"signé" || cas == u"remplacé";
+        const bool gardé = cas == u"signé" || cas == u"sans clé" || cas == u"remplacé";
         QCOMPARE(f->lstTéléchargements->item(0)->text(),
                  enCoursDe + (gardé ? u"OK"_s : u"erreur"_s));
         QCOMPARE(QDir(Chemin(u"téléchargements"_s))

@@ -7,7 +7,8 @@ if(NOT resultat EQUAL 0)
     message(FATAL_ERROR "cmake --install failed: ${resultat}")
 endif()
 
-set(attendus share/renovo/English.lng share/korvane/uninstall/Navelo.ini)
+set(attendus share/renovo/English.lng share/renovo/keys/korvane.pub
+    share/korvane/uninstall/Navelo.ini)
 foreach(programme navelo renovo)
     list(APPEND attendus share/applications/${programme}.desktop
          share/metainfo/example.korvane.${programme}.metainfo.xml

@@ -43,10 +43,17 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption sansLongueur(u"no-length"_s, u"No Content-Length on installers."_s);
     const QCommandLineOption filet(u"trickle"_s, u"Bytes per second; 0 is full speed."_s, u"rate"_s,
                                    u"0"_s);
+    const QCommandLineOption signature(
+        u"sign-key"_s,
+        u"Minisign secret key (no password): generated installers get a .minisig signed "
+        u"with it. Any <installer>.minisig in --installers is served as it is."_s,
+        u"file"_s);
+    const QCommandLineOption identifiants(u"answer-407"_s,
+                                          u"Answer every request 407, as a proxy would."_s);
     const QCommandLineOption certificat(u"cert"_s, u"Certificate (PEM): serve HTTPS."_s, u"file"_s);
     const QCommandLineOption clé(u"key"_s, u"Private key (PEM) of the certificate."_s, u"file"_s);
     ligne.addOptions({port, catalogue, fins, php, introuvable, phrase, pause, dossier, généré,
-                      coupé, sansLongueur, filet, certificat, clé});
+                      coupé, sansLongueur, filet, signature, identifiants, certificat, clé});
     ligne.process(application);
 
     ServeurMaj serveur;
@@ -63,6 +70,8 @@ int main(int argc, char* argv[]) {
     o.corpsCoupé = ligne.isSet(coupé);
     o.sansLongueur = ligne.isSet(sansLongueur);
     o.octetsParSeconde = ligne.value(filet).toInt();
+    o.cléSignature = ligne.value(signature);
+    o.demandeIdentifiantsProxy = ligne.isSet(identifiants);
 
     QTextStream erreurs(stderr);
     quint16 écoute = 0;

@@ -6,11 +6,13 @@
 #include <QFileInfo>
 #include <QHttpServerRequest>
 #include <QPointer>
+#include <QProcess>
 #include <QSslCertificate>
 #include <QSslKey>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QUrl>
 
@@ -86,6 +88,35 @@ QByteArray ServeurMaj::OctetsGénérés(qint64 position, qint64 taille) {
     return octets;
 }
 
+// The installer's signature: its ".minisig" file, or one that minisign makes for a generated
+// installer; empty when there is none.
+QByteArray ServeurMaj::signature(const QString& installateur) {
+    QFile fichier(options.dossierInstallateurs + u'/' + installateur + u".minisig"_s);
+    if (!options.dossierInstallateurs.isEmpty() && fichier.open(QIODevice::ReadOnly))
+        return fichier.readAll();
+    if (options.tailleGénérée < 0 || options.cléSignature.isEmpty())
+        return {};
+    const QString clé =
+        options.cléSignature + u'|' + installateur + u'|' + QString::number(options.tailleGénérée);
+    if (const auto connue = m_signatures.constFind(clé); connue != m_signatures.cend())
+        return *connue;
+    const QTemporaryDir dossier;
+    QFile généré(dossier.filePath(installateur));
+    if (!généré.open(QIODevice::WriteOnly))
+        return {};
+    for (qint64 fait = 0; fait < options.tailleGénérée; fait += 1 << 20)
+        généré.write(OctetsGénérés(fait, qMin<qint64>(1 << 20, options.tailleGénérée - fait)));
+    généré.close();
+    QProcess minisign;
+    minisign.start(u"minisign"_s,
+                   {u"-S"_s, u"-s"_s, options.cléSignature, u"-m"_s, généré.fileName()});
+    QFile signé(généré.fileName() + u".minisig"_s);
+    if (!minisign.waitForFinished(60'000) || minisign.exitCode() != 0 ||
+        !signé.open(QIODevice::ReadOnly))
+        return {};
+    return m_signatures[clé] = signé.readAll();
+}
+
 bool ServeurMaj::handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) {
     réponds(request, socket);
     return true;
@@ -101,12 +132,24 @@ void ServeurMaj::réponds(const QHttpServerRequest& request, QTcpSocket* socket)
     if (request.url().hasQuery())
         requête.cible += '?' + request.url().query(QUrl::FullyEncoded).toLatin1();
     requête.via = request.value("Via");
+    requête.autorisationProxy = request.value("Proxy-Authorization");
     const QString nom = request.url().fileName();
 
     QByteArray entête;
     Envoi::Source source;
     qint64 taille = 0;
-    if (nom == u"_versions.php") {
+    QByteArray signé;
+    if (options.demandeIdentifiantsProxy) {
+        requête.statut = 407;
+        entête = "HTTP/1.1 407 Proxy Authentication Required\r\nProxy-Authenticate: Basic "
+                 "realm=\"korvane\"\r\nContent-Length: 0\r\nConnection: close\r\n\r\n";
+        source = [](qint64, qint64) { return QByteArray(); };
+    } else if (nom.endsWith(u".minisig"_s) && !(signé = signature(nom.chopped(8))).isEmpty()) {
+        requête.statut = 200;
+        taille = signé.size();
+        entête = EnTête(200, options.phrase200, "text/plain", taille);
+        source = [signé](qint64 position, qint64 n) { return signé.mid(position, n); };
+    } else if (nom == u"_versions.php") {
         requête.logiciels = Logiciels(request.url());
         QByteArray corps;
         if (options.versionsIntrouvables) {

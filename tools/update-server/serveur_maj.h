@@ -3,6 +3,7 @@
 #include <QAbstractHttpServer>
 #include <QByteArray>
 #include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -13,9 +14,10 @@ class QSslKey;
 struct RequeteMaj {
     QDateTime heure;
     QByteArray méthode;
-    QByteArray cible;      // path and query, percent-encoded as received
-    QStringList logiciels; // the version script's "name=version" entries, decoded
-    QByteArray via;        // the Via header a proxy adds
+    QByteArray cible;             // path and query, percent-encoded as received
+    QStringList logiciels;        // the version script's "name=version" entries, decoded
+    QByteArray via;               // the Via header a proxy adds
+    QByteArray autorisationProxy; // the Proxy-Authorization header, which must never come here
     int statut = 0;
 };
 
@@ -44,6 +46,12 @@ struct OptionsServeurMaj {
     bool sansLongueur = false;
     // The body trickles at this many bytes a second; 0 is full speed.
     int octetsParSeconde = 0;
+
+    // "<stem>.exe.minisig" is served from the installers' folder; for generated installers,
+    // made with this minisign secret key (without password) when one is given.
+    QString cléSignature;
+    // Every request is answered "407 Proxy Authentication Required", as a proxy would.
+    bool demandeIdentifiantsProxy = false;
 };
 
 // A local stand-in for the maker's update server: the version script "_versions.php?apps=..."
@@ -78,6 +86,10 @@ protected:
 private:
     void réponds(const QHttpServerRequest& request, QTcpSocket* socket);
 
+    QByteArray signature(const QString& installateur);
+
     quint16 m_port = 0;
     QList<RequeteMaj> m_requêtes;
+    // Signatures of generated installers, by key, name and size.
+    QHash<QString, QByteArray> m_signatures;
 };

@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QUrl>
 
+#include <algorithm>
 #include <limits>
 #include <utility>
 
@@ -103,6 +104,7 @@ struct Inet::Privé {
     bool attends();
     QByteArray lisFlux(int taille);
     void appliqueAccès();
+    bool estLeProxy(const QNetworkProxy& demandeur) const;
     void retient(QNetworkReply& reçue);
     void oublieRéponse();
     void libèreAttentes();
@@ -156,6 +158,21 @@ void Inet::Privé::appliqueAccès() {
     }
 }
 
+// Only the proxy this request goes through may ask for the credentials. Qt reports the 407 of
+// an origin, direct or inside a proxy's tunnel, as coming from no proxy.
+bool Inet::Privé::estLeProxy(const QNetworkProxy& demandeur) const {
+    const auto même = [&demandeur](const QNetworkProxy& p) {
+        return p.type() == QNetworkProxy::HttpProxy && p.port() == demandeur.port() &&
+               p.hostName().compare(demandeur.hostName(), Qt::CaseInsensitive) == 0;
+    };
+    if (demandeur.type() != QNetworkProxy::HttpProxy)
+        return false;
+    if (typeAccès == icNamedProxy)
+        return même(QNetworkProxy(QNetworkProxy::HttpProxy, proxy, static_cast<quint16>(port)));
+    return typeAccès == icUseDefault &&
+           std::any_of(proxysSystème.proxys.cbegin(), proxysSystème.proxys.cend(), même);
+}
+
 void Inet::Privé::lance(const QString& adresse, const QByteArray& méthode, bool openURL) {
     q->Cancel();
     url = adresse;
@@ -192,7 +209,12 @@ void Inet::Privé::lance(const QString& adresse, const QByteArray& méthode, boo
         enCours->setReadBufferSize(TamponProgressif);
         QObject::connect(enCours, &QNetworkReply::metaDataChanged, q,
                          [this, enCours] { enTêtesArrivés(*enCours); });
-        QObject::connect(enCours, &QNetworkReply::readyRead, q, [this] { libèreAttentes(); });
+        QObject::connect(enCours, &QNetworkReply::readyRead, q, [this] {
+            libèreAttentes();
+            // Whatever event loop runs, a modal dialog's too, the caller can read on.
+            if (statut > 0)
+                Q_EMIT q->StateChanged(icReceivingResponse);
+        });
     }
 }
 
@@ -302,9 +324,9 @@ QNetworkAccessManager& Inet::Privé::Gestionnaire() {
         return *gestionnaire;
     gestionnaire = std::make_unique<QNetworkAccessManager>();
     QObject::connect(gestionnaire.get(), &QNetworkAccessManager::proxyAuthenticationRequired, q,
-                     [this](const QNetworkProxy&, QAuthenticator* authentification) {
+                     [this](const QNetworkProxy& demandeur, QAuthenticator* authentification) {
                          // Left unfilled, Qt gives up on the proxy's 407 instead of asking again.
-                         if (!nom.isEmpty() && !identifiantsDonnés) {
+                         if (!nom.isEmpty() && !identifiantsDonnés && estLeProxy(demandeur)) {
                              identifiantsDonnés = true;
                              authentification->setUser(nom);
                              authentification->setPassword(motDePasse);
@@ -432,6 +454,14 @@ QString Inet::GetHeader(const QString& nom) const {
             return DepuisAnsi(valeur);
     }
     return {};
+}
+
+qint64 Inet::OctetsDisponibles() const {
+    return d->flux ? d->flux->bytesAvailable() : d->corps.size() - d->lu;
+}
+
+bool Inet::CorpsTerminé() const {
+    return d->flux ? !d->flux->isRunning() : d->réponse == nullptr;
 }
 
 QString Inet::GetChunk(int taille) {

@@ -54,8 +54,8 @@ public:
     // arrived (StillExecuting turns false, GetHeader gives the header block) and GetChunk
     // waits for the next bytes as they come, letting window events run, until the body ends
     // or fails; only a small buffer is held. A shorter body than announced shows as fewer
-    // bytes read. StateChanged(icReceivingResponse) tells that the header is there. Navelo
-    // keeps the default: the whole answer first.
+    // bytes read. StateChanged(icReceivingResponse) tells that the header is there, then
+    // again whenever bytes come. Navelo keeps the default: the whole answer first.
     void setLectureProgressive(bool progressive);
 
     // Blocks until the whole body is there, letting window events run meanwhile. Returns
@@ -76,6 +76,11 @@ public:
     QString GetHeader() const;
     // One header's value, or empty.
     QString GetHeader(const QString& nom) const;
+
+    // Bytes of the body that GetChunk gives at once.
+    qint64 OctetsDisponibles() const;
+    // True once no more bytes of the body will come: GetChunk then never waits.
+    bool CorpsTerminé() const;
 
     // The next part of the body, at most `taille` units; empty once the body is exhausted.
     // Read progressively, it waits for `taille` units or the end of the body, and gives

@@ -2,6 +2,7 @@
 
 #include "fenetres.h"
 #include "raccourci.h"
+#include "texte.h"
 #include "traduction_fenetres.h"
 #include "traductions.h"
 #include "verification_proxy.h"
@@ -201,6 +202,16 @@ void frmConfiguration::btnOK_Click() {
         Avertit(refus->cléMessage);
         DonneFocus(refus->champ == ChampProxy::Adresse ? txtProxyAdresse : txtProxyPort);
         return;
+    }
+    // What the settings file cannot hold would come back as "?" at the next start.
+    for (QLineEdit* boîte : {txtProxyAdresse, txtProxyPort, txtProxyLogin, txtProxyPassword}) {
+        if (const auto caractère = CaractèreNonEnregistrable(boîte->text())) {
+            AfficheMessage(this, QMessageBox::Warning, QCoreApplication::applicationName(),
+                           FormateTexte(Texte(u"MSG_ERREUR_PROXY_CARACTERE"_s), {*caractère}),
+                           QMessageBox::Ok);
+            DonneFocus(boîte);
+            return;
+        }
     }
 
     if (cboLangue->currentText() != paramètres.Langue) {

@@ -187,6 +187,7 @@ const std::pair<QString, QString> tableTraductions[] = {
     {u"TXT_TRAITEMENT_DU_FICHIER"_s, u"%v de %v... %v"_s},
     {u"TXT_TRAITEMENT_TELECHARGEMENT"_s, u"téléchargement"_s},
     {u"TXT_TRAITEMENT_INSTALLATION"_s, u"installation"_s},
+    {u"TXT_TRAITEMENT_SIGNATURE"_s, u"signature"_s},
     {u"TXT_SELECTION_CIBLE"_s, u"Veuillez sélectionner le dossier dans lequel le ou les "
                                u"fichiers à télécharger seront enregistrés."_s},
     {u"TXT_SELECTION_CIBLE_ATTENTION"_s, u"Attention : si des fichiers de même nom existent "
@@ -215,6 +216,9 @@ const std::pair<QString, QString> tableTraductions[] = {
      u"Pour ce type d'accès, le champ ADRESSE doit être renseigné..."_s},
     {u"MSG_ERREUR_PROXY_PORT"_s, u"Pour ce type d'accès, le champ PORT doit contenir une "
                                  u"valeur numérique entière comprise entre 0 et 65535..."_s},
+    {u"MSG_ERREUR_PROXY_CARACTERE"_s,
+     u"Le caractère « %v » ne peut pas être enregistré dans la configuration : seuls les "
+     u"caractères de l'alphabet latin occidental (Windows-1252) sont acceptés..."_s},
     {u"MSG_CHANGEMENT_LANGUE"_s, u"Le changement de langue de l'interface sera pris en compte "
                                  u"après redémarrage du logiciel..."_s},
     {u"MSG_ERREUR_INITIALISATION"_s,

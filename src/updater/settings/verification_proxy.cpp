@@ -1,5 +1,7 @@
 #include "verification_proxy.h"
 
+#include "ansi.h"
+
 #include <algorithm>
 
 using namespace Qt::StringLiterals;
@@ -18,5 +20,17 @@ std::optional<RefusProxy> VérifieProxy(qint32 typeAccès, const QString& adress
     const qulonglong valeur = port.toULongLong(&lu);
     if (!chiffres || !lu || valeur > 65535)
         return RefusProxy{ChampProxy::Port, u"MSG_ERREUR_PROXY_PORT"_s};
+    return std::nullopt;
+}
+
+std::optional<QString> CaractèreNonEnregistrable(QStringView texte) {
+    for (qsizetype i = 0; i < texte.size(); ++i) {
+        const QChar c = texte.at(i);
+        // A character beyond the first 65536 is named whole, not by half.
+        if (c.isHighSurrogate() && i + 1 < texte.size() && texte.at(i + 1).isLowSurrogate())
+            return texte.sliced(i, 2).toString();
+        if (CaractèreAnsi(c) == '?' && c != u'?')
+            return QString(c);
+    }
     return std::nullopt;
 }

@@ -19,3 +19,7 @@ inline constexpr qint32 AccèsParProxy = 2;
 // decimal digits from 0 to 65535; the other access types take any text.
 std::optional<RefusProxy> VérifieProxy(qint32 typeAccès, const QString& adresse,
                                        const QString& port);
+
+// The first character of `texte` that the settings file, written in Windows-1252, cannot
+// hold; none when every one fits.
+std::optional<QString> CaractèreNonEnregistrable(QStringView texte);

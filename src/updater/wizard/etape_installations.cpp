@@ -1,4 +1,5 @@
 #include "frmKorvaneUpdate.h"
+#include "installateur_element.h"
 #include "installation.h"
 
 #include <QCheckBox>
@@ -22,6 +23,9 @@ public:
         return Élément(logiciel)->text(fenêtre.ColonneNom);
     }
     QString Tag(int logiciel) const override { return TagÉlément(Élément(logiciel)); }
+    InstallateurTéléchargé Installateur(int logiciel) const override {
+        return InstallateurÉlément(Élément(logiciel));
+    }
     void ChangeTag(int logiciel, const QString& tag) override {
         DéfinitTagÉlément(Élément(logiciel), tag);
     }
@@ -59,6 +63,7 @@ void frmKorvaneUpdate::ÉtapeInstallations() {
     installationEnCours = true;
     InstalleLogiciels(listes, paramètres.RépertoireTéléchargement,
                       chkSupprimerFichiersAprèsInstallation->checkState() == Qt::Checked,
+                      ClésDuProgramme(options.dossierProgramme), paramètres.DossierParamètres,
                       traductions);
     installationEnCours = false;
     setWindowState(windowState() & ~Qt::WindowMinimized);

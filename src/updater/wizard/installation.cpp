@@ -1,6 +1,6 @@
 #include "installation.h"
 
-#include "fichiers.h"
+#include "execution_verifiee.h"
 #include "liste_logiciels.h"
 
 #include <QDir>
@@ -39,6 +39,7 @@ bool ExécuteEtAttend(const QString& chemin, const QString& dossier) {
 }
 
 void InstalleLogiciels(ListesInstallation& listes, const QString& dossier, bool supprimer,
+                       const ClésDeConfiance& clés, const QString& dossierPrivé,
                        const colTraductions& traductions) {
     const QString opération = u"TXT_TRAITEMENT_INSTALLATION"_s;
     for (int logiciel = 0; logiciel < listes.NombreLogiciels() && !listes.Arrêtée(); ++logiciel) {
@@ -47,20 +48,25 @@ void InstalleLogiciels(ListesInstallation& listes, const QString& dossier, bool 
         if (marqueur != Marqueur::Téléchargé && marqueur != Marqueur::ÉchecInstallation)
             continue;
         const QString nom = NomFichierInstallateur(RacineInstallateur(listes.Texte(logiciel), tag));
-        const QString chemin = AjouteAntiSlash(dossier) + nom;
+        const InstallateurTéléchargé installateur = listes.Installateur(logiciel);
 
         listes.AjouteLigne(LigneTraitement(opération, nom, u"TXT_STATUT_EN_COURS"_s, traductions));
-        if (ExécuteEtAttend(chemin, dossier)) {
+        const IssueInstallation issue =
+            ExécuteInstallateur(installateur, clés, dossierPrivé, dossier);
+        if (issue == IssueInstallation::Réussie) {
             listes.ChangeDernièreLigne(
                 LigneTraitement(opération, nom, u"TXT_STATUT_OK"_s, traductions));
             listes.ChangeStatut(logiciel, StatutInstallé(ChampTag(tag, 1), traductions));
             listes.ChangeTag(logiciel, RemplaceMarqueur(tag, Marqueur::Installé));
             if (supprimer)
-                QFile::remove(chemin);
+                QFile::remove(installateur.chemin);
         } else {
             listes.ChangeDernièreLigne(
                 LigneTraitement(opération, nom, u"TXT_STATUT_ERREUR"_s, traductions));
-            listes.ChangeStatut(logiciel, StatutÉchec(ChampTag(tag, 1), opération, traductions));
+            const QString raison = issue == IssueInstallation::SignatureRefusée
+                                       ? u"TXT_TRAITEMENT_SIGNATURE"_s
+                                       : opération;
+            listes.ChangeStatut(logiciel, StatutÉchec(ChampTag(tag, 1), raison, traductions));
             listes.ChangeTag(logiciel, RemplaceMarqueur(tag, Marqueur::ÉchecInstallation));
         }
     }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "cles_confiance.h"
+#include "telechargement_signe.h"
+
 #include <QString>
 
 class colTraductions;
@@ -17,6 +20,8 @@ public:
     virtual int NombreLogiciels() const = 0;
     virtual QString Texte(int logiciel) const = 0;
     virtual QString Tag(int logiciel) const = 0;
+    // What step 3 wrote for the program.
+    virtual InstallateurTéléchargé Installateur(int logiciel) const = 0;
     virtual void ChangeTag(int logiciel, const QString& tag) = 0;
     virtual void ChangeStatut(int logiciel, const QString& statut) = 0;
     // Adds a line and lets the window show it before the installer starts.
@@ -26,9 +31,11 @@ public:
     virtual bool Arrêtée() const = 0;
 };
 
-// Runs, in list order and one at a time, the installer of every program downloaded in this
-// run or whose installation failed earlier, and records each outcome, until the lists say to
-// stop. With `supprimer`, the installer that succeeded is deleted; a failed one is kept for
-// another try.
+// Runs in `dossier`, in list order and one at a time, the installer of every program
+// downloaded in this run or whose installation failed earlier, and records each outcome,
+// until the lists say to stop. Each is the very file its download wrote, checked again as
+// ExécuteInstallateur says. With `supprimer`, the installer that succeeded is deleted; a
+// failed one is kept for another try.
 void InstalleLogiciels(ListesInstallation& listes, const QString& dossier, bool supprimer,
+                       const ClésDeConfiance& clés, const QString& dossierPrivé,
                        const colTraductions& traductions);

@@ -1,7 +1,10 @@
 // The wizard's version check (step 1) and downloads (step 3), and the progress it shows.
 #include "boite_message.h"
+#include "cles_confiance.h"
 #include "frmKorvaneUpdate.h"
+#include "installateur_element.h"
 #include "settings/traductions.h"
+#include "telechargement_signe.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -105,6 +108,7 @@ void frmKorvaneUpdate::ÉtapeTéléchargements() {
     lblEtape3b->hide();
     const auto texte = [this](const QString& clé) { return Traductions().Item(clé); };
     const QString opération = u"TXT_TRAITEMENT_TELECHARGEMENT"_s;
+    const ClésDeConfiance clés = ClésDuProgramme(Options().dossierProgramme);
     for (int i = 0; i < lvwLogicielsInstallés->topLevelItemCount(); ++i) {
         QTreeWidgetItem* élément = lvwLogicielsInstallés->topLevelItem(i);
         if (élément->checkState(0) != Qt::Checked)
@@ -117,9 +121,10 @@ void frmKorvaneUpdate::ÉtapeTéléchargements() {
         lstTéléchargements->setCurrentRow(lstTéléchargements->count() - 1);
         QCoreApplication::processEvents();
 
-        const bool réussi =
-            Télécharge(Paramètres(), AdresseInstallateur(Paramètres().AdresseServeur, racine),
-                       Paramètres().RépertoireTéléchargement, fichier, *this, Traductions());
+        const TéléchargementInstallateur téléchargement = TéléchargeInstallateur(
+            Paramètres(), AdresseInstallateur(Paramètres().AdresseServeur, racine),
+            Paramètres().RépertoireTéléchargement, fichier, clés, *this, Traductions());
+        const bool réussi = téléchargement.issue == IssueTéléchargement::Réussi;
         if (Déchargée())
             return;
         lstTéléchargements->item(lstTéléchargements->count() - 1)
@@ -132,11 +137,15 @@ void frmKorvaneUpdate::ÉtapeTéléchargements() {
             if (réussi) {
                 élément->setText(ColonneStatut, StatutTéléchargé(version, Traductions()));
                 DéfinitTagÉlément(élément, RemplaceMarqueur(tag, Marqueur::Téléchargé));
+                DéfinitInstallateurÉlément(élément, téléchargement.installateur);
                 élément->setCheckState(0, Qt::Unchecked);
                 TéléchargementRéussi = true;
             } else {
                 QApplication::beep();
-                élément->setText(ColonneStatut, StatutÉchec(version, opération, Traductions()));
+                const QString raison = téléchargement.issue == IssueTéléchargement::SignatureRefusée
+                                           ? u"TXT_TRAITEMENT_SIGNATURE"_s
+                                           : opération;
+                élément->setText(ColonneStatut, StatutÉchec(version, raison, Traductions()));
                 DéfinitTagÉlément(élément, RemplaceMarqueur(tag, Marqueur::ÉchecTéléchargement));
             }
         }

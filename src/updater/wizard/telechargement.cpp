@@ -4,14 +4,12 @@
 #include "liste_logiciels.h"
 #include "net/inet.h"
 #include "parametres_renovo.h"
+#include "reception.h"
 #include "settings/traductions.h"
 #include "texte.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QElapsedTimer>
 #include <QLocale>
-#include <QSaveFile>
 
 #include <cmath>
 
@@ -20,10 +18,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int DélaiSilence = 10;
-constexpr qint64 TailleMaxTexte = 1024 * 1024;
-constexpr qint64 Morceau = 1024;
-constexpr qint64 IntervalleAffichageMs = 100;
-constexpr qint64 IntervalleÉvénementsMs = 10;
 
 int NombreTentatives(const ParamètresRenovo& p) {
     return p.ProxySiErreurTesterAussiAccèsDirect && p.ProxyType != Inet::icDirect ? 2 : 1;
@@ -49,58 +43,6 @@ bool PrépareTentative(Inet& inet, const ParamètresRenovo& p, int tentative, co
     inet.setUserName(identifiants ? p.ProxyLogin : QString());
     inet.setPassword(identifiants ? p.ProxyPassword : QString());
     return true;
-}
-
-// Waits for the answer's header, or for the failure of the request.
-bool AttendsEnTêtes(Inet& inet, const AffichageProgression& progression) {
-    QEventLoop attente;
-    QObject::connect(&inet, &Inet::StateChanged, &attente, &QEventLoop::quit);
-    while (inet.StillExecuting()) {
-        if (progression.Interrompu() || attente.exec() < 0)
-            return false;
-    }
-    return !progression.Interrompu();
-}
-
-bool Transfère(Inet& inet, const QString& chemin, const QString& nomFichier,
-               AffichageProgression& progression, const colTraductions& traductions) {
-    bool nombre = false;
-    const qint64 total = inet.GetHeader(u"Content-Length"_s).trimmed().toLongLong(&nombre);
-    if (!nombre || total < 0)
-        return false;
-    progression.Commence(LigneTraitement(u"TXT_TRAITEMENT_TELECHARGEMENT"_s, nomFichier,
-                                         u"TXT_STATUT_EN_COURS"_s, traductions),
-                         total);
-
-    QSaveFile fichier(chemin);
-    if (!fichier.open(QIODevice::WriteOnly))
-        return false;
-    QElapsedTimer chrono;
-    chrono.start();
-    qint64 dernierAffichage = -IntervalleAffichageMs;
-    qint64 dernierÉvénements = 0;
-    qint64 restant = total;
-    while (restant > 0) {
-        const QByteArray morceau = inet.GetChunkOctets(static_cast<int>(qMin(Morceau, restant)));
-        if (morceau.isEmpty() || progression.Interrompu())
-            return false;
-        if (fichier.write(morceau) != morceau.size())
-            return false;
-        restant -= morceau.size();
-        const qint64 écoulé = chrono.elapsed();
-        if (restant == 0 || écoulé - dernierAffichage >= IntervalleAffichageMs) {
-            dernierAffichage = écoulé;
-            progression.Avance(total - restant,
-                               TexteAvancement(total - restant, total, écoulé, traductions));
-        }
-        // Pending events run between chunks every few milliseconds rather than after each
-        // kilobyte: on a fast link, asking the event loop would cost more than the bytes.
-        if (écoulé - dernierÉvénements >= IntervalleÉvénementsMs) {
-            dernierÉvénements = écoulé;
-            QCoreApplication::processEvents();
-        }
-    }
-    return !progression.Interrompu() && fichier.commit();
 }
 
 } // namespace
@@ -145,10 +87,10 @@ QString TexteAvancement(qint64 faits, qint64 total, qint64 écouléMs,
                          QString::number(static_cast<qint64>(Arrondi(reste, 0)))});
 }
 
-QString Télécharge(const ParamètresRenovo& paramètres, const QString& url) {
+QString Télécharge(const ParamètresRenovo& paramètres, const QString& url, qint64 tailleMax) {
     Inet inet;
     inet.setRequestTimeout(DélaiSilence);
-    inet.setTailleMaximale(TailleMaxTexte);
+    inet.setTailleMaximale(tailleMax);
     for (int tentative = 0; tentative < NombreTentatives(paramètres); ++tentative) {
         if (!PrépareTentative(inet, paramètres, tentative, url))
             return {};
@@ -171,12 +113,11 @@ bool Télécharge(const ParamètresRenovo& paramètres, const QString& url, cons
         if (!PrépareTentative(inet, paramètres, tentative, url))
             return false;
         inet.Execute(url, u"GET"_s);
-        if (!AttendsEnTêtes(inet, progression))
-            return false;
-        if (StatutRéponse(inet.GetHeader()) == u"200 OK")
-            // Not QDir::filePath, which takes a name beginning with ":" for a resource.
-            return Transfère(inet, AjouteAntiSlash(dossier) + nomFichier, nomFichier, progression,
-                             traductions);
+        // Not QDir::filePath, which takes a name beginning with ":" for a resource.
+        const IssueRéception issue = Reçoit(inet, AjouteAntiSlash(dossier) + nomFichier, nomFichier,
+                                            progression, traductions);
+        if (issue != IssueRéception::Refusée)
+            return issue == IssueRéception::Réussie;
     }
     return false;
 }

@@ -5,8 +5,8 @@
 class colTraductions;
 struct ParamètresRenovo;
 
-// What a file download shows on the window. The window implements it; the download lets the
-// window's events run between chunks.
+// What a file download shows on the window. The window implements it; the download runs in
+// the window's event loop, so its events go on meanwhile.
 class AffichageProgression {
 public:
     virtual ~AffichageProgression() = default;
@@ -38,8 +38,10 @@ QString TexteAvancement(qint64 faits, qint64 total, qint64 écouléMs,
                         const colTraductions& traductions);
 
 // Text mode: the body of a "200 OK" answer, empty on any failure (no answer, another status,
-// a body over 1 MiB). Uses the connection settings, with the direct retry when asked for.
-QString Télécharge(const ParamètresRenovo& paramètres, const QString& url);
+// a body over `tailleMax` bytes). Uses the connection settings, with the direct retry when
+// asked for.
+QString Télécharge(const ParamètresRenovo& paramètres, const QString& url,
+                   qint64 tailleMax = 1024 * 1024);
 
 // File mode: the body of a "200 OK" answer saved as `dossier`/`nomFichier`. The file is
 // written under a temporary name and takes its own name only once complete: a failed,

@@ -122,30 +122,41 @@ private Q_SLOTS:
         QTest::addColumn<int>("type");
         QTest::addColumn<QString>("adresse");
         QTest::addColumn<QString>("port");
+        QTest::addColumn<QString>("motDePasse");
         QTest::addColumn<QString>("message"); // empty: accepted
         const QString port = u"Pour ce type d'accès, le champ PORT doit contenir une valeur "
                              u"numérique entière comprise entre 0 et 65535..."_s;
-        QTest::newRow("8080") << 2 << u"p"_s << u"8080"_s << QString();
-        QTest::newRow("leading blank") << 2 << u"p"_s << u" 80"_s << port;
-        QTest::newRow("70000") << 2 << u"p"_s << u"70000"_s << port;
+        const QString caractère = u"Le caractère « %1 » ne peut pas être enregistré dans la "
+                                  u"configuration : seuls les caractères de l'alphabet latin "
+                                  u"occidental (Windows-1252) sont acceptés..."_s;
+        QTest::newRow("8080") << 2 << u"p"_s << u"8080"_s << u"pé€?"_s << QString();
+        QTest::newRow("leading blank") << 2 << u"p"_s << u" 80"_s << QString() << port;
+        QTest::newRow("70000") << 2 << u"p"_s << u"70000"_s << QString() << port;
         QTest::newRow("empty address")
-            << 2 << QString() << u"80"_s
+            << 2 << QString() << u"80"_s << QString()
             << u"Pour ce type d'accès, le champ ADRESSE doit être renseigné..."_s;
-        QTest::newRow("direct, empty") << 1 << QString() << QString() << QString();
+        QTest::newRow("direct, empty") << 1 << QString() << QString() << QString() << QString();
+        QTest::newRow("password outside Windows-1252")
+            << 0 << QString() << QString() << u"Zażółć"_s << caractère.arg(u"ż"_s);
+        QTest::newRow("beyond 16 bits")
+            << 0 << QString() << QString() << u"a\U0001D11E"_s << caractère.arg(u"\U0001D11E"_s);
     }
     void verifie() {
         QFETCH(int, type);
         QFETCH(QString, adresse);
         QFETCH(QString, port);
+        QFETCH(QString, motDePasse);
         QFETCH(QString, message);
         Ouvre(type);
         d->txtProxyAdresse->setText(adresse);
         d->txtProxyPort->setText(port);
+        d->txtProxyPassword->setText(motDePasse);
         d->btnOK->click();
         QCOMPARE(MessagesAffichés().size(), message.isEmpty() ? 0 : 1);
         QVERIFY(message.isEmpty() || (MessagesAffichés()[0].texte == message &&
                                       MessagesAffichés()[0].icône == QMessageBox::Warning));
         QCOMPARE(p.ProxyPort, message.isEmpty() ? port : u"3128"_s);
+        QCOMPARE(p.ProxyPassword, message.isEmpty() ? motDePasse : QString());
         QCOMPARE(p.ConfigurationAnnulée, !message.isEmpty());
         QVERIFY(message.isEmpty() || d->isVisible());
     }

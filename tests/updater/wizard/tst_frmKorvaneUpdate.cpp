@@ -1,9 +1,12 @@
 #include "../renovo_test.h"
 #include "boite_message.h"
+#include "minisign.h"
+#include "quand_ouvert.h"
 #include "serveur_maj.h"
 #include "settings/frmConfiguration.h"
 #include "wizard/dessins_renovo.h"
 #include "wizard/frmKorvaneUpdate.h"
+#include "wizard/installateur_element.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -69,6 +72,7 @@ class TestFrmKorvaneUpdate : public QObject {
     std::unique_ptr<QTemporaryDir> dossier;
     QStringList lancés;
     ServeurMaj serveur;
+    Minisign éditeur;
     std::unique_ptr<frmKorvaneUpdate> f; // the window under test
 
     bool Ouvre(OptionsRenovo options) {
@@ -131,7 +135,7 @@ private Q_SLOTS:
     void initTestCase() {
         QCoreApplication::setApplicationName(u"Renovo"_s);
         QCoreApplication::setApplicationVersion(u"1.5.2"_s);
-        QVERIFY(serveur.écoute() != 0);
+        QVERIFY(serveur.écoute() != 0 && éditeur.crée());
     }
 
     void init() {
@@ -292,9 +296,13 @@ private Q_SLOTS:
         const QDir téléchargés(Chemin(u"télé chargés"_s));
         QVERIFY(téléchargés.mkpath(u"."_s));
         f->Paramètres().RépertoireTéléchargement = téléchargés.path();
-        for (const auto& [nom, tag] :
-             {std::pair{u"Navelo"_s, u"TOK|v1.1|110"_s}, {u"Outil"_s, u"TOK|v2|2"_s}})
-            DéfinitTagÉlément(new QTreeWidgetItem(f->lvwLogicielsInstallés, {nom, u"v1.0"_s}), tag);
+        for (const auto& [nom, tag, fichier] :
+             {std::tuple{u"Navelo"_s, u"TOK|v1.1|110"_s, u"Navelo110_setup.exe"_s},
+              {u"Outil"_s, u"TOK|v2|2"_s, u"Outil2_setup.exe"_s}}) {
+            auto* élément = new QTreeWidgetItem(f->lvwLogicielsInstallés, {nom, u"v1.0"_s});
+            DéfinitTagÉlément(élément, tag);
+            DéfinitInstallateurÉlément(élément, {téléchargés.filePath(fichier), {}, {}});
+        }
         f->Etape = 4;
         const QString installateur = téléchargés.filePath(u"Navelo110_setup.exe"_s);
         QVERIFY(ÉcritFichier(installateur, "#!/bin/sh\ntouch parti\ni=0\nwhile [ ! -e signal ] "
@@ -477,6 +485,82 @@ private Q_SLOTS:
         QVERIFY(f->Déchargée());
         QCOMPARE(QDir(Chemin(u"téléchargements"_s)).entryList(QDir::Files | QDir::Hidden),
                  QStringList());
+    }
+
+    // The About box held open during a download: the transfer goes on under it, to its end.
+    void aboutBoxDuringDownload() {
+        serveur.options.tailleGénérée = 100'000;
+        serveur.options.octetsParSeconde = 50'000;
+        QVERIFY(Ouvre(OptionsEnLigne()));
+        f->btnSuivant->click();
+        f->btnSuivant->click();
+        bool finiSousLaBoîte = false;
+        QTimer::singleShot(200, f.get(), [this] { f->lblAProposDe_Click(); });
+        QuandOuvert<QDialog>([&](QDialog* boîte) {
+            finiSousLaBoîte = QTest::qWaitFor(
+                [&] { return f->pgbDownload->value() == f->pgbDownload->maximum(); }, 30'000);
+            boîte->reject();
+        });
+        f->btnSuivant->click();
+        QVERIFY(finiSousLaBoîte);
+        QCOMPARE(f->lstTéléchargements->item(0)->text(), enCoursDe + u"OK"_s);
+    }
+
+    void signedInstallers_data() {
+        QTest::addColumn<QString>("cas");
+        QTest::addColumn<QString>("statut");  // Navelo's, at the end
+        QTest::addColumn<QString>("journal"); // of the installers run
+        const QString refusé = u"v1.1 erreur (signature)"_s;
+        QTest::newRow("signed, then another folder")
+            << u"signé"_s << u"v1.1 installée"_s << u"publie\n"_s;
+        QTest::newRow("no key, then another folder")
+            << u"sans clé"_s << u"v1.1 installée"_s << u"publie\n"_s;
+        QTest::newRow("replaced before step 4") << u"remplacé"_s << refusé << QString();
+        QTest::newRow("changed after signing") << u"modifié"_s << refusé << QString();
+        QTest::newRow("no .minisig") << u"absente"_s << refusé << QString();
+    }
+    // With the maker's key beside the program, only the installer signed for its name is
+    // kept; step 4 runs that very file (checked again with a key), whatever the folder says.
+    void signedInstallers() {
+        QFETCH(QString, cas);
+        const QString journal = Chemin(u"journal"_s);
+        const auto installateur = [&](const QString& nom, const QByteArray& qui) {
+            QVERIFY(ÉcritFichier(Chemin(nom), "#!/bin/sh\necho " + qui + " >> '" +
+                                                  QFile::encodeName(journal) + "'\n"));
+        };
+        if (cas != u"sans clé")
+            QVERIFY(ÉcritFichier(Chemin(u"keys/korvane.pub"_s), LitFichier(éditeur.cléPublique())));
+        installateur(u"serveur/Navelo110.exe"_s, "publie");
+        QVERIFY(!éditeur.signe(Chemin(u"serveur/Navelo110.exe"_s)).isEmpty());
+        if (cas == u"modifié")
+            installateur(u"serveur/Navelo110.exe"_s, "autre");
+        if (cas == u"absente")
+            QVERIFY(QFile::remove(Chemin(u"serveur/Navelo110.exe.minisig"_s)));
+        QVERIFY(Ouvre(OptionsEnLigne()));
+        for (int étape = 1; étape <= 3; ++étape)
+            f->btnSuivant->click();
+
+        const bool gardé = cas == u"signé" || cas == u"sans clé" || cas == u"remplacé";
+        QCOMPARE(f->lstTéléchargements->item(0)->text(),
+                 enCoursDe + (gardé ? u"OK"_s : u"erreur"_s));
+        QCOMPARE(QDir(Chemin(u"téléchargements"_s))
+                     .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 gardé ? QStringList{u"Navelo110_setup.exe"_s} : QStringList());
+        if (cas == u"remplacé") {
+            installateur(u"téléchargements/Navelo110_setup.exe"_s, "remplacant");
+        } else if (gardé) {
+            installateur(u"ailleurs/Navelo110_setup.exe"_s, "ailleurs");
+            f->btnPrécédent->click();
+            f->txtRépertoire->setText(Chemin(u"ailleurs"_s));
+            f->btnSuivant->click();
+        }
+        if (gardé) {
+            f->btnSuivant->click();
+            QCOMPARE(f->Etape, 4);
+        }
+        QTEST(Éléments(f->lvwLogicielsInstallés).at(1).section(u';', 2, 2), "statut");
+        QTEST(LitAnsi(journal), "journal");
+        QCOMPARE(QDir(dossier->path()).entryList({u"installation-*"_s}, QDir::Dirs), QStringList());
     }
 
     // Weekly by default, last on 1 January 1980, unless the row says otherwise.

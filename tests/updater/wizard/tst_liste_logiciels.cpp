@@ -17,12 +17,13 @@ void Installateur(const QString& chemin, int code, const QString& corps = QStrin
 }
 
 struct Listes : ListesInstallation {
-    QStringList textes, tags, statuts, lignes;
+    QStringList textes, tags, statuts, lignes, chemins;
     QStringList lignesAjoutées; // as they were while their installer ran
 
     int NombreLogiciels() const override { return int(textes.size()); }
     QString Texte(int i) const override { return textes[i]; }
     QString Tag(int i) const override { return tags[i]; }
+    InstallateurTéléchargé Installateur(int i) const override { return {chemins[i], {}, {}}; }
     void ChangeTag(int i, const QString& tag) override { tags[i] = tag; }
     void ChangeStatut(int i, const QString& statut) override { statuts[i] = statut; }
     void AjouteLigne(const QString& ligne) override { lignes << ligne, lignesAjoutées << ligne; }
@@ -153,6 +154,7 @@ private Q_SLOTS:
             if (code >= 0 && !(supprimer && état == u"OK"))
                 restants << fichier;
             l.textes << nom, l.tags << tag, l.statuts << QString(), tags << tagAprès;
+            l.chemins << dossier + u'/' + fichier;
             statuts << (état.isEmpty()
                             ? QString()
                             : tag.section(u'|', 1, 1) +
@@ -167,7 +169,7 @@ private Q_SLOTS:
         colTraductions traductions;
         ChargeTraductions(traductions, QString());
         InstalleLogiciels(l, supprimer ? QDir().relativeFilePath(dossier) : dossier, supprimer,
-                          traductions);
+                          ClésDeConfiance{}, racine.path(), traductions);
         const QString après = QDir::currentPath();
         QDir::setCurrent(courant);
 

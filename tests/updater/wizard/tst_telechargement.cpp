@@ -1,11 +1,13 @@
 #include "../renovo_test.h"
 #include "autorite_test.h"
+#include "minisign.h"
 #include "serveur_maj.h"
 #include "serveur_scripte.h"
 #include "settings/traductions.h"
 #include "tinyproxy.h"
 #include "wizard/parametres_renovo.h"
 #include "wizard/telechargement.h"
+#include "wizard/telechargement_signe.h"
 #include "wizard/versions.h"
 
 #include <QSslConfiguration>
@@ -31,6 +33,7 @@ using Accès = std::tuple<int, bool, Proxy, QString, bool, QList<bool>, int>;
 } // namespace
 
 Q_DECLARE_METATYPE(Accès)
+Q_DECLARE_METATYPE(RésultatSignature)
 
 class TestTelechargement : public QObject {
     Q_OBJECT
@@ -40,6 +43,15 @@ class TestTelechargement : public QObject {
     Tinyproxy ouvert;
     Tinyproxy authentifié{u"util"_s, u"mdp"_s};
     QSslConfiguration tlsOrigine = QSslConfiguration::defaultConfiguration();
+    AutoritéTest autorité;
+    Minisign éditeur, autreClé;
+
+    void FaitConfiance(bool confiance) {
+        QSslConfiguration configuration = tlsOrigine;
+        configuration.setCaCertificates(confiance ? QList{autorité.autorité}
+                                                  : QList<QSslCertificate>());
+        QSslConfiguration::setDefaultConfiguration(configuration);
+    }
 
     QString base() const { return u"http://127.0.0.1:%1/file/"_s.arg(serveur.port()); }
 
@@ -49,6 +61,7 @@ private Q_SLOTS:
         ChargeTraductions(traductions, QString());
         QVERIFY(serveur.écoute() != 0);
         QVERIFY(ouvert.port() != 0 && authentifié.port() != 0);
+        QVERIFY(autorité.crée() && éditeur.crée() && autreClé.crée());
     }
 
     void init() {
@@ -141,6 +154,7 @@ private Q_SLOTS:
         const QList<bool> d{false}, p{true}; // one request, direct or by proxy
         QTest::newRow("direct ignores http_proxy") << Accès{1, true, Ouvert, {}, true, d, 0};
         QTest::newRow("system: http_proxy") << Accès{0, false, Ouvert, {}, true, p, 0};
+        QTest::newRow("system: its login") << Accès{0, false, Authentifié, u"mdp"_s, true, p, 2};
         QTest::newRow("system: none, retry") << Accès{0, true, Injoignable, {}, true, d, 0};
         QTest::newRow("named: good login") << Accès{2, false, Authentifié, u"mdp"_s, true, p, 2};
         QTest::newRow("named: bad login") << Accès{2, false, Authentifié, u"x"_s, false, {}, 2};
@@ -184,8 +198,6 @@ private Q_SLOTS:
 
     // Certificate errors fail the request, directly or through a proxy's tunnel.
     void https() {
-        AutoritéTest autorité;
-        QVERIFY(autorité.crée());
         ServeurMaj tls;
         tls.options.catalogue = u"Navelo=1.1.0"_s;
         QVERIFY(tls.écouteTls(autorité.serveur, autorité.clé) != 0);
@@ -195,16 +207,138 @@ private Q_SLOTS:
         p.ProxyAdresse = u"127.0.0.1"_s;
         p.ProxyPort = QString::number(ouvert.port());
         for (const bool confiance : {false, true}) {
-            QSslConfiguration configuration = tlsOrigine;
-            configuration.setCaCertificates(confiance ? QList{autorité.autorité}
-                                                      : QList<QSslCertificate>());
-            QSslConfiguration::setDefaultConfiguration(configuration);
+            FaitConfiance(confiance);
             for (const int type : {1, 2}) {
                 p.ProxyType = type;
                 QCOMPARE(Télécharge(p, url), confiance ? u"Navelo=1.1.0\r\n"_s : QString());
             }
         }
         QCOMPARE(tls.requêtes().size(), 2);
+    }
+
+    void originAsksForCredentials_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<QByteArray>("https_proxy");
+        QTest::newRow("direct") << 0 << QByteArray();
+        QTest::newRow("named proxy's tunnel") << 2 << QByteArray();
+        QTest::newRow("system proxy's tunnel")
+            << 0 << "http://127.0.0.1:" + QByteArray::number(ouvert.port());
+    }
+    // The update server's own 407, direct or inside a tunnel, fails the request: the proxy's
+    // credentials never reach it.
+    void originAsksForCredentials() {
+        QFETCH(int, type);
+        QFETCH(QByteArray, https_proxy);
+        qputenv("https_proxy", https_proxy);
+        ServeurMaj origine;
+        origine.options.demandeIdentifiantsProxy = true;
+        FaitConfiance(true);
+        const bool tunnel = type == 2 || !https_proxy.isEmpty();
+        QVERIFY((tunnel ? origine.écouteTls(autorité.serveur, autorité.clé) : origine.écoute()) !=
+                0);
+        ParamètresRenovo p;
+        p.ProxyType = type;
+        p.ProxyAdresse = u"127.0.0.1"_s;
+        p.ProxyPort = QString::number(ouvert.port());
+        p.ProxyLogin = u"util"_s;
+        p.ProxyPassword = u"mdp"_s;
+        const QString url =
+            (tunnel ? u"https"_s : u"http"_s) +
+            u"://127.0.0.1:%1/file/_versions.php?apps=Navelo=1"_s.arg(origine.port());
+        QCOMPARE(Télécharge(p, url), QString());
+        QCOMPARE(origine.requêtes().size(), 1);
+        QCOMPARE(origine.requêtes().at(0).autorisationProxy, QByteArray());
+    }
+
+    void signatures_data() {
+        QTest::addColumn<QString>("cas");
+        QTest::addColumn<RésultatSignature>("résultat");
+        using R = RésultatSignature;
+        for (const auto& [cas, résultat] : {std::pair{"prehashed ED", R::Valide},
+                                            {"legacy Ed", R::Valide},
+                                            {"CR LF", R::Valide},
+                                            {"signed by the server", R::Valide},
+                                            {"no key installed", R::Valide},
+                                            {"one byte changed", R::FichierDifférent},
+                                            {"another file's", R::FichierDifférent},
+                                            {"another key", R::CléInconnue},
+                                            {"broken key file", R::CléInconnue},
+                                            {"another installer's name", R::NomDifférent},
+                                            {"trusted comment edited", R::CommentaireFalsifié},
+                                            {"unknown algorithm", R::AlgorithmeInconnu},
+                                            {"no padding", R::Illisible},
+                                            {"missing", R::Illisible},
+                                            {"5 KiB", R::Illisible}})
+            QTest::newRow(cas) << QString::fromLatin1(cas) << résultat;
+    }
+    // What the check says of each signature, and what the download leaves: the installer
+    // under its name, or nothing at all.
+    void signatures() {
+        QFETCH(QString, cas);
+        QFETCH(RésultatSignature, résultat);
+        QTemporaryDir publiés, téléchargés, programme;
+        const QString installateur = publiés.filePath(u"Navelo110.exe"_s);
+        const QByteArray contenu = ServeurMaj::OctetsGénérés(0, 200'000);
+        QVERIFY(ÉcritFichier(installateur, contenu));
+        serveur.options.dossierInstallateurs = publiés.path();
+        QByteArray signature;
+        if (cas == u"signed by the server") {
+            QVERIFY(QFile::remove(installateur));
+            serveur.options.tailleGénérée = contenu.size();
+            serveur.options.cléSignature = éditeur.cléSecrète();
+        } else if (cas == u"another file's" || cas == u"another installer's name") {
+            QTemporaryDir autre;
+            const QString nom = cas == u"another file's" ? u"Navelo110.exe"_s : u"Prog152.exe"_s;
+            QVERIFY(ÉcritFichier(autre.filePath(nom), nom == u"Prog152.exe" ? contenu : "autre"));
+            signature = éditeur.signe(autre.filePath(nom));
+        } else {
+            signature = (cas == u"another key" ? autreClé : éditeur)
+                            .signe(installateur, cas == u"legacy Ed");
+        }
+        if (cas == u"one byte changed")
+            QVERIFY(ÉcritFichier(installateur, QByteArray(contenu).replace(150'000, 1, "x")));
+        else if (cas == u"CR LF")
+            signature.replace("\n", "\r\n");
+        else if (cas == u"trusted comment edited")
+            signature.replace("timestamp:", "timestamp:1");
+        else if (cas == u"no padding")
+            signature.replace("==\n", "\n");
+        else if (cas == u"5 KiB")
+            signature.insert(19, QByteArray(5'000, 'x'));
+        else if (cas == u"unknown algorithm") // "ED" becomes "ID"
+            signature.replace("\nRU", "\nSU");
+        else if (cas == u"missing")
+            signature.clear();
+        QFile::remove(installateur + u".minisig"_s);
+        if (!signature.isEmpty())
+            QVERIFY(ÉcritFichier(installateur + u".minisig"_s, signature));
+        // Beside a portable program, or in share/renovo/keys for one installed in bin.
+        const bool installé = cas == u"legacy Ed";
+        if (cas != u"no key installed")
+            QVERIFY(ÉcritFichier(programme.filePath(installé ? u"share/renovo/keys/korvane.pub"_s
+                                                             : u"keys/korvane.pub"_s),
+                                 cas == u"broken key file" ? "untrusted comment: x\nRWQ\n"_ba
+                                                           : LitFichier(éditeur.cléPublique())));
+        const ClésDeConfiance clés =
+            ClésDuProgramme(installé ? programme.filePath(u"bin"_s) : programme.path());
+        if (cas != u"no key installed" && cas != u"signed by the server")
+            QCOMPARE(VérifieSignature(installateur, signature, u"Navelo110.exe"_s, clés.clés),
+                     résultat);
+
+        Progression progression;
+        const TéléchargementInstallateur t = TéléchargeInstallateur(
+            ParamètresRenovo{}, base() + u"Navelo110.exe"_s, téléchargés.path(),
+            u"Navelo110_setup.exe"_s, clés, progression, traductions);
+        const bool valide = résultat == RésultatSignature::Valide;
+        QCOMPARE(t.issue,
+                 valide ? IssueTéléchargement::Réussi : IssueTéléchargement::SignatureRefusée);
+        const QString reçu = téléchargés.filePath(u"Navelo110_setup.exe"_s);
+        QCOMPARE(QDir(téléchargés.path())
+                     .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 valide ? QStringList{u"Navelo110_setup.exe"_s} : QStringList());
+        QCOMPARE(LitFichier(reçu), valide ? contenu : QByteArray());
+        QCOMPARE(t.installateur.chemin, reçu);
+        QVERIFY(!valide || t.installateur.signature.isEmpty() == (cas == u"no key installed"));
     }
 };
 

@@ -1,5 +1,6 @@
 #include "../renovo_test.h"
 #include "wizard/logiciels_installes.h"
+#include "wizard/nombres.h"
 #include "wizard/parametres_renovo.h"
 #include "wizard/verification_planifiee.h"
 
@@ -99,6 +100,15 @@ private Q_SLOTS:
         for (const QStringList& autres :
              {QStringList(), {u"/startup"_s, u"now"_s}, {u"-startup"_s}, {u"/startup2"_s}})
             QVERIFY(!ModeAutomatiqueDemandé(autres));
+    }
+
+    // Rounded halves to even; 2^63 is no 64-bit whole number.
+    void arrondiEntier() {
+        const qint64 min = std::numeric_limits<qint64>::min(),
+                     max = std::numeric_limits<qint64>::max();
+        QCOMPARE(ArrondiEntier(2.5, 0, 2), 2);
+        QCOMPARE(ArrondiEntier(-0x1p63, min, max), min);
+        QCOMPARE(ArrondiEntier(0x1p63, min, max), std::nullopt);
     }
 
     void verificationDue() {

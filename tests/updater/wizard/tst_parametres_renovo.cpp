@@ -140,6 +140,7 @@ private Q_SLOTS:
         Écrit(u"usr/korvane/uninstall/notes.txt"_s, Entrée("Korvane", "Notes v1", "1"));
         Écrit(u"maison/korvane/uninstall/Outil.ini"_s,
               Entrée("korvane", "Outil v1.5 b\xE9ta", "1.5"));
+        Écrit(u"maison/korvane/uninstall/Navelo.ini"_s, Entrée("Korvane", "NAVELO v2.1", "2.1"));
 
         const std::unique_ptr<Registre> registre = RegistreSystème();
         QStringList liste; // each search adds to it
@@ -147,11 +148,12 @@ private Q_SLOTS:
             RechercheLogicielsInstallés(*registre, racine, clé, liste);
             return liste;
         };
+        // One entry per name, in any case: the later one, the user's, in the earlier's place.
         QCOMPARE(cherche(RacineRegistre::HKEY_LOCAL_MACHINE, CléDésinstallation),
-                 (QStringList{u"Alpha V3 Pro=3"_s, u"=1"_s, u"Navelo=2.0"_s, u"="_s}));
-        QCOMPARE(cherche(RacineRegistre::HKEY_CURRENT_USER, CléDésinstallation).last(),
-                 u"Outil=1.5"_s);
-        QCOMPARE(cherche(RacineRegistre::HKEY_CURRENT_USER, u"SOFTWARE\\Autre"_s).size(), 5);
+                 (QStringList{u"Alpha V3 Pro=3"_s, u"="_s, u"Navelo=2.0"_s}));
+        QCOMPARE(cherche(RacineRegistre::HKEY_CURRENT_USER, CléDésinstallation),
+                 (QStringList{u"Alpha V3 Pro=3"_s, u"="_s, u"NAVELO=2.1"_s, u"Outil=1.5"_s}));
+        QCOMPARE(cherche(RacineRegistre::HKEY_CURRENT_USER, u"SOFTWARE\\Autre"_s).size(), 4);
         QVERIFY(QDir(Chemin(u"maison/korvane"_s)).removeRecursively());
         liste.clear();
         QVERIFY(cherche(RacineRegistre::HKEY_CURRENT_USER, CléDésinstallation).isEmpty());

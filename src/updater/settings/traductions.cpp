@@ -1,6 +1,5 @@
 #include "traductions.h"
 
-#include "ansi.h"
 #include "ini_document.h"
 #include "wizard/erreur_renovo.h"
 
@@ -24,7 +23,7 @@ constexpr qsizetype longueurMaximale = 31999;
 // The "<key>...</key>" block of the file; none when the opening or the closing marker is
 // missing.
 std::optional<QString> Bloc(const QByteArray& contenu, const QString& clé) {
-    const QString texte = DepuisAnsi(contenu);
+    const QString texte = TexteIni(contenu);
     const QString ouverture = u'<' + clé + u'>';
     const qsizetype début = texte.indexOf(ouverture, 0, Qt::CaseInsensitive);
     if (début < 0)

@@ -39,20 +39,6 @@ class TestParametresRenovo : public QObject {
 private Q_SLOTS:
     void init() { dossier = std::make_unique<QTemporaryDir>(); }
 
-    void emplacement() {
-        const QString utilisateur = Chemin(u"utilisateur/Korvane/Renovo"_s);
-        // An install, with an older file left beside the program: it is moved.
-        QVERIFY(QDir().mkpath(Chemin(u"share/renovo"_s)));
-        Écrit(u"bin/Renovo.ini"_s, "[Config]\r\nProxyPort=3128\r\n");
-        const EmplacementRenovo installé = DétermineEmplacement(Chemin(u"bin"_s), utilisateur);
-        QVERIFY(installé.installé);
-        QCOMPARE(installé.FichierParamètres, utilisateur + u"/Renovo.ini"_s);
-        PrépareDossierParamètres(installé);
-        QVERIFY(!QFile::exists(installé.ancienFichier));
-        QCOMPARE(QFile::permissions(installé.FichierParamètres) & 0x0077, 0);
-        QCOMPARE(Relit(installé.FichierParamètres).ProxyPort, u"3128"_s);
-    }
-
     void lecture_data() {
         QTest::addColumn<QByteArray>("lignes");
         // Logon check, frequency, proxy type, direct retry, last check; or the error.

@@ -197,6 +197,8 @@ const std::pair<QString, QString> tableTraductions[] = {
      u"Un ou plusieurs téléchargements ont été effectués avec succès, ils seront "
      u"automatiquement installés à l'étape suivante. Cliquez sur \"Suivant >\" pour procéder "
      u"à cette opération ou sur \"Quitter\" si vous préférez l'effectuer manuellement."_s},
+    {u"TXT_FERMETURE_APRES_INSTALLATION"_s,
+     u"L'outil sera fermé dès la fin de l'installation en cours..."_s},
     {u"MSG_ERREUR_AUCUN_LOGICIEL_INSTALLE"_s,
      u"Aucun logiciel Korvane n'est installé sur ce poste...§§L'outil va être fermé."_s},
     {u"MSG_ERREUR_RECHERCHE_MAJ"_s,

@@ -14,6 +14,7 @@
 #include "settings/langues.h"
 #include "settings/traduction_fenetres.h"
 #include "texte.h"
+#include "texte_complet.h"
 #include "traductions_qt.h"
 #include "verification_planifiee.h"
 #include "version.h"
@@ -49,8 +50,6 @@ constexpr int rôleGrisé = Qt::UserRole;
 constexpr int rôleTag = Qt::UserRole + 1;
 constexpr int rôleCoché = Qt::UserRole + 2;
 
-// The panels' place, the same for every step.
-constexpr QSize taillePanneau(440, 300);
 // 120 twips.
 constexpr int écartLiens = 8;
 
@@ -193,6 +192,7 @@ void frmKorvaneUpdate::CréeContrôles() {
     ColonneNom = 0;
     ColonneVersion = 1;
     ColonneStatut = 2;
+    MontreTextesComplets(lvwLogicielsInstallés);
     imgAttente = Nommé(new QLabel(picEtape[1]), u"imgAttente"_s);
     imgAttente->setFixedSize(TailleImageAttente);
     imgAttente->hide();
@@ -231,6 +231,7 @@ void frmKorvaneUpdate::CréeContrôles() {
     étape2->addStretch();
 
     lstTéléchargements = Nommé(new QListWidget(picEtape[3]), u"lstTéléchargements"_s);
+    MontreTextesComplets(lstTéléchargements);
     pgbDownload = Nommé(new QProgressBar(picEtape[3]), u"pgbDownload"_s);
     pgbDownload->setTextVisible(false);
     pgbDownload->hide();
@@ -246,6 +247,7 @@ void frmKorvaneUpdate::CréeContrôles() {
     étape3->addWidget(lblEtape3b);
 
     lstInstallations = Nommé(new QListWidget(picEtape[4]), u"lstInstallations"_s);
+    MontreTextesComplets(lstInstallations);
     chkSupprimerFichiersAprèsInstallation =
         Nommé(new QCheckBox(u"Supprimer les fichiers après installation"_s, picEtape[4]),
               u"chkSupprimerFichiersAprèsInstallation"_s);
@@ -262,7 +264,7 @@ void frmKorvaneUpdate::CréeContrôles() {
     auto* zone = new QWidget(this);
     zone->setLayout(panneaux);
     panneaux->setContentsMargins({});
-    zone->setFixedSize(taillePanneau);
+    zone->setFixedSize(TaillePanneau);
 
     lblAProposDe = Nommé(new QLabel(u"A propos de..."_s, this), u"lblAProposDe"_s);
     lblConfigurer = Nommé(new QLabel(u"Configurer..."_s, this), u"lblConfigurer"_s);
@@ -638,8 +640,9 @@ void frmKorvaneUpdate::btnQuitter_Click() {
 }
 
 void frmKorvaneUpdate::btnRépertoireParcourir_Click() {
-    const QString choisi = ChoisitDossier(this, TexteÀAfficher(Texte(u"TXT_SELECTION_CIBLE"_s)),
-                                          txtRépertoire->text());
+    const QString choisi =
+        ChoisitDossier(this, lblRépertoire->text(), TexteÀAfficher(Texte(u"TXT_SELECTION_CIBLE"_s)),
+                       txtRépertoire->text());
     if (choisi.isEmpty())
         return;
     paramètres.RépertoireTéléchargement = choisi;
@@ -727,7 +730,10 @@ bool frmKorvaneUpdate::eventFilter(QObject* objet, QEvent* évènement) {
 void frmKorvaneUpdate::closeEvent(QCloseEvent* évènement) {
     // An installer is never left half done: the window closes once it has ended.
     if (installationEnCours) {
-        fermetureDemandée = true;
+        if (!std::exchange(fermetureDemandée, true)) {
+            lstInstallations->addItem(TexteÀAfficher(Texte(u"TXT_FERMETURE_APRES_INSTALLATION"_s)));
+            lstInstallations->scrollToBottom();
+        }
         évènement->ignore();
         return;
     }

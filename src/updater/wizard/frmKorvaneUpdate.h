@@ -107,6 +107,9 @@ public:
     // Set once the exit sequence has run: a step still at work should stop.
     bool Déchargée() const { return déchargée; }
 
+    // The panels' place, the same for every step.
+    static constexpr QSize TaillePanneau{440, 300};
+
     qint16 Etape = 0;
     bool ModeAutomatique = false;
     QStringList LogicielsInstallés;

@@ -1,12 +1,16 @@
 #include "../renovo_test.h"
 #include "boite_message.h"
+#include "quand_ouvert.h"
 #include "serveur_maj.h"
 #include "settings/frmConfiguration.h"
+#include "settings/traductions.h"
+#include "wizard/a_propos_renovo.h"
 #include "wizard/dessins_renovo.h"
 #include "wizard/frmKorvaneUpdate.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -15,7 +19,9 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
+#include <QToolTip>
 #include <QTreeWidget>
 
 #include <csignal>
@@ -304,6 +310,81 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(Chemin(u"Renovo.ini"_s)));
     }
 
+    // The folder browser holds the sentence under a short title. Cancel changes nothing; a
+    // folder chosen is the download folder.
+    void choixDuDossier() {
+        QVERIFY(Ouvre(Options()));
+        const QString choisi = Chemin(u"utilisateur"_s);
+        QVERIFY(QDir().mkpath(choisi));
+        for (const bool annule : {true, false}) {
+            QStringList vu; // title, sentence, start folder
+            QuandOuvert<QDialog>([&](QDialog* dialogue) {
+                auto* navigateur = dialogue->findChild<QFileDialog*>();
+                vu = {dialogue->windowTitle(), dialogue->findChild<QLabel*>()->text(),
+                      navigateur->directory().path()};
+                navigateur->setDirectory(choisi);
+                if (annule)
+                    navigateur->reject();
+                else
+                    static_cast<QDialog*>(navigateur)->accept();
+            });
+            f->txtRépertoire->setText(dossier->path());
+            f->btnRépertoireParcourir_Click();
+            QCOMPARE(vu, QStringList({u"Dossier"_s,
+                                      u"Veuillez sélectionner le dossier dans lequel le ou les "
+                                      u"fichiers à télécharger seront enregistrés."_s,
+                                      dossier->path()}));
+            QCOMPARE(f->txtRépertoire->text(), annule ? dossier->path() : choisi);
+            QCOMPARE(f->Paramètres().RépertoireTéléchargement, f->txtRépertoire->text());
+        }
+    }
+
+    // A cell too narrow for its text shows it whole in a tooltip; a line of the installations
+    // never needs scrolling to show its end.
+    void textesCoupes() {
+        QVERIFY(Ouvre(Options()));
+        const QString longue = u"Installation de "_s + QString(120, u'x') + u"_setup.exe... OK"_s;
+        f->lstInstallations->addItems({u"Installation de a_setup.exe... OK"_s, longue});
+        (new QTreeWidgetItem(f->lvwLogicielsInstallés, {QString(60, u'N'), u"v1.0"_s}));
+        f->picEtape[0]->hide();
+        for (const int étape : {1, 4})
+            f->picEtape[étape]->show();
+        f->lvwLogicielsInstallés->show();
+        QTest::qWait(0);
+        // No tip first: a tip hides some time after it is asked to.
+        const auto bulle = [](QAbstractItemView* vue, const QModelIndex& index) {
+            const QPoint centre = vue->visualRect(index).center();
+            QHelpEvent aide(QEvent::ToolTip, centre, vue->viewport()->mapToGlobal(centre));
+            QCoreApplication::sendEvent(vue->viewport(), &aide);
+            return QToolTip::isVisible() ? QToolTip::text() : QString();
+        };
+        QListWidget* lignes = f->lstInstallations;
+        QTreeWidget* liste = f->lvwLogicielsInstallés;
+        QCOMPARE(bulle(lignes, lignes->model()->index(0, 0)), QString());
+        QCOMPARE(bulle(liste, liste->model()->index(0, 1)), QString());
+        QCOMPARE(bulle(lignes, lignes->model()->index(1, 0)), longue);
+        QCOMPARE(bulle(liste, liste->model()->index(0, 0)), QString(60, u'N'));
+        QCOMPARE(lignes->horizontalScrollBar()->maximum(), 0);
+    }
+
+    // The About box in a language: its title, captions under their names (an element of an
+    // array under its index), the introduction as description, the translator's credit with
+    // the room it takes.
+    void aPropos() {
+        Écrit(u"English.lng"_s, u"[Traduction]\r\nfrmAPropos=About\r\nlbl(1)=Mail:\r\n"
+                                u"lblTraduitPar=Translated by me\r\nTXT_INTRO=Hi."_s);
+        colTraductions anglais;
+        ChargeTraductions(anglais, Chemin(u"English.lng"_s));
+        frmAPropos avec(OptionsAProposRenovo(anglais, Chemin(u"English.lng"_s), 1));
+        frmAPropos sans(OptionsAProposRenovo(anglais, QString(), 1));
+        QCOMPARE(QStringList({avec.windowTitle(), avec.lbl[0]->text(), avec.lbl[1]->text(),
+                              avec.txtDescription->toPlainText(), sans.windowTitle()}),
+                 QStringList({u"About"_s, u"Www :"_s, u"Mail:"_s, u"Hi..."_s,
+                              u"A propos de KorvaneUpdate"_s}));
+        QVERIFY(!avec.lblTraduitPar->isHidden() && sans.lblTraduitPar->isHidden());
+        QCOMPARE(avec.height() - sans.height(), QFontMetrics(avec.lblTraduitPar->font()).height());
+    }
+
     // Quit writes the folder, and on a first start every setting: in the file's own code page,
     // the password scrambled, the file readable by its owner only.
     void introductionEtSortie() {
@@ -389,7 +470,8 @@ private Q_SLOTS:
     }
 
     // While the installer runs (until our timer's file), the window is minimised and disabled
-    // yet live; a close waits for its end and starts no other. The grey delete box keeps it.
+    // yet live; a close waits for its end, says so once, and starts no other installer. The
+    // grey delete box keeps the file.
     void fermetureAttendLInstallateur() {
         QVERIFY(Ouvre(Options()));
         const QDir téléchargés(Chemin(u"télé chargés"_s));
@@ -415,15 +497,18 @@ private Q_SLOTS:
             QCOMPARE(f->lstInstallations->item(0)->text(),
                      u"Installation de Navelo110_setup.exe... en cours"_s);
             f->close();
+            f->close();
             QVERIFY(!fin);
             QFile(téléchargés.filePath(u"signal"_s)).open(QIODevice::WriteOnly);
         });
         attente.start(20);
         f->AfficheEtape();
         QVERIFY(fin && QFile::exists(installateur) && !f->isMinimized());
-        QCOMPARE(f->lstInstallations->count(), 1);
+        QCOMPARE(f->lstInstallations->count(), 2);
         QCOMPARE(f->lstInstallations->item(0)->text(),
                  u"Installation de Navelo110_setup.exe... OK"_s);
+        QCOMPARE(f->lstInstallations->item(1)->text(),
+                 u"L'outil sera fermé dès la fin de l'installation en cours..."_s);
     }
 
     // Nothing downloaded: no line, nothing run, the window back to its normal state.
@@ -438,25 +523,32 @@ private Q_SLOTS:
     }
 
     // The link under the mouse turns red and underlined, the other blue; anywhere else, both
-    // blue.
+    // blue: on the wizard and on its About box.
     void survolDesLiens() {
         QVERIFY(Ouvre(Options()));
-        const auto couleur = [](QLabel* lien) {
-            return std::pair(lien->palette().color(QPalette::Active, QPalette::WindowText),
-                             lien->font().underline());
+        frmAPropos boîte(OptionsAProposRenovo(f->Traductions(), QString(), 1));
+        const auto couleurs = [](const QLabel* a, const QLabel* b) {
+            QString texte;
+            for (const QLabel* lien : {a, b}) {
+                const QColor c = lien->palette().color(QPalette::Active, QPalette::WindowText);
+                texte += c == QColor(255, 0, 0) ? u"R"_s : c == QColor(0, 0, 255) ? u"B"_s : u"?"_s;
+                texte += lien->font().underline() ? u"_ "_s : u" "_s;
+            }
+            return texte;
         };
-        const auto rouge = std::pair(QColor(255, 0, 0), true),
-                   bleu = std::pair(QColor(0, 0, 255), false);
-        for (QLabel* lien : {f->lblConfigurer, f->lblAProposDe}) {
-            Survole(lien);
-            QCOMPARE(couleur(f->lblConfigurer), lien == f->lblConfigurer ? rouge : bleu);
-            QCOMPARE(couleur(f->lblAProposDe), lien == f->lblAProposDe ? rouge : bleu);
-        }
-        for (QWidget* ailleurs : {static_cast<QWidget*>(f->btnSuivant),
-                                  static_cast<QWidget*>(f->imgPar), f->picEtape[0]}) {
-            Survole(f->lblAProposDe);
-            Survole(ailleurs);
-            QCOMPARE(couleur(f->lblAProposDe), bleu);
+        using Liens = std::tuple<QLabel*, QLabel*, QList<QWidget*>>;
+        for (const auto& [a, b, ailleurs] :
+             {Liens{f->lblConfigurer, f->lblAProposDe, {f->btnSuivant, f->imgPar, f->picEtape[0]}},
+              Liens{boîte.lblSite, boîte.lblEmail, {&boîte, boîte.btnOK}}}) {
+            Survole(a);
+            QCOMPARE(couleurs(a, b), u"R_ B "_s);
+            Survole(b);
+            QCOMPARE(couleurs(a, b), u"B R_ "_s);
+            for (QWidget* autre : ailleurs) {
+                Survole(b);
+                Survole(autre);
+                QCOMPARE(couleurs(a, b), u"B B "_s);
+            }
         }
     }
 
@@ -511,6 +603,8 @@ private Q_SLOTS:
                  QStringList({u"Inconnu;v1.0;non pris en charge par KorvaneUpdate;;"_s,
                               u"Navelo;v1.0;v1.1 publiée;x;|v1.1|110"_s,
                               u"Prog2;v1.5;OK;;|v1.5|150"_s}));
+        f->lvwLogicielsInstallés->topLevelItem(0)->setCheckState(0, Qt::Checked);
+        QCOMPARE(f->lvwLogicielsInstallés->topLevelItem(0)->checkState(0), Qt::Unchecked);
 
         f->btnSuivant->click();
         f->btnSuivant->click();
@@ -530,6 +624,14 @@ private Q_SLOTS:
         QCOMPARE(LitAnsi(Chemin(u"téléchargements/Navelo110_setup.exe"_s)),
                  u"MZ installateur de Navelo 1.1"_s);
         QVERIFY(f->lblEtape3b->text().startsWith(u"Un ou plusieurs téléchargements"_s));
+        QVERIFY(f->lblEtape3b->isVisible() && f->btnSuivant->isEnabled());
+
+        // Back from the installations runs the downloads again: none is checked.
+        f->btnSuivant->click();
+        QCOMPARE(f->lstInstallations->count(), 1);
+        f->btnPrécédent->click();
+        QCOMPARE(f->Etape, 3);
+        QCOMPARE(f->lstTéléchargements->count(), 2);
         QVERIFY(f->lblEtape3b->isVisible() && f->btnSuivant->isEnabled());
 
         // Step 1 again: the list as it was, no new exchange, Next still allowed.

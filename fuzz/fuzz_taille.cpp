@@ -2,6 +2,7 @@
 #include "wizard/telechargement.h"
 
 #include <QLocale>
+#include <QRegularExpression>
 #include <QString>
 #include <QStringList>
 
@@ -32,10 +33,13 @@ extern "C" int LLVMFuzzerTestOneInput(const quint8* octets, size_t taille) {
     else
         EXIGE(statut.isEmpty());
 
-    // A size reads as a number of at most one decimal and one of the five units.
+    // A size reads as a number of at most one decimal, without digit-group separators, and one
+    // of the five units.
     const QString texte = TailleTexte(nombre);
     const QStringList parties = texte.split(u' ');
     EXIGE(parties.size() == 2);
+    static const QRegularExpression forme(u"^-?[0-9]+(,[0-9])?$"_s);
+    EXIGE(forme.match(parties.at(0)).hasMatch());
     EXIGE(QStringList({u"octets"_s, u"Ko"_s, u"Mo"_s, u"Go"_s, u"To"_s}).contains(parties.at(1)));
     bool lu = false;
     const double valeur = QLocale().toDouble(parties.at(0), &lu);

@@ -12,22 +12,15 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-bool EstVersion(const NumérosVersion& v) {
-    return v.majeur >= 0 && v.mineur >= 0 && v.révision >= 0 && v.révision <= 99 &&
-           v.majeur <= 9999 && v.mineur <= 9999;
-}
-
-// The comparison form sorts releases as their numbers do, so that 1.10 comes after 1.9.
+// A release is newer exactly when its numbers are, however many digits or whatever sign they
+// have.
 void VérifieOrdre(const NumérosVersion& a, const NumérosVersion& b) {
-    if (!EstVersion(a) || !EstVersion(b))
+    if (a.révision > 99 || b.révision > 99)
         return;
     const auto numéros = [](const NumérosVersion& v) {
         return std::tuple(v.majeur, v.mineur, v.révision);
     };
-    const int formes = FormateVersion(a, FormeVersion::Comparaison)
-                           .compare(FormateVersion(b, FormeVersion::Comparaison));
-    EXIGE((formes < 0) == (numéros(a) < numéros(b)));
-    EXIGE((formes == 0) == (numéros(a) == numéros(b)));
+    EXIGE(VersionPlusRécente(b, a) == (numéros(a) < numéros(b)));
 }
 
 std::optional<NumérosVersion> Numéros(const QString& texte) {

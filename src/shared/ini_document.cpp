@@ -199,3 +199,8 @@ QByteArray AvecValeurIni(QByteArrayView contenu, QStringView section, QStringVie
         résultat += finDeLigne;
     return résultat + '[' + codage.Nom(section) + ']' + finDeLigne + ligneClé;
 }
+
+QString TexteIni(QByteArrayView contenu) {
+    const Codage codage = CodageDe(contenu);
+    return codage.Décode(contenu.sliced(codage.début));
+}

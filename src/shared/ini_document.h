@@ -21,3 +21,6 @@ std::optional<QString> ValeurIni(QByteArrayView contenu, QStringView section, QS
 // Every other line is kept byte for byte; new lines end as the file's first line does.
 QByteArray AvecValeurIni(QByteArrayView contenu, QStringView section, QStringView clé,
                          QStringView valeur);
+
+// The whole file as text, in the encoding the two routines above read and write it with.
+QString TexteIni(QByteArrayView contenu);

@@ -19,7 +19,7 @@ int main(int argc, char* argv[]) {
     QObject::connect(&fenêtre, &frmKorvaneUpdate::programEnded, &application,
                      &QCoreApplication::quit, Qt::QueuedConnection);
     // The end of the session closes the window as Quit does, so the settings are written.
-    const DemandesDeFin demandesDeFin([&fenêtre] { fenêtre.close(); });
+    const DemandesDeFin demandesDeFin([&fenêtre] { fenêtre.Termine(); });
     if (!fenêtre.Form_Load())
         return 0;
     return QApplication::exec();

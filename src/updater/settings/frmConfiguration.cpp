@@ -20,6 +20,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -147,7 +149,9 @@ void frmConfiguration::Remplit(const QString& fichierLangue, const QStringList& 
         langue = français;
         cboLangue->setEnabled(cboLangue->count() >= 2);
     }
-    cboLangue->setCurrentText(langue);
+    // A name written in other letter case is still that language.
+    cboLangue->setCurrentIndex(std::max(0, cboLangue->findText(langue, Qt::MatchFixedString)));
+    langueAffichée = cboLangue->currentIndex();
 
     chkRechercherMaJOuvertureSession->setChecked(paramètres.RechercherMaJOuvertureSession);
     chkRechercherMaJOuvertureSession_Click();
@@ -214,7 +218,9 @@ void frmConfiguration::btnOK_Click() {
         }
     }
 
-    if (cboLangue->currentText() != paramètres.Langue) {
+    // Only a choice of the user's changes the language: the list may show French for a
+    // language whose file is missing.
+    if (cboLangue->currentIndex() != langueAffichée) {
         paramètres.Langue = cboLangue->currentText();
         Avertit(u"MSG_CHANGEMENT_LANGUE"_s);
         paramètres.RedémarrageNécessaire = true;

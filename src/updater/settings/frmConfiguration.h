@@ -60,4 +60,5 @@ private:
 
     ParamètresRenovo& paramètres;
     const colTraductions& traductions;
+    int langueAffichée = 0; // the entry of cboLangue shown at load
 };

@@ -70,6 +70,9 @@ QString CheminLangue(const QStringList& dossiers, const QString& langue) {
 }
 
 QString LangueDuCode(const QStringList& dossiers, qint16 code) {
+    // A language without a number, and a file without one, both read 0: no match.
+    if (code == 0)
+        return {};
     // The folders are listed once, not again for each language.
     for (const auto& [langue, fichier] : LanguesEtFichiers(dossiers)) {
         if (ValeurNumérique(LitIni(fichier, u"Traduction"_s, u"CodeLangue"_s, u"0"_s)) == code)

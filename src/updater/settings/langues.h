@@ -17,5 +17,5 @@ QStringList ListeLangues(const QStringList& dossiers);
 QString CheminLangue(const QStringList& dossiers, const QString& langue);
 
 // The first language, in list order, whose "CodeLangue" is the given number; empty when
-// none is.
+// none is, and for 0, which names no language.
 QString LangueDuCode(const QStringList& dossiers, qint16 code);

@@ -4,7 +4,6 @@
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,10 +15,6 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int rôleClé = Qt::UserRole;
-
-bool LangueActive(const QString& fichierLangue) {
-    return !fichierLangue.isEmpty() && QFileInfo(fichierLangue).isFile();
-}
 
 QString CléContrôle(const QObject* contrôle) {
     if (!EstMembreDeGroupe(contrôle))
@@ -36,9 +31,10 @@ bool EstMembreDeGroupe(const QObject* contrôle) {
 }
 
 void TraduitFeuille(QWidget* fenêtre, const QString& fichierLangue) {
-    if (!LangueActive(fichierLangue))
-        return;
+    // A file gone or made unreadable since the start leaves the captions as they are.
     const LangueLue langue(fichierLangue);
+    if (!langue.Lue())
+        return;
     const auto traduit = [&](const QObject* contrôle, const QString& actuel) {
         return TexteÀAfficher(langue.Traduction(CléContrôle(contrôle), actuel));
     };
@@ -74,9 +70,9 @@ void CréeColonnes(QTreeWidget* liste, const QList<std::pair<QString, QString>>&
 }
 
 void TraduitColonnes(QTreeWidget* liste, const QString& fichierLangue) {
-    if (!LangueActive(fichierLangue))
-        return;
     const LangueLue langue(fichierLangue);
+    if (!langue.Lue())
+        return;
     QTreeWidgetItem* entête = liste->headerItem();
     for (int i = 0; i < liste->columnCount(); ++i) {
         const QString clé = entête->data(i, rôleClé).toString();

@@ -7,7 +7,8 @@ class QTreeWidget;
 class QWidget;
 
 // Captions from the active language file, each looked up under its control's object name
-// with the current caption as default; nothing happens without a language file.
+// with the current caption as default; nothing happens without a language file that can be
+// read.
 
 // The window's title (under the window's name), then the captions of labels, frames,
 // buttons, check boxes, option buttons and menu items and the text of text boxes, in the

@@ -1,6 +1,5 @@
 #include "traductions.h"
 
-#include "ansi.h"
 #include "ini_document.h"
 #include "wizard/erreur_renovo.h"
 
@@ -24,7 +23,7 @@ constexpr qsizetype longueurMaximale = 31999;
 // The "<key>...</key>" block of the file; none when the opening or the closing marker is
 // missing.
 std::optional<QString> Bloc(const QByteArray& contenu, const QString& clé) {
-    const QString texte = DepuisAnsi(contenu);
+    const QString texte = TexteIni(contenu);
     const QString ouverture = u'<' + clé + u'>';
     const qsizetype début = texte.indexOf(ouverture, 0, Qt::CaseInsensitive);
     if (début < 0)
@@ -199,6 +198,8 @@ const std::pair<QString, QString> tableTraductions[] = {
      u"Un ou plusieurs téléchargements ont été effectués avec succès, ils seront "
      u"automatiquement installés à l'étape suivante. Cliquez sur \"Suivant >\" pour procéder "
      u"à cette opération ou sur \"Quitter\" si vous préférez l'effectuer manuellement."_s},
+    {u"TXT_FERMETURE_APRES_INSTALLATION"_s,
+     u"L'outil sera fermé dès la fin de l'installation en cours..."_s},
     {u"MSG_ERREUR_AUCUN_LOGICIEL_INSTALLE"_s,
      u"Aucun logiciel Korvane n'est installé sur ce poste...§§L'outil va être fermé."_s},
     {u"MSG_ERREUR_RECHERCHE_MAJ"_s,

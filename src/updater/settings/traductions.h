@@ -35,6 +35,8 @@ class LangueLue {
 public:
     explicit LangueLue(const QString& fichierLangue);
     QString Traduction(const QString& clé, const QString& défaut) const;
+    // The file named could be read.
+    bool Lue() const { return contenu.has_value(); }
 
 private:
     QString chemin;

@@ -1,14 +1,10 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 class QWidget;
 
-// The system's folder browser, opened on `départ`; empty when cancelled.
-QString ChoisitDossier(QWidget* parent, const QString& titre, const QString& départ);
-
-// Test hook: the next browsers are not shown; each answers the next queued folder and
-// records its start folder.
-void DossiersSuivants(const QStringList& réponses);
-QStringList DossiersDeDépart();
+// The folder browser, opened on `départ`, with `consigne` written above the folders and a
+// short title, which a window manager would otherwise cut; empty when cancelled.
+QString ChoisitDossier(QWidget* parent, const QString& titre, const QString& consigne,
+                       const QString& départ);

@@ -34,12 +34,13 @@ public:
     }
     void AjouteLigne(const QString& ligne) override {
         fenêtre.lstInstallations->addItem(ligne);
+        ligneEnCours = fenêtre.lstInstallations->count() - 1;
         fenêtre.lstInstallations->scrollToBottom();
         QCoreApplication::processEvents();
     }
+    // The line of the running installer, whatever a close added below it meanwhile.
     void ChangeDernièreLigne(const QString& ligne) override {
-        QListWidget* liste = fenêtre.lstInstallations;
-        liste->item(liste->count() - 1)->setText(ligne);
+        fenêtre.lstInstallations->item(ligneEnCours)->setText(ligne);
     }
     bool Arrêtée() const override { return arrêt; }
 
@@ -50,6 +51,7 @@ private:
 
     frmKorvaneUpdate& fenêtre;
     const bool& arrêt;
+    int ligneEnCours = -1;
 };
 
 } // namespace

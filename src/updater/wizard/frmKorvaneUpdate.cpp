@@ -14,6 +14,7 @@
 #include "settings/langues.h"
 #include "settings/traduction_fenetres.h"
 #include "texte.h"
+#include "texte_complet.h"
 #include "traductions_qt.h"
 #include "verification_planifiee.h"
 #include "version.h"
@@ -21,6 +22,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFile>
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -28,6 +30,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QLocalSocket>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -47,8 +50,6 @@ constexpr int rôleGrisé = Qt::UserRole;
 constexpr int rôleTag = Qt::UserRole + 1;
 constexpr int rôleCoché = Qt::UserRole + 2;
 
-// The panels' place, the same for every step.
-constexpr QSize taillePanneau(440, 300);
 // 120 twips.
 constexpr int écartLiens = 8;
 
@@ -79,6 +80,13 @@ void Colore(QLabel* lien, const QColor& couleur, bool souligné) {
 
 QString TitreProgramme() {
     return QCoreApplication::applicationName();
+}
+
+// Whether a wizard listens under that name, without waking it up.
+bool InstanceEnCours(const QString& nom) {
+    QLocalSocket essai;
+    essai.connectToServer(nom);
+    return essai.waitForConnected(1000);
 }
 
 } // namespace
@@ -115,7 +123,8 @@ void DéfinitTagÉlément(QTreeWidgetItem* élément, const QString& tag) {
 }
 
 frmKorvaneUpdate::frmKorvaneUpdate(OptionsRenovo options)
-    : options(std::move(options)) {
+    : options(std::move(options))
+    , instance(this->options.nomInstance) {
     setObjectName(u"frmKorvaneUpdate"_s);
     setWindowIcon(IcôneRenovo());
     CréeContrôles();
@@ -183,6 +192,7 @@ void frmKorvaneUpdate::CréeContrôles() {
     ColonneNom = 0;
     ColonneVersion = 1;
     ColonneStatut = 2;
+    MontreTextesComplets(lvwLogicielsInstallés);
     imgAttente = Nommé(new QLabel(picEtape[1]), u"imgAttente"_s);
     imgAttente->setFixedSize(TailleImageAttente);
     imgAttente->hide();
@@ -221,6 +231,7 @@ void frmKorvaneUpdate::CréeContrôles() {
     étape2->addStretch();
 
     lstTéléchargements = Nommé(new QListWidget(picEtape[3]), u"lstTéléchargements"_s);
+    MontreTextesComplets(lstTéléchargements);
     pgbDownload = Nommé(new QProgressBar(picEtape[3]), u"pgbDownload"_s);
     pgbDownload->setTextVisible(false);
     pgbDownload->hide();
@@ -236,6 +247,7 @@ void frmKorvaneUpdate::CréeContrôles() {
     étape3->addWidget(lblEtape3b);
 
     lstInstallations = Nommé(new QListWidget(picEtape[4]), u"lstInstallations"_s);
+    MontreTextesComplets(lstInstallations);
     chkSupprimerFichiersAprèsInstallation =
         Nommé(new QCheckBox(u"Supprimer les fichiers après installation"_s, picEtape[4]),
               u"chkSupprimerFichiersAprèsInstallation"_s);
@@ -252,7 +264,7 @@ void frmKorvaneUpdate::CréeContrôles() {
     auto* zone = new QWidget(this);
     zone->setLayout(panneaux);
     panneaux->setContentsMargins({});
-    zone->setFixedSize(taillePanneau);
+    zone->setFixedSize(TaillePanneau);
 
     lblAProposDe = Nommé(new QLabel(u"A propos de..."_s, this), u"lblAProposDe"_s);
     lblConfigurer = Nommé(new QLabel(u"Configurer..."_s, this), u"lblConfigurer"_s);
@@ -303,17 +315,18 @@ bool frmKorvaneUpdate::Form_Load() {
     } catch (const ErreurRenovo& erreur) {
         CurseurNormal();
         démarrée = false;
-        AfficheMessage(
-            this, QMessageBox::Critical, TitreProgramme(),
-            TexteÀAfficher(FormateTexte(Texte(u"MSG_ERREUR_INITIALISATION"_s),
-                                        {QString::number(erreur.numéro), erreur.description})),
-            QMessageBox::Ok);
+        Message(QMessageBox::Critical,
+                FormateTexte(Texte(u"MSG_ERREUR_INITIALISATION"_s),
+                             {QString::number(erreur.numéro), erreur.description}));
         return false;
     }
 }
 
 bool frmKorvaneUpdate::Démarre() {
     setWindowTitle(TitreEtVersion());
+    ModeAutomatique = ModeAutomatiqueDemandé(options.arguments);
+    if (!PrendInstance())
+        return false;
     const QString dossierProgramme = options.dossierProgramme.isEmpty()
                                          ? QCoreApplication::applicationDirPath()
                                          : options.dossierProgramme;
@@ -327,15 +340,15 @@ bool frmKorvaneUpdate::Démarre() {
         DétermineEmplacement(dossierProgramme, dossierUtilisateur);
     paramètres.DossierParamètres = emplacement.DossierParamètres;
     paramètres.FichierParamètres = emplacement.FichierParamètres;
+    // An older file is moved first: its language is the user's, no first start's.
+    PrépareDossierParamètres(emplacement);
     paramètres.Langue = LitIni(paramètres.FichierParamètres, u"Config"_s, u"Langue"_s, QString());
     if (paramètres.Langue.isEmpty())
         ChoisitLangue();
     ChargeLangue();
-    PrépareDossierParamètres(emplacement);
 
     QDate dernièreVérification;
     LitParamètres(paramètres, dernièreVérification);
-    ModeAutomatique = ModeAutomatiqueDemandé(options.arguments);
     txtRépertoire->setText(paramètres.RépertoireTéléchargement);
     AjusteLiens();
     if (!ModeAutomatique)
@@ -345,20 +358,16 @@ bool frmKorvaneUpdate::Démarre() {
           static_cast<QWidget*>(btnSuivant), static_cast<QWidget*>(btnQuitter)})
         contrôle->setEnabled(false);
     if (!ModeAutomatique)
-        show();
+        Montre();
     QCoreApplication::processEvents();
-
-    const QString incomplète = traductions.Item(u"TraductionIncomplète"_s);
-    if (!incomplète.isEmpty()) {
-        AfficheMessage(this, QMessageBox::Warning, TitreProgramme(), TexteÀAfficher(incomplète),
-                       QMessageBox::Ok);
-    }
 
     const std::unique_ptr<Registre> registre = RegistreSystème();
     RechercheLogicielsInstallés(*registre, RacineRegistre::HKEY_LOCAL_MACHINE, CléDésinstallation,
                                 LogicielsInstallés);
     RechercheLogicielsInstallés(*registre, RacineRegistre::HKEY_CURRENT_USER, CléDésinstallation,
                                 LogicielsInstallés);
+    if (finDemandée)
+        return false;
 
     if (!LogicielsInstallés.isEmpty() && ModeAutomatique) {
         const QDateTime maintenant = options.horloge();
@@ -370,23 +379,75 @@ bool frmKorvaneUpdate::Démarre() {
         AfficheEtape();
         // The step ends the program itself when there is nothing to show.
         if (!déchargée)
-            show();
+            Montre();
         return !déchargée;
     }
 
     CurseurNormal();
     if (LogicielsInstallés.isEmpty()) {
-        AfficheMessage(this, QMessageBox::Warning, TitreProgramme(),
-                       TexteÀAfficher(Texte(u"MSG_ERREUR_AUCUN_LOGICIEL_INSTALLE"_s)),
-                       QMessageBox::Ok);
+        // A logon check left behind by programs since removed ends without a word.
+        if (!ModeAutomatique)
+            Message(QMessageBox::Warning, Texte(u"MSG_ERREUR_AUCUN_LOGICIEL_INSTALLE"_s));
         return false;
     }
+    // A silent check that a start of the user's woke up: the wizard shows as for that start.
+    if (!montrée) {
+        AfficheEtape();
+        Montre();
+    }
     // Closed by the user while the programs were searched: nothing to run nor to write.
-    if (!isVisible())
+    if (!isVisible() || finDemandée)
         return false;
     démarrée = true;
     MetAJourBoutons();
     return true;
+}
+
+// One wizard per user session: a second start brings the running one to the front, a second
+// logon check ends without a word. Without a place to listen, wizards run side by side.
+bool frmKorvaneUpdate::PrendInstance() {
+    if (ModeAutomatique ? InstanceEnCours(options.nomInstance) : instance.RéveilleInstance())
+        return false;
+    instance.Écoute([this] { Réveil(); });
+    return true;
+}
+
+void frmKorvaneUpdate::Réveil() {
+    if (déchargée || finDemandée)
+        return;
+    if (montrée) {
+        showNormal();
+        raise();
+        activateWindow();
+        return;
+    }
+    // A silent check not shown yet: the user now waits for the wizard.
+    ModeAutomatique = false;
+}
+
+void frmKorvaneUpdate::Montre() {
+    if (finDemandée)
+        return;
+    show();
+    montrée = true;
+    for (const auto& [icône, texte] : std::exchange(avis, {}))
+        Message(icône, texte);
+}
+
+void frmKorvaneUpdate::Message(QMessageBox::Icon icône, const QString& texte) {
+    if (!finDemandée)
+        AfficheMessage(this, icône, TitreProgramme(), TexteÀAfficher(texte), QMessageBox::Ok);
+}
+
+void frmKorvaneUpdate::Termine() {
+    finDemandée = true;
+    paramètres.RedémarrageNécessaire = false;
+    // A message over a dialog included.
+    while (QWidget* modale = QApplication::activeModalWidget()) {
+        if (!modale->close())
+            break;
+    }
+    close();
 }
 
 // First start: French on a French system, else the first language file of the system's
@@ -399,24 +460,23 @@ void frmKorvaneUpdate::ChoisitLangue() {
         paramètres.Langue = u"Français"_s;
         if (code != 12) {
             const QString titre = TitreProgramme();
-            AfficheMessage(
-                this, QMessageBox::Information, titre,
-                u"First, thank you for having installed "_s + titre +
-                    u".\n\nNo translation file corresponding to the language of your system has "
-                    u"been found. French is selected by default, you can change this setting in "
-                    u"the configuration window accessible through the 'options' menu.\n\nYou can "
-                    u"also write the translation and send it to the author of this software so "
-                    u"that other users can benefit. Thank you in advance!\n\n"
-                    u"-----------------------\n\nTout d'abord, merci d'avoir installé "_s +
-                    titre +
-                    u".\n\nAucun fichier de traduction correspondant à la langue de votre "
-                    u"système n'a été trouvé. Le français est sélectionné par défaut, vous pouvez "
-                    u"modifier ce réglage dans la fenêtre de configuration accessible par le menu "
-                    u"'options'.\n\nVous pouvez aussi créer la traduction manquante et la "
-                    u"transmettre à l'auteur de ce logiciel pour qu'il l'ajoute au package "
-                    u"d'installation. D'autres utilisateurs pourront ainsi en bénéficier. Merci "
-                    u"d'avance !"_s,
-                QMessageBox::Ok);
+            avis.append(
+                {QMessageBox::Information,
+                 u"First, thank you for having installed "_s + titre +
+                     u".\n\nNo translation file corresponding to the language of your system has "
+                     u"been found. French is selected by default, you can change this setting in "
+                     u"the configuration window accessible through the 'options' menu.\n\nYou can "
+                     u"also write the translation and send it to the author of this software so "
+                     u"that other users can benefit. Thank you in advance!\n\n"
+                     u"-----------------------\n\nTout d'abord, merci d'avoir installé "_s +
+                     titre +
+                     u".\n\nAucun fichier de traduction correspondant à la langue de votre "
+                     u"système n'a été trouvé. Le français est sélectionné par défaut, vous pouvez "
+                     u"modifier ce réglage dans la fenêtre de configuration accessible par le menu "
+                     u"'options'.\n\nVous pouvez aussi créer la traduction manquante et la "
+                     u"transmettre à l'auteur de ce logiciel pour qu'il l'ajoute au package "
+                     u"d'installation. D'autres utilisateurs pourront ainsi en bénéficier. Merci "
+                     u"d'avance !"_s});
         }
     }
     paramètres.ParamètresModifiés = true;
@@ -426,6 +486,9 @@ void frmKorvaneUpdate::ChoisitLangue() {
 void frmKorvaneUpdate::ChargeLangue() {
     const bool français = paramètres.Langue.compare(u"Français"_s, Qt::CaseInsensitive) == 0;
     fichierLangue = français ? QString() : CheminLangue(dossiersLangues, paramètres.Langue);
+    // So does one that cannot be read; the setting keeps its name.
+    if (QFile lue(fichierLangue); !fichierLangue.isEmpty() && !lue.open(QIODevice::ReadOnly))
+        fichierLangue.clear();
     ChargeTraductions(traductions, fichierLangue);
     TraduitFeuille(this, fichierLangue);
     TraduitColonnes(lvwLogicielsInstallés, fichierLangue);
@@ -445,6 +508,9 @@ void frmKorvaneUpdate::ChargeLangue() {
     }
     if (langue != QLocale::AnyLanguage)
         ChargeTraductionsQt(QLocale::languageToCode(langue));
+    const QString incomplète = traductions.Item(u"TraductionIncomplète"_s);
+    if (!incomplète.isEmpty())
+        avis.append({QMessageBox::Warning, incomplète});
 }
 
 void frmKorvaneUpdate::AjusteLiens() {
@@ -492,11 +558,12 @@ void frmKorvaneUpdate::AfficheEtape() {
             return;
         } catch (const ErreurRenovo& erreur) {
             CurseurNormal();
-            AfficheMessage(
-                this, QMessageBox::Warning, TitreProgramme(),
-                TexteÀAfficher(FormateTexte(Texte(u"MSG_ERREUR"_s),
-                                            {QString::number(erreur.numéro), erreur.description})),
-                QMessageBox::Ok);
+            Message(QMessageBox::Warning,
+                    FormateTexte(Texte(u"MSG_ERREUR"_s),
+                                 {QString::number(erreur.numéro), erreur.description}));
+            // Ended while the message waited: no other step runs.
+            if (déchargée)
+                return;
             // Step 0 has no step before it: it stays, without running its work again.
             if (Etape <= 0) {
                 Etape = 0;
@@ -573,8 +640,9 @@ void frmKorvaneUpdate::btnQuitter_Click() {
 }
 
 void frmKorvaneUpdate::btnRépertoireParcourir_Click() {
-    const QString choisi = ChoisitDossier(this, TexteÀAfficher(Texte(u"TXT_SELECTION_CIBLE"_s)),
-                                          txtRépertoire->text());
+    const QString choisi =
+        ChoisitDossier(this, lblRépertoire->text(), TexteÀAfficher(Texte(u"TXT_SELECTION_CIBLE"_s)),
+                       txtRépertoire->text());
     if (choisi.isEmpty())
         return;
     paramètres.RépertoireTéléchargement = choisi;
@@ -662,7 +730,10 @@ bool frmKorvaneUpdate::eventFilter(QObject* objet, QEvent* évènement) {
 void frmKorvaneUpdate::closeEvent(QCloseEvent* évènement) {
     // An installer is never left half done: the window closes once it has ended.
     if (installationEnCours) {
-        fermetureDemandée = true;
+        if (!std::exchange(fermetureDemandée, true)) {
+            lstInstallations->addItem(TexteÀAfficher(Texte(u"TXT_FERMETURE_APRES_INSTALLATION"_s)));
+            lstInstallations->scrollToBottom();
+        }
         évènement->ignore();
         return;
     }
@@ -677,9 +748,12 @@ void frmKorvaneUpdate::Form_Unload() {
         return;
     déchargée = true;
     tmrAttente.stop();
-    if (paramètres.ParamètresModifiés)
+    // A first start's choice is written once a window has shown its notice.
+    if (paramètres.ParamètresModifiés && montrée)
         EcritParamètres(paramètres);
     EcritRépertoireTéléchargement(paramètres);
+    // The new process must not find this one still answering as the running wizard.
+    instance.ArrêteÉcoute();
     if (paramètres.RedémarrageNécessaire) {
         const QString programme = options.programme.isEmpty()
                                       ? QCoreApplication::applicationFilePath()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "instance_unique.h"
 #include "lanceur.h"
 #include "liste_logiciels.h"
 #include "parametres_renovo.h"
@@ -8,6 +9,7 @@
 #include "versions.h"
 
 #include <QDateTime>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QStringList>
 #include <QTimer>
@@ -51,6 +53,8 @@ struct OptionsRenovo {
     // What a restart starts: the program's full path; empty: this one.
     QString programme;
     std::function<bool(const QString&, const QStringList&, ModeAffichage)> lanceur = LanceProgramme;
+    // Where the running wizard of this user listens; empty: no single instance.
+    QString nomInstance = NomInstance(QStringLiteral("Renovo"), QStringLiteral("WakeUp!"));
 };
 
 // The wizard: five step panels stacked in one place, Back, Next and Quit below them, and
@@ -63,8 +67,12 @@ public:
     ~frmKorvaneUpdate() override;
 
     // The start-up sequence. False when the program must end at once: an error, no program
-    // of the maker installed, or a scheduled check that is not due.
+    // of the maker installed, a scheduled check that is not due, or a wizard already running.
     bool Form_Load();
+
+    // The system asks the program to end: every box and dialog waited for closes, then the
+    // window as Quit does, without the restart a change of language asked for.
+    void Termine();
 
     // The step engine: shows the panel of Etape and does its work, then sets the buttons. An
     // error on a step shows MSG_ERREUR and goes back one step (never below step 0).
@@ -98,6 +106,9 @@ public:
     const OptionsRenovo& Options() const { return options; }
     // Set once the exit sequence has run: a step still at work should stop.
     bool Déchargée() const { return déchargée; }
+
+    // The panels' place, the same for every step.
+    static constexpr QSize TaillePanneau{440, 300};
 
     qint16 Etape = 0;
     bool ModeAutomatique = false;
@@ -157,11 +168,17 @@ private:
     void ColoreLiens(const QLabel* survolé);
     void AjusteLiens();
     bool Démarre();
+    bool PrendInstance();
+    void Réveil();
     void ChoisitLangue();
     void ChargeLangue();
+    // Shows the window, then the notices that waited for it.
+    void Montre();
+    void Message(QMessageBox::Icon icône, const QString& texte);
     void Form_Unload();
 
     OptionsRenovo options;
+    InstanceUnique instance;
     ParamètresRenovo paramètres;
     colTraductions traductions;
     QString fichierLangue;
@@ -169,8 +186,12 @@ private:
     std::array<QPixmap, 9> imagesAttente;
     // Frame of the waiting animation shown last; kept for the whole run.
     int imageAttente = 0;
+    // Notices of the start-up: a silent check that ends without a window shows none.
+    QList<std::pair<QMessageBox::Icon, QString>> avis;
+    bool montrée = false;
     bool démarrée = false;
     bool déchargée = false;
+    bool finDemandée = false;
     // Set while a step's work runs.
     bool dansÉtape = false;
     // The progress bar counts in units of this many bytes, so that any size fits.

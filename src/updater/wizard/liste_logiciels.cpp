@@ -33,8 +33,7 @@ ListeLogiciels RemplitListe(const QStringList& logicielsInstallés, const TableV
             const NumérosVersion publiée = NumérosDeVersion(dernière);
             const QString affichée = FormateVersion(publiée, FormeVersion::Affichage);
             ligne.tag = u'|' + affichée + u'|' + FormateVersion(publiée, FormeVersion::NomFichier);
-            if (FormateVersion(installée, FormeVersion::Comparaison) <
-                FormateVersion(publiée, FormeVersion::Comparaison)) {
+            if (VersionPlusRécente(publiée, installée)) {
                 ligne.statut = affichée + u' ' + traductions.Item(u"TXT_STATUT_PUBLIEE"_s);
                 ligne.cochée = true;
                 ++liste.misesÀJour;

@@ -1,5 +1,7 @@
 #include "logiciels_installes.h"
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 void RechercheLogicielsInstallés(const Registre& registre, RacineRegistre racine,
@@ -12,6 +14,14 @@ void RechercheLogicielsInstallés(const Registre& registre, RacineRegistre racin
         const QString nom = registre.LitChaîne(racine, chemin, u"DisplayName"_s);
         const QString version = registre.LitChaîne(racine, chemin, u"DisplayVersion"_s);
         const qsizetype fin = nom.indexOf(u" v"_s);
-        liste.append((fin < 0 ? nom : nom.left(fin)) + u'=' + version);
+        const QString entrée = (fin < 0 ? nom : nom.left(fin)) + u'=' + version;
+        const QString programme = entrée.section(u'=', 0, 0);
+        const auto même = std::find_if(liste.begin(), liste.end(), [&](const QString& autre) {
+            return autre.section(u'=', 0, 0).compare(programme, Qt::CaseInsensitive) == 0;
+        });
+        if (même == liste.end())
+            liste.append(entrée);
+        else
+            *même = entrée;
     }
 }

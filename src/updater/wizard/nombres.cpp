@@ -31,7 +31,11 @@ std::optional<double> ConvertitNombre(QStringView texte) {
 
 std::optional<qint64> ArrondiEntier(double valeur, qint64 minimum, qint64 maximum) {
     const double arrondi = std::nearbyint(valeur);
-    if (!std::isfinite(arrondi) || arrondi < double(minimum) || arrondi > double(maximum))
+    // Bounds as doubles round: 2^63 would pass for the largest qint64. Whole numbers compare.
+    if (!(arrondi >= -0x1p63 && arrondi < 0x1p63))
         return std::nullopt;
-    return static_cast<qint64>(arrondi);
+    const auto entier = static_cast<qint64>(arrondi);
+    if (entier < minimum || entier > maximum)
+        return std::nullopt;
+    return entier;
 }

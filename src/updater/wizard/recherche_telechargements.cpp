@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
@@ -16,6 +17,7 @@
 #include <QTreeWidget>
 #include <QUrl>
 
+#include <algorithm>
 #include <limits>
 
 using namespace Qt::StringLiterals;
@@ -101,6 +103,16 @@ void frmKorvaneUpdate::RemplitLogiciels(const ListeLogiciels& liste) {
         else
             DéfinitTagÉlément(élément, ligne.tag);
     }
+    // The status and the version show whole; the name takes the room they leave, at least
+    // its title's, and the status, last, whatever remains.
+    lvwLogicielsInstallés->resizeColumnToContents(ColonneVersion);
+    const QAbstractItemView* vue = lvwLogicielsInstallés;
+    const int place = TaillePanneau.width() - 2 * lvwLogicielsInstallés->frameWidth() -
+                      lvwLogicielsInstallés->columnWidth(ColonneVersion) -
+                      vue->sizeHintForColumn(ColonneStatut);
+    lvwLogicielsInstallés->setColumnWidth(
+        ColonneNom, std::max(lvwLogicielsInstallés->header()->sectionSizeHint(ColonneNom),
+                             std::min(vue->sizeHintForColumn(ColonneNom), place)));
 }
 
 void frmKorvaneUpdate::ÉtapeTéléchargements() {

@@ -11,6 +11,7 @@
 #include <QCoreApplication>
 #include <QLocale>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace Qt::StringLiterals;
@@ -57,9 +58,13 @@ QString StatutRéponse(const QString& enTêtes) {
 }
 
 double Arrondi(double x, int décimales) {
-    const double échelle = std::pow(10.0, décimales);
+    // Fewer than no decimals is none, as the pattern "0" alone.
+    const double échelle = std::pow(10.0, std::max(décimales, 0));
     // Through 15 significant digits, as a decimal text would read: 2.675 rounds to 2.68.
     const double décalé = QString::number(x * échelle, 'g', 15).toDouble();
+    // So many decimals that the scale overflows: a double holds none of them to round.
+    if (!std::isfinite(décalé))
+        return x;
     return std::round(décalé) / échelle;
 }
 
@@ -73,8 +78,11 @@ QString TailleTexte(qint64 octets) {
     }
     valeur = Arrondi(valeur, 1);
     // Written from the double: rounding may take a count past the range of a whole number.
+    // The decimal separator of the locale, and no digit-group separator: "1023,5".
+    QLocale locale;
+    locale.setNumberOptions(locale.numberOptions() | QLocale::OmitGroupSeparator);
     const QString nombre = valeur == std::floor(valeur) ? QString::number(valeur, 'f', 0)
-                                                        : QLocale().toString(valeur, 'f', 1);
+                                                        : locale.toString(valeur, 'f', 1);
     return nombre + u' ' + unités.at(divisions);
 }
 
@@ -82,9 +90,9 @@ QString TexteAvancement(qint64 faits, qint64 total, qint64 écouléMs,
                         const colTraductions& traductions) {
     const qint64 restant = total - faits;
     const double reste = faits > 0 ? double(écouléMs) / double(faits) * double(restant) / 1000 : 0;
-    return FormateTexte(traductions.Item(u"TXT_MAJ_AVANCEMENT"_s),
-                        {TailleTexte(faits), TailleTexte(total),
-                         QString::number(static_cast<qint64>(Arrondi(reste, 0)))});
+    return FormateTexte(
+        traductions.Item(u"TXT_MAJ_AVANCEMENT"_s),
+        {TailleTexte(faits), TailleTexte(total), QString::number(Arrondi(reste, 0), 'f', 0)});
 }
 
 QString Télécharge(const ParamètresRenovo& paramètres, const QString& url, qint64 tailleMax) {

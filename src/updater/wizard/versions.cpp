@@ -7,7 +7,9 @@
 #include <QVersionNumber>
 
 #include <cmath>
+#include <cstdlib>
 #include <limits>
+#include <tuple>
 
 using namespace Qt::StringLiterals;
 
@@ -30,6 +32,28 @@ qint16 Champ(const QString& champ) {
     return static_cast<qint16>(valeur);
 }
 
+// A revision above 99 holds a pre-release's numbers in its digits.
+struct VersionDécodée {
+    qint16 majeur;
+    qint16 mineur;
+    qint16 révision;
+    bool préVersion;
+    qint16 bêta;
+};
+
+VersionDécodée Décode(const NumérosVersion& v) {
+    if (v.révision <= 99)
+        return {v.majeur, v.mineur, v.révision, false, 0};
+    const QString s = QString::number(v.révision);
+    return {Chiffre(s.at(0)), Chiffre(s.at(1)), s.size() == 3 ? qint16(0) : Chiffre(s.at(2)), true,
+            Chiffre(s.back())};
+}
+
+// At least four digits, the sign before them.
+QString QuatreChiffres(qint16 n) {
+    return (n < 0 ? u"-"_s : QString()) + QString::number(std::abs(n)).rightJustified(4, u'0');
+}
+
 } // namespace
 
 QString FormateVersion(qint16 majeur, qint16 mineur, qint16 révision, qint16 forme) {
@@ -40,34 +64,7 @@ QString FormateVersion(qint16 majeur, qint16 mineur, qint16 révision, qint16 fo
         mineur = static_cast<qint16>(propre.minorVersion());
         révision = static_cast<qint16>(propre.microVersion());
     }
-    qint16 bêta = 0;
-    const bool préVersion = révision > 99;
-    if (préVersion) {
-        const QString s = QString::number(révision);
-        majeur = Chiffre(s.at(0));
-        mineur = Chiffre(s.at(1));
-        révision = s.size() == 3 ? 0 : Chiffre(s.at(2));
-        bêta = Chiffre(s.back());
-    }
-
-    switch (static_cast<FormeVersion>(forme)) {
-    case FormeVersion::Comparaison: {
-        const auto quatre = [](qint16 n) { return u"%1"_s.arg(n, 4, 10, QChar(u'0')); };
-        return quatre(majeur) + u'.' + quatre(mineur) + u'.' + quatre(révision) +
-               (préVersion ? u".b"_s + quatre(bêta) : u".r"_s);
-    }
-    case FormeVersion::NomFichier:
-        return QString::number(majeur) + QString::number(mineur) + QString::number(révision) +
-               (préVersion ? u"b"_s + QString::number(bêta) : QString());
-    default: {
-        QString texte = u"v%1.%2"_s.arg(majeur).arg(mineur);
-        if (révision > 0)
-            texte += u'.' + QString::number(révision);
-        if (préVersion)
-            texte += u" beta "_s + QString::number(bêta);
-        return texte;
-    }
-    }
+    return FormateVersion({majeur, mineur, révision}, static_cast<FormeVersion>(forme));
 }
 
 NumérosVersion NumérosDeVersion(const QString& texte) {
@@ -79,8 +76,32 @@ NumérosVersion NumérosDeVersion(const QString& texte) {
 }
 
 QString FormateVersion(const NumérosVersion& version, FormeVersion forme) {
-    return FormateVersion(version.majeur, version.mineur, version.révision,
-                          static_cast<qint16>(forme));
+    const VersionDécodée v = Décode(version);
+    switch (forme) {
+    case FormeVersion::Comparaison:
+        return QuatreChiffres(v.majeur) + u'.' + QuatreChiffres(v.mineur) + u'.' +
+               QuatreChiffres(v.révision) +
+               (v.préVersion ? u".b"_s + QuatreChiffres(v.bêta) : u".r"_s);
+    case FormeVersion::NomFichier:
+        return QString::number(v.majeur) + QString::number(v.mineur) + QString::number(v.révision) +
+               (v.préVersion ? u"b"_s + QString::number(v.bêta) : QString());
+    default: {
+        QString texte = u"v%1.%2"_s.arg(v.majeur).arg(v.mineur);
+        if (v.révision > 0)
+            texte += u'.' + QString::number(v.révision);
+        if (v.préVersion)
+            texte += u" beta "_s + QString::number(v.bêta);
+        return texte;
+    }
+    }
+}
+
+bool VersionPlusRécente(const NumérosVersion& publiée, const NumérosVersion& installée) {
+    const auto clé = [](const NumérosVersion& numéros) {
+        const VersionDécodée v = Décode(numéros);
+        return std::tuple(v.majeur, v.mineur, v.révision, !v.préVersion, v.bêta);
+    };
+    return clé(installée) < clé(publiée);
 }
 
 void TableVersions::Ajoute(const QString& nom, const QString& version) {

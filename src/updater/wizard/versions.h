@@ -23,7 +23,13 @@ struct NumérosVersion {
 // ignored. Throws ErreurRenovo for a field that is no whole number or leaves the 16-bit range.
 NumérosVersion NumérosDeVersion(const QString& texte);
 
+// The forms of versions read from the update server or from uninstall entries, where -1 is a
+// number like any other.
 QString FormateVersion(const NumérosVersion& version, FormeVersion forme);
+
+// Whether the latest version is newer than the installed one: major, minor and revision as
+// numbers, then a pre-release before the release of the same numbers, then the beta number.
+bool VersionPlusRécente(const NumérosVersion& publiée, const NumérosVersion& installée);
 
 // The latest versions the update server knows: program names compared without regard to
 // letter case, in the order received.

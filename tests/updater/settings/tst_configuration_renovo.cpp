@@ -73,6 +73,13 @@ private Q_SLOTS:
         for (const auto& [contenu, attendu] : cas)
             QCOMPARE(LitTraduction(Fichier(contenu), u"TXT_A"_s, u"défaut"_s), attendu);
         QCOMPARE(LitTraduction(QString(), u"MSG_X"_s, u"a§§b"_s), u"a\r\n\r\nb"_s);
+        // An editor's UTF-8: its lines and its blocks alike.
+        QVERIFY(
+            ÉcritFichier(racine.filePath(u"Test.lng"_s),
+                         u"[Traduction]\r\nTXT_A=Ligne été\r\n<TXT_B>Bloc été</TXT_B>"_s.toUtf8()));
+        for (const auto& [clé, attendu] :
+             {std::pair{u"TXT_A"_s, u"Ligne été"_s}, {u"TXT_B"_s, u"Bloc été"_s}})
+            QCOMPARE(LitTraduction(racine.filePath(u"Test.lng"_s), clé, QString()), attendu);
         QCOMPARE(Erreur([this] { LitTraduction(racine.filePath(u"Absent.lng"_s), u"A"_s, {}); }),
                  53);
 
@@ -84,18 +91,27 @@ private Q_SLOTS:
     }
 
     void codeLangue() {
-        for (const auto& [locale, code] : {std::pair{"fr_FR", 12},
-                                           {"en_GB", 9},
-                                           {"C", 9},
-                                           {"de_DE", 7},
-                                           {"es_ES", 10},
-                                           {"it_IT", 16},
-                                           {"nl_NL", 19},
-                                           {"pt_BR", 22},
-                                           {"nb_NO", 20},
-                                           {"eo", 0}})
+        for (const auto& [locale, code] :
+             {std::pair{"fr_FR", 12}, {"en_GB", 9}, {"C", 9}, {"nb_NO", 20}, {"eo", 0}})
             QCOMPARE(CodeLangue(QLocale(QString::fromLatin1(locale))), code);
     }
+    // OK changes the language only when the user chose another: not for a language written in
+    // other letter case, nor for one whose file is missing, which the list shows as French.
+    void langueInchangee() {
+        const QString anglais = Fichier(u"[Traduction]"_s);
+        for (const auto& [langue, fichier, affichée] :
+             {std::tuple{u"english"_s, anglais, u"English"_s},
+              {u"English"_s, racine.filePath(u"Absent.lng"_s), u"Français"_s}}) {
+            p.Langue = langue;
+            Ouvre(-1, fichier, {u"English"_s});
+            QCOMPARE(d->cboLangue->currentText(), affichée);
+            d->btnOK->click();
+            QVERIFY(!p.RedémarrageNécessaire && !p.ConfigurationAnnulée &&
+                    MessagesAffichés().isEmpty());
+            QCOMPARE(p.Langue, langue);
+        }
+    }
+
     // Address and port for a named proxy only; credentials and direct retry for all but a
     // direct connection; the frequency with the logon box only. The password shows bullets.
     void etats_data() {

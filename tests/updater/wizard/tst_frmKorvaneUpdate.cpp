@@ -4,21 +4,29 @@
 #include "quand_ouvert.h"
 #include "serveur_maj.h"
 #include "settings/frmConfiguration.h"
+#include "settings/traductions.h"
+#include "wizard/a_propos_renovo.h"
 #include "wizard/dessins_renovo.h"
 #include "wizard/frmKorvaneUpdate.h"
 #include "wizard/installateur_element.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
+#include <QToolTip>
 #include <QTreeWidget>
+
+#include <csignal>
 
 namespace {
 
@@ -85,6 +93,16 @@ class TestFrmKorvaneUpdate : public QObject {
         QVERIFY(ÉcritFichier(Chemin(nom), EnAnsi(contenu)));
     }
     QString Lit(const QString& nom) const { return LitAnsi(Chemin(nom)); }
+    // "Name:lines" gives Name.lng holding the lines (split at "|"), then btnQuitter and COL_NOM
+    // translated to its name; "Name:!" a file no one can read.
+    void ÉcritLangue(const QString& entrée) {
+        const QString nom = entrée.section(u':', 0, 0), lignes = entrée.section(u':', 1);
+        if (lignes == u"!")
+            QVERIFY(QFile::link(u"/proc/sys/vm/drop_caches"_s, Chemin(nom + u".lng"_s)));
+        else
+            Écrit(nom + u".lng"_s, u"[Traduction]\r\n%1\r\nbtnQuitter=%2\r\nCOL_NOM=%2\r\n"_s.arg(
+                                       QString(lignes).replace(u'|', u"\r\n"_s), nom));
+    }
     static void Survole(QWidget* contrôle) {
         QMouseEvent mouvement(QEvent::MouseMove, QPointF(1, 1),
                               contrôle->mapToGlobal(QPointF(1, 1)), Qt::NoButton, Qt::NoButton,
@@ -117,6 +135,7 @@ class TestFrmKorvaneUpdate : public QObject {
             lancés.append(programme);
             return true;
         };
+        options.nomInstance.clear();
         return options;
     }
 
@@ -125,8 +144,8 @@ class TestFrmKorvaneUpdate : public QObject {
     OptionsRenovo OptionsEnLigne(const QStringList& arguments = {}, const QString& ligne = {}) {
         Inscrit({u"Inconnu"_s, u"1.0"_s, u"Navelo"_s, u"1.0.0"_s, u"Prog2"_s, u"1.5"_s});
         QDir(dossier->path()).mkpath(u"téléchargements"_s);
-        Écrit(u"Renovo.ini"_s, u"[Config]\r\nLangue=Français\r\nAdresseServeur=http://127.0.0.1:%1/"
-                               u"file/\r\nRépertoireTéléchargement=%2\r\n%3"_s.arg(serveur.port())
+        Écrit(u"Renovo.ini"_s, u"[Config]\r\n%3Langue=Français\r\nAdresseServeur=http://127.0.0.1:"
+                               u"%1/file/\r\nRépertoireTéléchargement=%2\r\n"_s.arg(serveur.port())
                                    .arg(Chemin(u"téléchargements"_s), ligne));
         return Options(arguments);
     }
@@ -150,42 +169,59 @@ private Q_SLOTS:
         serveur.oublieRequêtes();
     }
 
-    // A failed start writes nothing; a first start picks the system's language if a file has
-    // it, else French after a notice; a language whose file has gone runs in French.
+    // A failed start writes nothing. A first start picks the first file of the system's
+    // language, else French after a notice; a language whose file has gone or cannot be read
+    // runs in French and keeps its name. A translator's notice shows once the window is up.
     void demarrage_data() {
         QTest::addColumn<QString>("ini");
         QTest::addColumn<int>("code"); // of the system's language; -1: German, by the locale
         QTest::addColumn<QStringList>("fichiers");
-        QTest::addColumn<QString>("langue"); // empty: the start fails
+        QTest::addColumn<QString>("langue");    // empty: the start fails
+        QTest::addColumn<QString>("interface"); // the language file used; empty: none
         QTest::addColumn<QString>("message");
-        const QStringList anglais{u"English"_s};
+        const QStringList anglais{u"English:CodeLangue=9"_s};
+        const QString premier = u"First, thank you for having installed Renovo.\n\n"_s;
         QTest::newRow("aucun logiciel")
-            << u"-"_s << 12 << anglais << QString()
+            << u"-"_s << 12 << anglais << QString() << QString()
             << u"Aucun logiciel Korvane n'est installé sur ce poste...\n\nL'outil va être fermé."_s;
         QTest::newRow("réglage illisible")
             << u"[Config]\r\nLangue=Français\r\nProxyType=abc\r\n"_s << 12 << anglais << QString()
+            << QString()
             << u"Une erreur (13) est survenue lors de l'initialisation de l'application :\n\n"
                u"Incompatibilité de type\n\nVeuillez contacter l'auteur du logiciel si le "
                u"problème persiste..."_s;
-        QTest::newRow("anglais") << QString() << 9 << anglais << u"English"_s << QString();
+        QTest::newRow("anglais") << QString() << 9 << anglais << u"English"_s << u"English"_s
+                                 << QString();
+        QTest::newRow("même code")
+            << QString() << 9 << QStringList{u"Anglais:CodeLangue=9"_s, anglais[0]} << u"Anglais"_s
+            << u"Anglais"_s << QString();
         QTest::newRow("allemand sans fichier")
-            << QString() << -1 << anglais << u"Français"_s
-            << u"First, thank you for having installed Renovo.\n\n"_s;
+            << QString() << -1 << anglais << u"Français"_s << QString() << premier;
+        QTest::newRow("langue sans numéro") << QString() << 0 << QStringList{u"Esperanto:"_s}
+                                            << u"Français"_s << QString() << premier;
         QTest::newRow("fichier disparu") << u"[Config]\r\nLangue=Deutsch\r\n"_s << 9
-                                         << QStringList() << u"Deutsch"_s << QString();
+                                         << QStringList() << u"Deutsch"_s << QString() << QString();
+        QTest::newRow("fichier illisible")
+            << u"[Config]\r\nLangue=English\r\n"_s << 9 << QStringList{u"English:!"_s}
+            << u"English"_s << QString() << QString();
+        QTest::newRow("traduction incomplète")
+            << u"[Config]\r\nLangue=english\r\n"_s << 12
+            << QStringList{u"English:TraductionIncomplète=À finir§merci"_s} << u"english"_s
+            << u"English"_s << u"À finir\nmerci"_s;
     }
     void demarrage() {
         QFETCH(QString, ini);
         QFETCH(int, code);
         QFETCH(QStringList, fichiers);
         QFETCH(QString, langue);
+        QFETCH(QString, interface);
         QFETCH(QString, message);
         if (ini == u"-")
             QVERIFY(QFile::remove(Chemin(u"donnees/korvane/uninstall/Navelo.ini"_s)));
         else if (!ini.isEmpty())
             Écrit(u"Renovo.ini"_s, ini);
-        for (const QString& nom : fichiers)
-            Écrit(nom + u".lng"_s, u"[Traduction]\r\nCodeLangue=9\r\nbtnQuitter=&Quit\r\n"_s);
+        for (const QString& fichier : fichiers)
+            ÉcritLangue(fichier);
         OptionsRenovo options = Options();
         options.codeLangueSystème = CodeLangueSystème;
         if (code >= 0)
@@ -201,8 +237,155 @@ private Q_SLOTS:
         if (langue.isEmpty())
             QCOMPARE(Lit(u"Renovo.ini"_s), ini == u"-" ? QString() : ini);
         else
-            QVERIFY(Lit(u"Renovo.ini"_s).contains(u"Langue="_s + langue));
-        QCOMPARE(f->btnQuitter->text(), langue == u"English" ? u"&Quit"_s : u"&Quitter"_s);
+            QVERIFY(Lit(u"Renovo.ini"_s).contains(u"Langue=%1\r\n"_s.arg(langue)));
+        QCOMPARE(f->btnQuitter->text(), interface.isEmpty() ? u"&Quitter"_s : interface);
+        QCOMPARE(f->lvwLogicielsInstallés->headerItem()->text(0),
+                 interface.isEmpty() ? u"Nom"_s : interface);
+    }
+
+    // An older file beside an installed program is moved to the user's folder before its
+    // language is read: no first start, and the language stays.
+    void ancienFichierDeplace() {
+        QVERIFY(QDir().mkpath(Chemin(u"bin"_s)));
+        Écrit(u"bin/Renovo.ini"_s, u"[Config]\r\nLangue=English\r\n"_s);
+        Écrit(u"share/renovo/English.lng"_s, u"[Traduction]\r\nbtnQuitter=&Quit\r\n"_s);
+        OptionsRenovo options = Options();
+        options.dossierProgramme = Chemin(u"bin"_s);
+        options.codeLangueSystème = [] { return qint16(7); };
+        RéponsesSuivantes({QMessageBox::Ok});
+        QVERIFY(Ouvre(std::move(options)));
+        QCOMPARE(f->btnQuitter->text(), u"&Quit"_s);
+        f->btnQuitter->click();
+        QVERIFY(MessagesAffichés().isEmpty() && !QFile::exists(Chemin(u"bin/Renovo.ini"_s)));
+        QVERIFY(Lit(u"utilisateur/Renovo.ini"_s).startsWith(u"[Config]\r\nLangue=English\r\n"_s));
+        QCOMPARE(QFile::permissions(Chemin(u"utilisateur/Renovo.ini"_s)) & 0x0077, 0);
+    }
+
+    // One wizard at a time: a user's second start brings the first up, a logon check leaves
+    // it alone; both end at once.
+    void uneSeuleInstance() {
+        OptionsRenovo options = Options();
+        options.nomInstance = u"renovo-essai-%1"_s.arg(QCoreApplication::applicationPid());
+        QVERIFY(Ouvre(options));
+        f->showMinimized();
+        for (const QString& argument : {u"/startup"_s, QString()}) {
+            options.arguments = argument.isEmpty() ? QStringList() : QStringList{argument};
+            frmKorvaneUpdate second(options);
+            QVERIFY(!second.Form_Load());
+            QVERIFY(!second.isVisible());
+            QCOMPARE(f->isMinimized(), !argument.isEmpty());
+        }
+    }
+
+    // The system's end, while the message of a start with no program waits: the process ends,
+    // and the files stay as they were. A second start meanwhile ends at once.
+    void finParSignal_data() {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << SIGTERM;
+        QTest::newRow("SIGINT") << SIGINT;
+        QTest::newRow("SIGHUP") << SIGHUP;
+    }
+    void finParSignal() {
+        QFETCH(int, signal);
+        const QString programme = Chemin(u"Renovo"_s);
+        QVERIFY(QFile::copy(QStringLiteral(PROGRAMME_RENOVO), programme));
+        QProcessEnvironment environnement = QProcessEnvironment::systemEnvironment();
+        for (const char* nom : {"XDG_DATA_HOME", "XDG_DATA_DIRS", "XDG_RUNTIME_DIR"})
+            environnement.insert(QString::fromLatin1(nom), Chemin(u"vide"_s));
+        QVERIFY(QDir().mkpath(Chemin(u"vide"_s)));
+        QVERIFY(QFile::setPermissions(Chemin(u"vide"_s),
+                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        const auto lance = [&](QProcess& renovo) {
+            renovo.setProcessEnvironment(environnement);
+            renovo.start(programme, {});
+            QVERIFY(renovo.waitForStarted());
+        };
+        QProcess renovo, second;
+        lance(renovo);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(Chemin(u"vide/Renovo.WakeUp!"_s)), 15000);
+        lance(second);
+        QVERIFY(second.waitForFinished(15000));
+        QCOMPARE(second.exitCode(), 0);
+        QCOMPARE(renovo.state(), QProcess::Running);
+        ::kill(static_cast<pid_t>(renovo.processId()), signal);
+        QVERIFY(renovo.waitForFinished(15000));
+        QCOMPARE(renovo.exitStatus(), QProcess::NormalExit);
+        QVERIFY(!QFile::exists(Chemin(u"Renovo.ini"_s)));
+    }
+
+    // The folder browser holds the sentence under a short title. Cancel changes nothing; a
+    // folder chosen is the download folder.
+    void choixDuDossier() {
+        QVERIFY(Ouvre(Options()));
+        const QString choisi = Chemin(u"utilisateur"_s);
+        QVERIFY(QDir().mkpath(choisi));
+        for (const bool annule : {true, false}) {
+            QStringList vu; // title, sentence, start folder
+            QuandOuvert<QDialog>([&](QDialog* dialogue) {
+                auto* navigateur = dialogue->findChild<QFileDialog*>();
+                vu = {dialogue->windowTitle(), dialogue->findChild<QLabel*>()->text(),
+                      navigateur->directory().path()};
+                navigateur->setDirectory(choisi);
+                if (annule)
+                    navigateur->reject();
+                else
+                    static_cast<QDialog*>(navigateur)->accept();
+            });
+            f->txtRépertoire->setText(dossier->path());
+            f->btnRépertoireParcourir_Click();
+            QCOMPARE(vu, QStringList({u"Dossier"_s,
+                                      u"Veuillez sélectionner le dossier dans lequel le ou les "
+                                      u"fichiers à télécharger seront enregistrés."_s,
+                                      dossier->path()}));
+            QCOMPARE(f->txtRépertoire->text(), annule ? dossier->path() : choisi);
+            QCOMPARE(f->Paramètres().RépertoireTéléchargement, f->txtRépertoire->text());
+        }
+    }
+
+    // A cell too narrow for its text shows it whole in a tooltip; a line of the installations
+    // never needs scrolling to show its end.
+    void textesCoupes() {
+        QVERIFY(Ouvre(Options()));
+        const QString longue = u"Installation de "_s + QString(120, u'x') + u"_setup.exe... OK"_s;
+        f->lstInstallations->addItems({u"Installation de a_setup.exe... OK"_s, longue});
+        (new QTreeWidgetItem(f->lvwLogicielsInstallés, {QString(60, u'N'), u"v1.0"_s}));
+        f->picEtape[0]->hide();
+        for (const int étape : {1, 4})
+            f->picEtape[étape]->show();
+        f->lvwLogicielsInstallés->show();
+        QTest::qWait(0);
+        // No tip first: a tip hides some time after it is asked to.
+        const auto bulle = [](QAbstractItemView* vue, const QModelIndex& index) {
+            const QPoint centre = vue->visualRect(index).center();
+            QHelpEvent aide(QEvent::ToolTip, centre, vue->viewport()->mapToGlobal(centre));
+            QCoreApplication::sendEvent(vue->viewport(), &aide);
+            return QToolTip::isVisible() ? QToolTip::text() : QString();
+        };
+        QListWidget* lignes = f->lstInstallations;
+        QTreeWidget* liste = f->lvwLogicielsInstallés;
+        QCOMPARE(bulle(lignes, lignes->model()->index(0, 0)), QString());
+        QCOMPARE(bulle(liste, liste->model()->index(0, 1)), QString());
+        QCOMPARE(bulle(lignes, lignes->model()->index(1, 0)), longue);
+        QCOMPARE(bulle(liste, liste->model()->index(0, 0)), QString(60, u'N'));
+        QCOMPARE(lignes->horizontalScrollBar()->maximum(), 0);
+    }
+
+    // The About box in a language: its title, captions under their names (an element of an
+    // array under its index), the introduction as description, the translator's credit with
+    // the room it takes.
+    void aPropos() {
+        Écrit(u"English.lng"_s, u"[Traduction]\r\nfrmAPropos=About\r\nlbl(1)=Mail:\r\n"
+                                u"lblTraduitPar=Translated by me\r\nTXT_INTRO=Hi."_s);
+        colTraductions anglais;
+        ChargeTraductions(anglais, Chemin(u"English.lng"_s));
+        frmAPropos avec(OptionsAProposRenovo(anglais, Chemin(u"English.lng"_s), 1));
+        frmAPropos sans(OptionsAProposRenovo(anglais, QString(), 1));
+        QCOMPARE(QStringList({avec.windowTitle(), avec.lbl[0]->text(), avec.lbl[1]->text(),
+                              avec.txtDescription->toPlainText(), sans.windowTitle()}),
+                 QStringList({u"About"_s, u"Www :"_s, u"Mail:"_s, u"Hi..."_s,
+                              u"A propos de KorvaneUpdate"_s}));
+        QVERIFY(!avec.lblTraduitPar->isHidden() && sans.lblTraduitPar->isHidden());
+        QCOMPARE(avec.height() - sans.height(), QFontMetrics(avec.lblTraduitPar->font()).height());
     }
 
     // Quit writes the folder, and on a first start every setting: in the file's own code page,
@@ -290,7 +473,8 @@ private Q_SLOTS:
     }
 
     // While the installer runs (until our timer's file), the window is minimised and disabled
-    // yet live; a close waits for its end and starts no other. The grey delete box keeps it.
+    // yet live; a close waits for its end, says so once, and starts no other installer. The
+    // grey delete box keeps the file.
     void fermetureAttendLInstallateur() {
         QVERIFY(Ouvre(Options()));
         const QDir téléchargés(Chemin(u"télé chargés"_s));
@@ -320,15 +504,18 @@ private Q_SLOTS:
             QCOMPARE(f->lstInstallations->item(0)->text(),
                      u"Installation de Navelo110_setup.exe... en cours"_s);
             f->close();
+            f->close();
             QVERIFY(!fin);
             QFile(téléchargés.filePath(u"signal"_s)).open(QIODevice::WriteOnly);
         });
         attente.start(20);
         f->AfficheEtape();
         QVERIFY(fin && QFile::exists(installateur) && !f->isMinimized());
-        QCOMPARE(f->lstInstallations->count(), 1);
+        QCOMPARE(f->lstInstallations->count(), 2);
         QCOMPARE(f->lstInstallations->item(0)->text(),
                  u"Installation de Navelo110_setup.exe... OK"_s);
+        QCOMPARE(f->lstInstallations->item(1)->text(),
+                 u"L'outil sera fermé dès la fin de l'installation en cours..."_s);
     }
 
     // Nothing downloaded: no line, nothing run, the window back to its normal state.
@@ -343,25 +530,32 @@ private Q_SLOTS:
     }
 
     // The link under the mouse turns red and underlined, the other blue; anywhere else, both
-    // blue.
+    // blue: on the wizard and on its About box.
     void survolDesLiens() {
         QVERIFY(Ouvre(Options()));
-        const auto couleur = [](QLabel* lien) {
-            return std::pair(lien->palette().color(QPalette::Active, QPalette::WindowText),
-                             lien->font().underline());
+        frmAPropos boîte(OptionsAProposRenovo(f->Traductions(), QString(), 1));
+        const auto couleurs = [](const QLabel* a, const QLabel* b) {
+            QString texte;
+            for (const QLabel* lien : {a, b}) {
+                const QColor c = lien->palette().color(QPalette::Active, QPalette::WindowText);
+                texte += c == QColor(255, 0, 0) ? u"R"_s : c == QColor(0, 0, 255) ? u"B"_s : u"?"_s;
+                texte += lien->font().underline() ? u"_ "_s : u" "_s;
+            }
+            return texte;
         };
-        const auto rouge = std::pair(QColor(255, 0, 0), true),
-                   bleu = std::pair(QColor(0, 0, 255), false);
-        for (QLabel* lien : {f->lblConfigurer, f->lblAProposDe}) {
-            Survole(lien);
-            QCOMPARE(couleur(f->lblConfigurer), lien == f->lblConfigurer ? rouge : bleu);
-            QCOMPARE(couleur(f->lblAProposDe), lien == f->lblAProposDe ? rouge : bleu);
-        }
-        for (QWidget* ailleurs : {static_cast<QWidget*>(f->btnSuivant),
-                                  static_cast<QWidget*>(f->imgPar), f->picEtape[0]}) {
-            Survole(f->lblAProposDe);
-            Survole(ailleurs);
-            QCOMPARE(couleur(f->lblAProposDe), bleu);
+        using Liens = std::tuple<QLabel*, QLabel*, QList<QWidget*>>;
+        for (const auto& [a, b, ailleurs] :
+             {Liens{f->lblConfigurer, f->lblAProposDe, {f->btnSuivant, f->imgPar, f->picEtape[0]}},
+              Liens{boîte.lblSite, boîte.lblEmail, {&boîte, boîte.btnOK}}}) {
+            Survole(a);
+            QCOMPARE(couleurs(a, b), u"R_ B "_s);
+            Survole(b);
+            QCOMPARE(couleurs(a, b), u"B R_ "_s);
+            for (QWidget* autre : ailleurs) {
+                Survole(b);
+                Survole(autre);
+                QCOMPARE(couleurs(a, b), u"B B "_s);
+            }
         }
     }
 
@@ -416,6 +610,8 @@ private Q_SLOTS:
                  QStringList({u"Inconnu;v1.0;non pris en charge par KorvaneUpdate;;"_s,
                               u"Navelo;v1.0;v1.1 publiée;x;|v1.1|110"_s,
                               u"Prog2;v1.5;OK;;|v1.5|150"_s}));
+        f->lvwLogicielsInstallés->topLevelItem(0)->setCheckState(0, Qt::Checked);
+        QCOMPARE(f->lvwLogicielsInstallés->topLevelItem(0)->checkState(0), Qt::Unchecked);
 
         f->btnSuivant->click();
         f->btnSuivant->click();
@@ -435,6 +631,14 @@ private Q_SLOTS:
         QCOMPARE(LitAnsi(Chemin(u"téléchargements/Navelo110_setup.exe"_s)),
                  u"MZ installateur de Navelo 1.1"_s);
         QVERIFY(f->lblEtape3b->text().startsWith(u"Un ou plusieurs téléchargements"_s));
+        QVERIFY(f->lblEtape3b->isVisible() && f->btnSuivant->isEnabled());
+
+        // Back from the installations runs the downloads again: none is checked.
+        f->btnSuivant->click();
+        QCOMPARE(f->lstInstallations->count(), 1);
+        f->btnPrécédent->click();
+        QCOMPARE(f->Etape, 3);
+        QCOMPARE(f->lstTéléchargements->count(), 2);
         QVERIFY(f->lblEtape3b->isVisible() && f->btnSuivant->isEnabled());
 
         // Step 1 again: the list as it was, no new exchange, Next still allowed.
@@ -563,17 +767,23 @@ private Q_SLOTS:
         QCOMPARE(QDir(dossier->path()).entryList({u"installation-*"_s}, QDir::Dirs), QStringList());
     }
 
-    // Weekly by default, last on 1 January 1980, unless the row says otherwise.
+    // Weekly by default, last on 1 January 1980, unless the row says otherwise. A German
+    // system's first start, or a translator's notice, says so only with a window.
     void scheduledCheck_data() {
-        QTest::addColumn<QString>("catalogue");
+        QTest::addColumn<QString>("catalogue"); // "-": no program installed
         QTest::addColumn<QString>("ligne");
         QTest::addColumn<QString>("texte"); // of step 1; empty: no window
-        QTest::newRow("update") << u"Navelo=1.1.0"_s << QString() << u"Vous pouvez voir"_s;
-        QTest::newRow("none") << u"Navelo=1.0.0"_s << QString() << QString();
+        const QString faiteCeJour =
+            u"RechercherMaJFréquence=0\r\nRechercherMaJDernière=07/12/2026\r\n"_s;
+        const QString incomplète = u"Langue=Incomplète\r\n"_s;
+        QTest::newRow("update") << u"Navelo=1.1.0"_s << incomplète << u"Vous pouvez voir"_s;
+        QTest::newRow("none, first start") << u"Navelo=1.0.0"_s << u"Langue=\r\n"_s << QString();
         QTest::newRow("failed exchange") << QString() << QString() << u"Impossible de se"_s;
         QTest::newRow("done today, daily")
-            << u"Navelo=1.1.0"_s
-            << u"RechercherMaJFréquence=0\r\nRechercherMaJDernière=07/12/2026\r\n"_s << QString();
+            << u"Navelo=1.1.0"_s << incomplète + faiteCeJour << QString();
+        QTest::newRow("first start, not due")
+            << u"Navelo=1.1.0"_s << u"Langue=\r\n"_s + faiteCeJour << QString();
+        QTest::newRow("no program") << u"-"_s << u"Langue=\r\n"_s << QString();
     }
     void scheduledCheck() {
         QFETCH(QString, catalogue);
@@ -582,17 +792,26 @@ private Q_SLOTS:
         const bool visible = !texte.isEmpty();
         serveur.options.catalogue = catalogue;
         serveur.options.versionsIntrouvables = catalogue.isEmpty();
-        f = std::make_unique<frmKorvaneUpdate>(OptionsEnLigne({u"/startup"_s}, ligne));
+        Écrit(u"Incomplète.lng"_s, u"[Traduction]\r\nTraductionIncomplète=À finir\r\n"_s);
+        OptionsRenovo options = OptionsEnLigne({u"/startup"_s}, ligne);
+        options.codeLangueSystème = [] { return qint16(7); };
+        if (catalogue == u"-")
+            QVERIFY(QDir(Chemin(u"donnees/korvane"_s)).removeRecursively());
+        f = std::make_unique<frmKorvaneUpdate>(std::move(options));
         const QString avant = LitAnsi(Chemin(u"Renovo.ini"_s));
+        RéponsesSuivantes({QMessageBox::Ok});
         QCOMPARE(f->Form_Load(), visible);
         QCOMPARE(f->isVisible(), visible);
+        QCOMPARE(MessagesAffichés().size(), visible && !ligne.isEmpty() ? 1 : 0);
+        const bool vérifiée = catalogue != u"-" && !ligne.contains(u"07/12/2026"_s);
         // A check not due ends before anything is loaded.
-        QCOMPARE(f->Déchargée(), !visible && ligne.isEmpty());
+        QCOMPARE(f->Déchargée(), !visible && vérifiée);
         QVERIFY(!visible || (f->Etape == 1 && f->lblEtape1->text().startsWith(texte)));
         const QString après = LitAnsi(Chemin(u"Renovo.ini"_s));
-        QVERIFY(ligne.isEmpty() ? après.contains(u"RechercherMaJDernière=07/12/2026"_s)
-                                : après == avant);
-        QCOMPARE(serveur.requêtes().isEmpty(), !ligne.isEmpty());
+        QVERIFY(vérifiée ? après.contains(u"RechercherMaJDernière=07/12/2026"_s) : après == avant);
+        // A first start's choice waits for a window to show its notice.
+        QVERIFY(après.startsWith(u"[Config]\r\n"_s + ligne.section(u'\n', 0, 0)));
+        QCOMPARE(serveur.requêtes().isEmpty(), !vérifiée);
     }
 };
 

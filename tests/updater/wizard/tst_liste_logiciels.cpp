@@ -47,6 +47,7 @@ private Q_SLOTS:
                         QStringList{u"v1.5.2"_s, u"0001.0005.0002.r"_s, u"152"_s}},
               {{2, 0, 0}, {u"v2.0"_s, u"0002.0000.0000.r"_s, u"200"_s}},
               {{1, 0, 1213}, {u"v1.2.1 beta 3"_s, u"0001.0002.0001.b0003"_s, u"121b3"_s}},
+              {{1, -12, 0}, {u"v1.-12"_s, u"0001.-0012.0000.r"_s, u"1-120"_s}},
               {{-1, 9, 9}, {u"v1.5.2"_s, u"0001.0005.0002.r"_s, u"152"_s}}}) {
             for (const qint16 forme : {1, 2, 3, 7})
                 QCOMPARE(FormateVersion(qint16(numéros[0]), qint16(numéros[1]), qint16(numéros[2]),
@@ -84,16 +85,18 @@ private Q_SLOTS:
         QCOMPARE(Erreur([] { LitRéponseVersions(u"Prog=1.0\nPROG=2.0"_s); }), 457);
     }
 
+    // Versions compare as numbers, whatever their number of digits or sign; -1 is no longer
+    // our own version there.
     void listFill() {
         colTraductions traductions;
         ChargeTraductions(traductions, QString());
-        const TableVersions dernières =
-            LitRéponseVersions(u"NAVELO=1.1.0\nProg=1.9.0\nBêta=1.2.0\nOutil=\nAbsent=9.0"_s);
+        const TableVersions dernières = LitRéponseVersions(
+            u"NAVELO=1.1.0\nProg=1.9.0\nBêta=1.2.0\nOutil=\nAbsent=9.0\nGrand=1.10000\nMoins=0.1"_s);
         const ListeLogiciels liste =
             RemplitListe({u"Navelo=1.0.0"_s, u"Prog=1.10.0"_s, u"Bêta=1.0.1203"_s, u"Outil=1.0"_s,
-                          u"Navelo=1.0"_s, u"Vieux="_s},
+                          u"Navelo=1.0"_s, u"Vieux="_s, u"Grand=1.9999"_s, u"Moins=-1.0"_s},
                          dernières, traductions);
-        QCOMPARE(liste.misesÀJour, 3);
+        QCOMPARE(liste.misesÀJour, 5);
         QStringList lignes;
         for (const LigneLogiciel& l : liste.lignes)
             lignes << QStringList{l.nom, l.versionInstallée, l.statut, l.tag}.join(u';') +
@@ -104,7 +107,9 @@ private Q_SLOTS:
             QStringList(
                 {u"Navelo;v1.0;v1.1 publiée;|v1.1|110;cochée;"_s, u"Prog;v1.10;OK;|v1.9|190;;"_s,
                  u"Bêta;v1.2 beta 3;v1.2 publiée;|v1.2|120;cochée;"_s, u"Outil;v1.0;"_s + nonPris,
-                 u"Navelo;v1.0;v1.1 publiée;|v1.1|110;cochée;"_s, u"Vieux;v0.0;"_s + nonPris}));
+                 u"Navelo;v1.0;v1.1 publiée;|v1.1|110;cochée;"_s, u"Vieux;v0.0;"_s + nonPris,
+                 u"Grand;v1.9999;v1.10000 publiée;|v1.10000|1100000;cochée;"_s,
+                 u"Moins;v-1.0;v0.1 publiée;|v0.1|010;cochée;"_s}));
     }
 
     void installerNames() {

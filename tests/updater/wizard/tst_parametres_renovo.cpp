@@ -1,5 +1,6 @@
 #include "../renovo_test.h"
 #include "wizard/logiciels_installes.h"
+#include "wizard/nombres.h"
 #include "wizard/parametres_renovo.h"
 #include "wizard/verification_planifiee.h"
 
@@ -37,20 +38,6 @@ class TestParametresRenovo : public QObject {
 
 private Q_SLOTS:
     void init() { dossier = std::make_unique<QTemporaryDir>(); }
-
-    void emplacement() {
-        const QString utilisateur = Chemin(u"utilisateur/Korvane/Renovo"_s);
-        // An install, with an older file left beside the program: it is moved.
-        QVERIFY(QDir().mkpath(Chemin(u"share/renovo"_s)));
-        Écrit(u"bin/Renovo.ini"_s, "[Config]\r\nProxyPort=3128\r\n");
-        const EmplacementRenovo installé = DétermineEmplacement(Chemin(u"bin"_s), utilisateur);
-        QVERIFY(installé.installé);
-        QCOMPARE(installé.FichierParamètres, utilisateur + u"/Renovo.ini"_s);
-        PrépareDossierParamètres(installé);
-        QVERIFY(!QFile::exists(installé.ancienFichier));
-        QCOMPARE(QFile::permissions(installé.FichierParamètres) & 0x0077, 0);
-        QCOMPARE(Relit(installé.FichierParamètres).ProxyPort, u"3128"_s);
-    }
 
     void lecture_data() {
         QTest::addColumn<QByteArray>("lignes");
@@ -101,6 +88,15 @@ private Q_SLOTS:
             QVERIFY(!ModeAutomatiqueDemandé(autres));
     }
 
+    // Rounded halves to even; 2^63 is no 64-bit whole number.
+    void arrondiEntier() {
+        const qint64 min = std::numeric_limits<qint64>::min(),
+                     max = std::numeric_limits<qint64>::max();
+        QCOMPARE(ArrondiEntier(2.5, 0, 2), 2);
+        QCOMPARE(ArrondiEntier(-0x1p63, min, max), min);
+        QCOMPARE(ArrondiEntier(0x1p63, min, max), std::nullopt);
+    }
+
     void verificationDue() {
         const QDate dimanche(2026, 12, 6), lundi = dimanche.addDays(1);
         const auto à = [](QDate jour, int heure) { return QDateTime(jour, QTime(heure, 1)); };
@@ -130,6 +126,7 @@ private Q_SLOTS:
         Écrit(u"usr/korvane/uninstall/notes.txt"_s, Entrée("Korvane", "Notes v1", "1"));
         Écrit(u"maison/korvane/uninstall/Outil.ini"_s,
               Entrée("korvane", "Outil v1.5 b\xE9ta", "1.5"));
+        Écrit(u"maison/korvane/uninstall/Navelo.ini"_s, Entrée("Korvane", "NAVELO v2.1", "2.1"));
 
         const std::unique_ptr<Registre> registre = RegistreSystème();
         QStringList liste; // each search adds to it
@@ -137,11 +134,12 @@ private Q_SLOTS:
             RechercheLogicielsInstallés(*registre, racine, clé, liste);
             return liste;
         };
+        // One entry per name, in any case: the later one, the user's, in the earlier's place.
         QCOMPARE(cherche(RacineRegistre::HKEY_LOCAL_MACHINE, CléDésinstallation),
-                 (QStringList{u"Alpha V3 Pro=3"_s, u"=1"_s, u"Navelo=2.0"_s, u"="_s}));
-        QCOMPARE(cherche(RacineRegistre::HKEY_CURRENT_USER, CléDésinstallation).last(),
-                 u"Outil=1.5"_s);
-        QCOMPARE(cherche(RacineRegistre::HKEY_CURRENT_USER, u"SOFTWARE\\Autre"_s).size(), 5);
+                 (QStringList{u"Alpha V3 Pro=3"_s, u"="_s, u"Navelo=2.0"_s}));
+        QCOMPARE(cherche(RacineRegistre::HKEY_CURRENT_USER, CléDésinstallation),
+                 (QStringList{u"Alpha V3 Pro=3"_s, u"="_s, u"NAVELO=2.1"_s, u"Outil=1.5"_s}));
+        QCOMPARE(cherche(RacineRegistre::HKEY_CURRENT_USER, u"SOFTWARE\\Autre"_s).size(), 4);
         QVERIFY(QDir(Chemin(u"maison/korvane"_s)).removeRecursively());
         liste.clear();
         QVERIFY(cherche(RacineRegistre::HKEY_CURRENT_USER, CléDésinstallation).isEmpty());

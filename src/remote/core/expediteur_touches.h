@@ -12,7 +12,7 @@ QString UrlTouche(const ParamètresNavelo& paramètres, const QString& touche, b
                   int répétitions);
 
 // Sends every key to the box: one GET per key, at most one request in flight, answers
-// drained and ignored. Also holds the state of a key held down with the mouse.
+// thrown away as they arrive. Also holds the state of a key held down with the mouse.
 class ExpéditeurTouches {
 public:
     explicit ExpéditeurTouches(const ParamètresNavelo& paramètres);
@@ -39,7 +39,6 @@ private:
     void Envoie(const QString& envoyée, int répétitions);
     void EnvoieToucheTenue(const QString& nomTouche);
     void tmrLong_Timer();
-    void netConnexion_StateChanged(int état);
 
     const ParamètresNavelo& paramètres;
     bool LectureEnCours = false;

@@ -18,7 +18,6 @@
 #include "guide/frmListeChaines.h"
 #include "guide/multitap.h"
 #include "net/inet.h"
-#include "placement.h"
 #include "positions.h"
 #include "table_touches.h"
 #include "version.h"
@@ -27,14 +26,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QCursor>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScopeGuard>
-#include <QScreen>
 #include <QStandardPaths>
 #include <QSystemTrayIcon>
 #include <QThread>
@@ -51,14 +48,6 @@ EmplacementsNavelo Emplacements() {
     const QString utilisateur =
         QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + u"/Navelo"_s;
     return DétermineEmplacements(QCoreApplication::applicationDirPath(), utilisateur);
-}
-
-// Each screen's area left to windows by the task bars and panels.
-QList<QRect> SurfacesÉcrans() {
-    QList<QRect> surfaces;
-    for (const QScreen* écran : QGuiApplication::screens())
-        surfaces.append(écran->availableGeometry());
-    return surfaces;
 }
 
 } // namespace
@@ -241,73 +230,6 @@ bool frmNavelo::ActualiseListeChaînes() {
     return ActualiseChaînes(splash.get(), paramètres, netChaînes) == SuiteDémarrage::Continuer;
 }
 
-void frmNavelo::PlaceFenêtres() {
-    const QRect disponible = QGuiApplication::primaryScreen()->availableGeometry();
-    clavier = std::make_unique<frmClavier>(paramètres, expéditeur, raccourcis);
-    listeChaînes =
-        std::make_unique<frmListeChaînes>(paramètres, expéditeur, emplacements.dossiersLogos);
-
-    // In twips, a window of `taille` centred on the primary screen's available area.
-    const auto centrée = [&](QSize taille) {
-        return EnTwips(disponible.topLeft()) + PositionCentrée(taille, disponible.size());
-    };
-    PositionsFenêtres défauts;
-    défauts.Fenêtre = centrée(size());
-    // Both models keep the list's design size, so that a model 6 run never stores a 0 size.
-    défauts.FenêtreListeChaînes.setSize(
-        QSize(EnTwips(listeChaînes->width()), EnTwips(listeChaînes->height())));
-    if (paramètres.Version == 5) {
-        défauts.FenêtreClavier = centrée(clavier->size());
-        défauts.FenêtreListeChaînes.moveTopLeft(centrée(listeChaînes->size()));
-    }
-    PositionsFenêtres positions = défauts;
-    const QList<QRect> surfaces = SurfacesÉcrans();
-    QList<QRect> écrans;
-    if (paramètres.MémoriserPositionFenêtre) {
-        positions = LitPositions(FichierIniLu(paramètres), défauts);
-        // A screen taken away since the last run must not leave a window out of reach.
-        écrans = surfaces;
-    }
-
-    // Whatever its place and its size, the remote lies wholly on one screen.
-    move(SurUneSurface(QRect(EnPixels(positions.Fenêtre), size()), surfaces).topLeft());
-    const auto place = [&](QWidget* fenêtre, const QPoint& coin, const QSize& taille) {
-        fenêtre->move(RamèneSurÉcran(QRect(coin, taille), écrans).topLeft());
-    };
-    place(clavier.get(), EnPixels(positions.FenêtreClavier), clavier->size());
-    const QRect liste = EnPixels(positions.FenêtreListeChaînes);
-    listeChaînes->resize(liste.size());
-    place(listeChaînes.get(), liste.topLeft(), listeChaînes->size());
-
-    // A window with no place of the user's opens beside the remote rather than over its keys.
-    if (positions.FenêtreClavier == défauts.FenêtreClavier)
-        àPlacerÀCôté.insert(clavier.get());
-    if (positions.FenêtreListeChaînes.topLeft() == défauts.FenêtreListeChaînes.topLeft())
-        àPlacerÀCôté.insert(listeChaînes.get());
-}
-
-void frmNavelo::MontreVoisine(QWidget* fenêtre) {
-    // Before its first showing, while a move still places its frame rather than its inside.
-    if (àPlacerÀCôté.remove(fenêtre))
-        PlaceÀCôté(fenêtre);
-    fenêtre->show();
-}
-
-void frmNavelo::PlaceÀCôté(QWidget* fenêtre) {
-    const QScreen* écran = QGuiApplication::screenAt(frameGeometry().center());
-    if (!écran)
-        écran = QGuiApplication::primaryScreen();
-    // The keyboard and the channel list, both opened, side by side rather than stacked.
-    QList<QRect> occupées;
-    for (const QWidget* autre :
-         {static_cast<QWidget*>(clavier.get()), static_cast<QWidget*>(listeChaînes.get())}) {
-        if (autre != fenêtre && autre->isVisible())
-            occupées.append(autre->frameGeometry());
-    }
-    fenêtre->move(ÀCôté(fenêtre->frameGeometry().size(), frameGeometry(),
-                        écran->availableGeometry(), occupées));
-}
-
 void frmNavelo::AjouteIcôneNotification() {
     icône = new QSystemTrayIcon(IcôneFenêtres(), this);
     icône->setObjectName(u"icone"_s);
@@ -447,86 +369,6 @@ bool frmNavelo::eventFilter(QObject* objet, QEvent* évènement) {
         return true;
     }
     return QWidget::eventFilter(objet, évènement);
-}
-
-void frmNavelo::SuitGlissement(QPoint décalage) {
-    // Hidden windows follow too, so that they reopen beside the remote.
-    for (QWidget* fenêtre :
-         {static_cast<QWidget*>(clavier.get()), static_cast<QWidget*>(listeChaînes.get())}) {
-        if (fenêtre)
-            fenêtre->move(fenêtre->pos() + décalage);
-    }
-}
-
-void frmNavelo::tmrRéduireQuitter_Timer() {
-    const bool v5 = paramètres.Version == 5;
-    const QPoint curseur = QCursor::pos();
-    QWidget* dessous = QApplication::widgetAt(curseur);
-    const bool surFenêtre = dessous && dessous->window() == this &&
-                            (mask().isEmpty() || mask().contains(mapFromGlobal(curseur)));
-    const auto image = [&](ZoneSouris* pic, BoutonFenêtre quel, bool survolé) {
-        pic->setImage(imagesBoutons[static_cast<size_t>(quel)][survolé ? 1 : 0]);
-    };
-
-    if (!surFenêtre) {
-        picRéduire->hide();
-        picQuitter->hide();
-        if (v5) {
-            picClavier->hide();
-            picListeChaînes->hide();
-        }
-        return;
-    }
-
-    ZoneSouris* survolé = nullptr;
-    for (ZoneSouris* pic : {picClavier, picListeChaînes, picRéduire, picQuitter}) {
-        if (dessous == pic) {
-            survolé = pic;
-            break;
-        }
-    }
-    image(picRéduire, BoutonFenêtre::Réduire, survolé == picRéduire);
-    image(picQuitter, BoutonFenêtre::Quitter, survolé == picQuitter);
-    if (v5) {
-        image(picClavier, BoutonFenêtre::Clavier, survolé == picClavier);
-        image(picListeChaînes, BoutonFenêtre::ListeChaînes, survolé == picListeChaînes);
-    }
-    if (!survolé) {
-        picRéduire->show();
-        picQuitter->show();
-        if (v5) {
-            picClavier->show();
-            picListeChaînes->show();
-        }
-    }
-}
-
-void frmNavelo::picRéduire_Click() {
-    if (clavier)
-        clavier->hide();
-    if (listeChaînes)
-        listeChaînes->hide();
-    // Without a notification area a hidden window could never be brought back.
-    if (QSystemTrayIcon::isSystemTrayAvailable())
-        hide();
-    else
-        showMinimized();
-}
-
-void frmNavelo::picClavier_Click() {
-    paramètres.ClavierAffiché = !paramètres.ClavierAffiché;
-    if (paramètres.ClavierAffiché)
-        MontreVoisine(clavier.get());
-    else
-        clavier->hide();
-}
-
-void frmNavelo::picListeChaînes_Click() {
-    paramètres.ListeChaînesAffichée = !paramètres.ListeChaînesAffichée;
-    if (paramètres.ListeChaînesAffichée)
-        MontreVoisine(listeChaînes.get());
-    else
-        listeChaînes->hide();
 }
 
 void frmNavelo::keyPressEvent(QKeyEvent* évènement) {

@@ -227,7 +227,10 @@ void frmNavelo::DisposeTélécommande() {
 // False when the list could not be fetched and the user chose not to go on without it.
 bool frmNavelo::ActualiseListeChaînes() {
     Inet netChaînes;
-    return ActualiseChaînes(splash.get(), paramètres, netChaînes) == SuiteDémarrage::Continuer;
+    rapatriement = &netChaînes;
+    const auto fini = qScopeGuard([this] { rapatriement = nullptr; });
+    return ActualiseChaînes(splash.get(), paramètres, netChaînes, QDate::currentDate(),
+                            [this] { return finDemandée; }) == SuiteDémarrage::Continuer;
 }
 
 void frmNavelo::AjouteIcôneNotification() {
@@ -350,15 +353,19 @@ void frmNavelo::Configure(bool depuisMenu) {
 void frmNavelo::Termine() {
     paramètres.RedémarrageNécessaire = false;
     finDemandée = true;
-    if (démarrée) {
-        Form_Unload();
-        close();
-        return;
-    }
-    // Every dialog the start-up waits for, and a message over one of them.
+    if (rapatriement)
+        rapatriement->Cancel();
+    // Every open dialog, and a message over one of them, whether the start-up, the user or
+    // the shutdown waits for it; and the menu.
+    if (QWidget* menu = QApplication::activePopupWidget())
+        menu->close();
     while (QWidget* modale = QApplication::activeModalWidget()) {
         if (!modale->close())
             break;
+    }
+    if (démarrée) {
+        Form_Unload();
+        close();
     }
 }
 

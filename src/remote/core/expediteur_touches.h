@@ -27,6 +27,8 @@ public:
     void RelâcheToucheV6();
     // Holds a key without sending it: its long press (model 5) or first repeat after 500 ms.
     void ArmeToucheTenue(const QString& nomTouche);
+    // The play key's toggle: "play" or "pause" by turns, the box's own state not being known.
+    QString ChoisitLecture();
 
     // Shared with the keyboard and channel list windows.
     QString ToucheEnCours;
@@ -35,7 +37,6 @@ public:
     QStringList CollectionMultiTap;
 
 private:
-    QString ChoisitLecture();
     void Envoie(const QString& envoyée, int répétitions);
     void EnvoieToucheTenue(const QString& nomTouche);
     void tmrLong_Timer();

@@ -26,13 +26,10 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScopeGuard>
-#include <QStandardPaths>
 #include <QSystemTrayIcon>
 #include <QThread>
 
@@ -43,12 +40,6 @@ namespace {
 // The notification icon's mouse messages, as the window system numbers them.
 constexpr int BoutonGaucheRelâché = 514;
 constexpr int BoutonDroitRelâché = 517;
-
-EmplacementsNavelo Emplacements() {
-    const QString utilisateur =
-        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + u"/Navelo"_s;
-    return DétermineEmplacements(QCoreApplication::applicationDirPath(), utilisateur);
-}
 
 } // namespace
 
@@ -92,14 +83,8 @@ bool frmNavelo::Form_Load() {
     splash->show();
     QCoreApplication::processEvents();
 
-    emplacements = Emplacements();
-    QString dossier = options.dossierParamètres;
-    if (dossier.isEmpty()) {
-        dossier = emplacements.dossierParamètres;
-        paramètres.FichierIniProgramme = emplacements.fichierIniProgramme;
-    }
-    paramètres.FichierIni = QDir(dossier).filePath(u"Navelo.ini"_s);
-    paramètres.FichierChaînes = QDir(dossier).filePath(u"channels"_s);
+    emplacements = EmplacementsProgramme();
+    SitueParamètres(paramètres, emplacements, options.dossierParamètres);
     LitParamètres(paramètres);
 
     DisposeTélécommande();

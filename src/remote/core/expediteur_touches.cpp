@@ -68,6 +68,8 @@ void ExpéditeurTouches::TraiteTouche(const QString& touche) {
 
 QString ExpéditeurTouches::ChoisitLecture() {
     LectureEnCours = !LectureEnCours;
+    if (quandLectureChange)
+        quandLectureChange(LectureEnCours);
     return LectureEnCours ? u"play"_s : u"pause"_s;
 }
 

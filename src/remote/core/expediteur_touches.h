@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <QTimer>
 
+#include <functional>
+
 // The request URL for a key name already converted (play/pause, multi-tap). Characters that
 // would change the query are percent-encoded; plain codes and key names go out unchanged.
 QString UrlTouche(const ParamètresNavelo& paramètres, const QString& touche, bool longue,
@@ -29,6 +31,9 @@ public:
     void ArmeToucheTenue(const QString& nomTouche);
     // The play key's toggle: "play" or "pause" by turns, the box's own state not being known.
     QString ChoisitLecture();
+
+    // Told each time the toggle turns.
+    std::function<void(bool enLecture)> quandLectureChange;
 
     // Shared with the keyboard and channel list windows.
     QString ToucheEnCours;

@@ -53,7 +53,12 @@ frmNavelo::frmNavelo(OptionsNavelo options)
                                   if (clavier)
                                       clavier->InverseMajuscules();
                               }})
-    , instance(this->options.nomInstance) {
+    , instance(this->options.nomInstance)
+    , bureau(expéditeur, paramètres, *this, {[this] { AfficheFenêtres(); }, [this] { close(); }}) {
+    instance.AccepteCommandes(
+        [this](const QByteArray& ligne, std::function<void(const QByteArray&)> répond) {
+            bureau.Commande(ligne, std::move(répond));
+        });
     setWindowTitle(u"Navelo"_s);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, QColor(CouleurTransparente));
@@ -131,6 +136,7 @@ bool frmNavelo::Form_Load() {
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     démarrée = true;
+    bureau.Ouvre();
     // Unseen until asked for, the channel list reads its logos and channels once the remote
     // is up (or when first shown, should that come sooner).
     QTimer::singleShot(0, listeChaînes.get(), [this] { listeChaînes->Form_Load(); });
@@ -387,6 +393,7 @@ void frmNavelo::closeEvent(QCloseEvent* évènement) {
 void frmNavelo::Form_Unload() {
     if (std::exchange(déchargée, true))
         return;
+    bureau.Ferme();
     tmrRéduireQuitter.stop();
     if (listeChaînes)
         listeChaînes->ArrêteZap();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bureau_navelo.h"
 #include "compositeur.h"
 #include "dessin_telecommande.h"
 #include "emplacements.h"
@@ -105,6 +106,7 @@ private:
     // The PC keyboard, here and in the keyboard window.
     RaccourcisClavier raccourcis;
     InstanceUnique instance;
+    BureauNavelo bureau;
     // The start-up's channel list fetch, while it runs.
     Inet* rapatriement = nullptr;
     bool démarrée = false;

@@ -95,6 +95,12 @@ void ExpéditeurTouches::ArmeToucheTenue(const QString& nomTouche) {
     ToucheLongue = false;
 }
 
+void ExpéditeurTouches::AppuiLong(const QString& nomTouche) {
+    AppuiToucheV5(nomTouche);
+    tmrLong_Timer();
+    RelâcheToucheV5(nomTouche);
+}
+
 void ExpéditeurTouches::AppuiToucheV5(const QString& nomTouche) {
     ArmeToucheTenue(nomTouche);
     lectureTenue = nomTouche == u"play"_s ? ChoisitLecture() : QString();

@@ -29,6 +29,8 @@ public:
     void RelâcheToucheV6();
     // Holds a key without sending it: its long press (model 5) or first repeat after 500 ms.
     void ArmeToucheTenue(const QString& nomTouche);
+    // A model 5 key pressed and held past the hold delay, in one go: its long press alone.
+    void AppuiLong(const QString& nomTouche);
     // The play key's toggle: "play" or "pause" by turns, the box's own state not being known.
     QString ChoisitLecture();
 

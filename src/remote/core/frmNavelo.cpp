@@ -1,5 +1,6 @@
 #include "frmNavelo.h"
 
+#include "bouton_accessible.h"
 #include "centrage.h"
 #include "dessin_boutons.h"
 #include "dessin_donner.h"
@@ -23,6 +24,7 @@
 #include "version.h"
 #include "zone_souris.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -55,6 +57,7 @@ frmNavelo::frmNavelo(OptionsNavelo options)
                               }})
     , instance(this->options.nomInstance)
     , bureau(expéditeur, paramètres, *this, {[this] { AfficheFenêtres(); }, [this] { close(); }}) {
+    InstalleBoutonsAccessibles();
     instance.AccepteCommandes(
         [this](const QByteArray& ligne, std::function<void(const QByteArray&)> répond) {
             bureau.Commande(ligne, std::move(répond));
@@ -180,6 +183,10 @@ void frmNavelo::DisposeTélécommande() {
                     expéditeur.AppuiToucheV6(nom);
             };
             zone->relâche = [this](Qt::MouseButton) { expéditeur.RelâcheToucheV6(); };
+            zone->actionsAccessibles = {{QAccessibleActionInterface::pressAction(), [this, nom] {
+                                             expéditeur.AppuiToucheV6(nom);
+                                             expéditeur.RelâcheToucheV6();
+                                         }}};
         } else {
             zone->setObjectName(u"imgToucheV5[%1]"_s.arg(touche.index));
             zone->appui = [this, nom](Qt::MouseButton bouton) {
@@ -188,6 +195,13 @@ void frmNavelo::DisposeTélécommande() {
             };
             // Whichever button comes up: a right click sends the key too.
             zone->relâche = [this, nom](Qt::MouseButton) { expéditeur.RelâcheToucheV5(nom); };
+            zone->actionsAccessibles = {
+                {QAccessibleActionInterface::pressAction(),
+                 [this, nom] {
+                     expéditeur.AppuiToucheV5(nom);
+                     expéditeur.RelâcheToucheV5(nom);
+                 }},
+                {ActionAppuiLong(), [this, nom] { expéditeur.AppuiLong(nom); }}};
         }
     }
 
@@ -201,6 +215,13 @@ void frmNavelo::DisposeTélécommande() {
         pic->setImage(imagesBoutons[indice][0]);
         pic->setAccessibleName(libellé);
         pic->setToolTip(libellé);
+        // Shown under the mouse only, yet within reach of assistive technology wherever the
+        // model shows them.
+        if (modèle == 5 || quel == BoutonFenêtre::Réduire || quel == BoutonFenêtre::Quitter)
+            pic->actionsAccessibles = {{QAccessibleActionInterface::pressAction(), [pic] {
+                                            if (pic->clic)
+                                                pic->clic();
+                                        }}};
         pic->hide();
         return pic;
     };

@@ -1,8 +1,11 @@
 #include "boitier_simule.h"
 #include "core/frmNavelo.h"
+#include "guide/bouton_touche.h"
+#include "guide/frmClavier.h"
 #include "navelo_essai.h"
 #include "proxy_local.h"
 
+#include <QAccessible>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QProcess>
@@ -14,6 +17,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString service = u"org.mpris.MediaPlayer2.navelo"_s;
+const QString appui = QAccessibleActionInterface::pressAction();
 
 struct Fin {
     int code = -1;
@@ -53,7 +57,7 @@ bool NomPris() {
 } // namespace
 
 // Navelo among the desktop's programs: the media player its controls drive (on this test's own
-// session bus) and `Navelo --key` from a shortcut.
+// session bus), `Navelo --key` from a shortcut, and assistive technology.
 class TestBureauNavelo : public QObject {
     Q_OBJECT
 
@@ -194,6 +198,48 @@ private Q_SLOTS:
             fenêtre->TraiteTouche(u"play"_s);
         }
         QTRY_COMPARE(Envoyés(), envoyés);
+    }
+
+    void accessibilite_data() {
+        QTest::addColumn<int>("modèle");
+        QTest::addColumn<QString>("objet"); // zone, keyboard character or special key, index
+        QTest::addColumn<QString>("nom");
+        QTest::addColumn<QStringList>("actions");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("envoyé");
+        const QStringList deux{appui, u"Appui long"_s};
+        QTest::newRow("key") << 5 << u"zone 26"_s << u"Volume +"_s << deux << appui << u"vol_inc"_s;
+        QTest::newRow("key, long")
+            << 5 << u"zone 26"_s << u"Volume +"_s << deux << u"Appui long"_s << u"vol_inc long"_s;
+        QTest::newRow("model 6 key")
+            << 6 << u"zone 24"_s << u"Coupure du son"_s << QStringList{appui} << appui << u"mute"_s;
+        QTest::newRow("keyboard letter")
+            << 5 << u"caractère 27"_s << u"k"_s << QStringList{appui} << appui << u"5 x2"_s;
+        QTest::newRow("keyboard arrow, long")
+            << 5 << u"spéciale 4"_s << u"Haut"_s << deux << u"Appui long"_s << u"up long"_s;
+    }
+
+    // As a screen reader sees the keys: buttons that it can press.
+    void accessibilite() {
+        QFETCH(int, modèle);
+        QFETCH(QString, objet);
+        QFETCH(QString, action);
+        QFETCH(QString, envoyé);
+        const auto fenêtre = essai->démarre(u"Version=%1"_s.arg(modèle));
+        QVERIFY(fenêtre);
+        const int index = objet.section(u' ', 1).toInt();
+        QWidget* touche =
+            objet.startsWith(u"zone"_s)
+                ? fenêtre->findChild<QWidget*>(u"imgToucheV%1[%2]"_s.arg(modèle).arg(index))
+            : objet.startsWith(u"caractère"_s) ? fenêtre->Clavier()->btnTouche.value(index)
+                                               : fenêtre->Clavier()->btnToucheSpéciale.value(index);
+        QAccessibleInterface* interface = QAccessible::queryAccessibleInterface(touche);
+        QVERIFY(interface && interface->actionInterface());
+        QCOMPARE(interface->role(), QAccessible::Button);
+        QTEST(interface->text(QAccessible::Name), "nom");
+        QTEST(interface->actionInterface()->actionNames(), "actions");
+        interface->actionInterface()->doAction(action);
+        QTRY_COMPARE(Envoyés(), QStringList{envoyé});
     }
 
 private:

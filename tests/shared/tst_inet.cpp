@@ -32,13 +32,9 @@ QList<int> exécute(Inet& inet, const QString& url) {
 
 qint64 RésidentKo() {
     QFile état(u"/proc/self/status"_s);
-    if (!état.open(QIODevice::ReadOnly))
-        return 0;
-    for (QByteArray ligne; !(ligne = état.readLine()).isEmpty();) {
-        if (ligne.startsWith("VmRSS:"))
-            return ligne.mid(6).trimmed().split(' ').constFirst().toLongLong();
-    }
-    return 0;
+    const QByteArray texte = état.open(QIODevice::ReadOnly) ? état.readAll() : QByteArray();
+    const qsizetype début = texte.indexOf("VmRSS:") + 6;
+    return texte.mid(début, texte.indexOf(" kB", début) - début).trimmed().toLongLong();
 }
 
 } // namespace
@@ -202,6 +198,7 @@ private Q_SLOTS:
         Inet inet;
         inet.setCorpsIgnoré(true);
         const qint64 avant = RésidentKo();
+        QVERIFY(avant > 0);
         QList<int> états;
         connect(&inet, &Inet::StateChanged, [&](int é) { états << é; });
         inet.Execute(u"http://127.0.0.1:%1/a.exe"_s.arg(serveur.écoute()), u"GET"_s);

@@ -8,7 +8,6 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -62,24 +61,6 @@ private Q_SLOTS:
         InstanceUnique seconde(nom);
         QVERIFY(!seconde.RéveilleInstance());
         QVERIFY(seconde.Écoute({}));
-    }
-
-    // Besides the wake-up "!", which stays as it was, a command line is answered with a line,
-    // once its sender has done with it; nothing answers where no instance listens.
-    void commandes() {
-        const QString nom = NomInstance(u"navelo-test"_s, u"commandes"_s);
-        InstanceUnique première(nom);
-        int réveils = 0;
-        QVERIFY(première.Écoute([&] { ++réveils; }));
-        première.AccepteCommandes([](const QByteArray& ligne, auto répond) {
-            QTimer::singleShot(10, [ligne, répond] { répond(ligne.toUpper()); });
-        });
-        InstanceUnique seconde(nom);
-        QCOMPARE(seconde.EnvoieCommande("keys mute", 5000), std::optional<QByteArray>("KEYS MUTE"));
-        QVERIFY(seconde.RéveilleInstance());
-        QCOMPARE(réveils, 1);
-        InstanceUnique personne(NomInstance(u"navelo-test"_s, u"personne"_s));
-        QCOMPARE(personne.EnvoieCommande("keys mute", 5000), std::nullopt);
     }
 
     // Something listens under the name but never acknowledges: the new start runs on its own

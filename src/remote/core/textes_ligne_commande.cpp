@@ -36,39 +36,41 @@ QString TextesLigneCommande::Aide(const QStringList& nomsTouches) const {
     if (français)
         return uR"(Utilisation : %1 [--key NOM[,NOM...] [--long]]
 
-La Navelo est une télécommande des boîtiers Freebox HD (v5) et Player (v6). Sans option,
-elle montre la télécommande, ou fait revenir celle qui est déjà ouverte.
+La Navelo est une télécommande des boîtiers Freebox HD (v5) et Player (v6).
+Sans option, elle montre la télécommande, ou fait revenir celle qui est déjà
+ouverte.
 
 Options :
-  --key NOM[,NOM...]  envoie ces touches au boîtier, dans l'ordre, puis s'arrête. La
-                      télécommande ouverte les envoie ; sinon la Navelo les envoie
-                      elle-même avec ses paramètres, sans fenêtre.
-  --long              avec --key : chaque touche est un appui long (boîtier v5).
+  --key NOM[,NOM...]  envoie ces touches au boîtier, dans l'ordre, puis
+                      s'arrête. La télécommande ouverte les envoie ; sinon la
+                      Navelo les envoie elle-même avec ses paramètres, sans
+                      fenêtre.
+  --long              avec --key : chaque touche en appui long (boîtier v5).
   -h, --help          affiche cette aide.
 
 Noms des touches :
 %2
-Code de sortie : 0 quand le boîtier a accepté toutes les touches, 1 quand une touche n'a
-pas pu être envoyée, 2 pour une ligne de commande erronée.
+Code de sortie : 0 quand le boîtier a accepté toutes les touches, 1 quand une
+touche n'a pas pu être envoyée, 2 pour une ligne de commande erronée.
 
 Un raccourci du bureau qui monte le son lance : %1 --key vol_inc
 )"_s.arg(commande, Colonnes(nomsTouches));
     return uR"(Usage: %1 [--key NAME[,NAME...] [--long]]
 
-Navelo is a remote control for the Freebox HD (v5) and Player (v6) boxes. Without options,
-it shows the remote, or brings back the one already open.
+Navelo is a remote control for the Freebox HD (v5) and Player (v6) boxes.
+Without options, it shows the remote, or brings back the one already open.
 
 Options:
-  --key NAME[,NAME...]  sends these keys to the box, in order, then ends. The open remote
-                        sends them; otherwise Navelo sends them itself with its settings,
-                        without a window.
+  --key NAME[,NAME...]  sends these keys to the box, in order, then ends. The
+                        open remote sends them; otherwise Navelo sends them
+                        itself with its settings, without a window.
   --long                with --key: each key is a long press (v5 box).
   -h, --help            shows this help.
 
 Key names:
 %2
-Exit status: 0 when the box accepted every key, 1 when a key could not be sent, 2 for a
-wrong command line.
+Exit status: 0 when the box accepted every key, 1 when a key could not be sent,
+2 for a wrong command line.
 
 A desktop shortcut that turns the sound up runs: %1 --key vol_inc
 )"_s.arg(commande, Colonnes(nomsTouches));

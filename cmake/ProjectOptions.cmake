@@ -22,13 +22,14 @@ target_compile_definitions(project_options INTERFACE
     QT_STRICT_ITERATORS
     QT_DISABLE_DEPRECATED_BEFORE=0x060400)
 
-# add_qt_test(<name> SOURCES <files...> LIBS <targets...>)
-# One QTest executable per area, registered with CTest; widgets render offscreen.
+# add_qt_test(<name> SOURCES <files...> LIBS <targets...> [LAUNCHER <command...>])
+# One QTest executable per area, registered with CTest; widgets render offscreen. A launcher
+# (dbus-run-session, for a private session bus) runs the test program.
 function(add_qt_test name)
-    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LAUNCHER" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE project_options Qt6::Test ${ARG_LIBS})
-    add_test(NAME ${name} COMMAND ${name})
+    add_test(NAME ${name} COMMAND ${ARG_LAUNCHER} $<TARGET_FILE:${name}>)
     set_tests_properties(${name} PROPERTIES
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=qt.qpa.*=false"
         TIMEOUT 300)

@@ -5,6 +5,7 @@
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QLocalSocket>
+#include <QPointer>
 #include <QTimer>
 
 #include <utility>
@@ -33,6 +34,26 @@ bool Attends(QLocalSocket& prise, const QDeadlineTimer& échéance,
         minuteur.start(static_cast<int>(échéance.remainingTime()));
         boucle.exec();
     }
+    return true;
+}
+
+// A command line once it is whole, handed to `traitement` with the means to answer it. False
+// while it is still coming; a line beyond reason drops the connection.
+bool TraiteLigne(QLocalSocket& prise, const QByteArray& reçu,
+                 const InstanceUnique::Commande& traitement) {
+    const qsizetype fin = reçu.indexOf('\n');
+    if (fin < 0) {
+        if (reçu.size() > 64 * 1024)
+            prise.abort();
+        return false;
+    }
+    traitement(reçu.left(fin), [prise = QPointer<QLocalSocket>(&prise)](const QByteArray& réponse) {
+        if (!prise)
+            return;
+        prise->write(réponse + '\n');
+        prise->flush();
+        prise->disconnectFromServer();
+    });
     return true;
 }
 
@@ -89,8 +110,12 @@ void InstanceUnique::Connexion() {
         QObject::connect(prise, &QLocalSocket::disconnected, prise, &QObject::deleteLater);
         // The command's text does not matter; one answer per connection.
         QObject::connect(prise, &QLocalSocket::readyRead, prise,
-                         [this, prise, répondu = false]() mutable {
-                             prise->readAll();
+                         [this, prise, répondu = false, reçu = QByteArray()]() mutable {
+                             reçu += prise->readAll();
+                             if (!répondu && traitement && !reçu.startsWith(commande)) {
+                                 répondu = TraiteLigne(*prise, reçu, traitement);
+                                 return;
+                             }
                              if (std::exchange(répondu, true))
                                  return;
                              if (réveil)
@@ -100,4 +125,25 @@ void InstanceUnique::Connexion() {
                              prise->disconnectFromServer();
                          });
     }
+}
+
+void InstanceUnique::AccepteCommandes(Commande quandCommande) {
+    traitement = std::move(quandCommande);
+}
+
+std::optional<QByteArray> InstanceUnique::EnvoieCommande(const QByteArray& ligne, int délaiMs) {
+    const QDeadlineTimer échéance(délaiMs);
+    QLocalSocket prise;
+    prise.connectToServer(nom);
+    if (!Attends(prise, échéance, [&] { return prise.state() == QLocalSocket::ConnectedState; }))
+        return std::nullopt;
+    prise.write(ligne + '\n');
+    prise.flush();
+    QByteArray réponse;
+    Attends(prise, échéance, [&] {
+        réponse += prise.readAll();
+        return réponse.contains('\n');
+    });
+    prise.abort();
+    return réponse.left(qMax<qsizetype>(0, réponse.indexOf('\n')));
 }

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 // The name under which the running instance of one user listens, built from a service and a
 // topic ("Navelo", "WakeUp!"), in a place only that user can reach; empty when there is none.
@@ -29,10 +30,22 @@ public:
     // From here on a new start no longer finds this instance.
     void ArrêteÉcoute();
 
+    // Text that does not begin with the wake-up "!" is then a command: one line, answered
+    // through `répond` with one line, once, maybe later. Without it any text wakes.
+    using Commande =
+        std::function<void(const QByteArray& ligne, std::function<void(const QByteArray&)> répond)>;
+    void AccepteCommandes(Commande quandCommande);
+
+    // Sends one command line to the running instance and waits for its answer line, letting
+    // events run. Nothing when no instance listens; empty when one took the command but gave
+    // no answer within the delay.
+    std::optional<QByteArray> EnvoieCommande(const QByteArray& ligne, int délaiMs);
+
 private:
     void Connexion();
 
     QString nom;
     QLocalServer serveur;
     std::function<void()> réveil;
+    Commande traitement;
 };

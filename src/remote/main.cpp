@@ -1,5 +1,6 @@
 #include "core/dessin_icone.h"
 #include "core/frmNavelo.h"
+#include "core/ligne_commande.h"
 #include "demandes_fin.h"
 #include "plateforme_graphique.h"
 #include "traductions_qt.h"
@@ -17,6 +18,9 @@ int main(int argc, char* argv[]) {
     QStringList textes;
     for (char* argument : arguments)
         textes.append(QString::fromLocal8Bit(argument));
+    // Keys sent from a shortcut or a script need no display.
+    if (DemandeLigneDeCommande(textes))
+        return ExécuteLigneDeCommande(argc, argv);
     QByteArray plateforme = PlateformeGraphique(QProcessEnvironment::systemEnvironment(), textes);
     char optionPlateforme[] = "-platform";
     if (!plateforme.isEmpty()) {

@@ -52,8 +52,17 @@ void ServeurScripté::lit(QTcpSocket* connexion) {
                 return;
             }
             connexion->write(r.octets);
-            if (!r.resteOuverte)
+            if (!r.suite.isEmpty()) {
+                auto* suite = new QTimer(connexion);
+                QObject::connect(suite, &QTimer::timeout, connexion, [connexion, r] {
+                    // No faster than the client reads.
+                    if (connexion->bytesToWrite() < 4 * r.suite.size())
+                        connexion->write(r.suite);
+                });
+                suite->start(r.intervalleMs);
+            } else if (!r.resteOuverte) {
                 connexion->disconnectFromHost();
+            }
         });
     }
 }

@@ -21,6 +21,9 @@ public:
         bool coupure = false;
         // The bytes sent, the connection stays open and silent.
         bool resteOuverte = false;
+        // Then these bytes over and over, every `intervalleMs`, while the client stays.
+        QByteArray suite = {};
+        int intervalleMs = 0;
     };
 
     // "HTTP/1.1 " and the status, Content-Length, Connection: close, an empty line, the body.

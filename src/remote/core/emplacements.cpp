@@ -1,8 +1,10 @@
 #include "emplacements.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
 
 using namespace Qt::StringLiterals;
 
@@ -46,4 +48,21 @@ EmplacementsNavelo DétermineEmplacements(const QString& dossierProgramme,
     if (!partagé.isEmpty())
         emplacements.dossiersLogos.append(QDir(partagé).filePath(u"logos"_s));
     return emplacements;
+}
+
+EmplacementsNavelo EmplacementsProgramme() {
+    const QString utilisateur =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + u"/Navelo"_s;
+    return DétermineEmplacements(QCoreApplication::applicationDirPath(), utilisateur);
+}
+
+void SitueParamètres(ParamètresNavelo& p, const EmplacementsNavelo& emplacements,
+                     const QString& dossierImposé) {
+    QString dossier = dossierImposé;
+    if (dossier.isEmpty()) {
+        dossier = emplacements.dossierParamètres;
+        p.FichierIniProgramme = emplacements.fichierIniProgramme;
+    }
+    p.FichierIni = QDir(dossier).filePath(u"Navelo.ini"_s);
+    p.FichierChaînes = QDir(dossier).filePath(u"channels"_s);
 }

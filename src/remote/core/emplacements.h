@@ -1,5 +1,7 @@
 #pragma once
 
+#include "parametres.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -17,3 +19,11 @@ struct EmplacementsNavelo {
 
 EmplacementsNavelo DétermineEmplacements(const QString& dossierProgramme,
                                          const QString& dossierUtilisateur);
+
+// Those of this program, the user's folder being ~/.local/share/Navelo on Linux.
+EmplacementsNavelo EmplacementsProgramme();
+
+// Where `p` reads and writes its settings and channel cache: in `dossierImposé` when one is
+// given (tests), else where `emplacements` say.
+void SitueParamètres(ParamètresNavelo& p, const EmplacementsNavelo& emplacements,
+                     const QString& dossierImposé);

@@ -3,8 +3,6 @@
 #include "guide/multitap.h"
 #include "texte.h"
 
-#include <QCoreApplication>
-
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -50,8 +48,8 @@ ExpéditeurTouches::ExpéditeurTouches(const ParamètresNavelo& paramètres)
     tmrLong.setTimerType(Qt::PreciseTimer);
     QObject::connect(&tmrLong, &QTimer::timeout, &tmrLong, [this] { tmrLong_Timer(); });
     netConnexion.setAccessType(Inet::icUseDefault);
-    QObject::connect(&netConnexion, &Inet::StateChanged, &netConnexion,
-                     [this](int état) { netConnexion_StateChanged(état); });
+    // A broken box or proxy answering without end must not fill the memory.
+    netConnexion.setCorpsIgnoré(true);
 }
 
 void ExpéditeurTouches::TraiteTouche(const QString& touche) {
@@ -70,6 +68,8 @@ void ExpéditeurTouches::TraiteTouche(const QString& touche) {
 
 QString ExpéditeurTouches::ChoisitLecture() {
     LectureEnCours = !LectureEnCours;
+    if (quandLectureChange)
+        quandLectureChange(LectureEnCours);
     return LectureEnCours ? u"play"_s : u"pause"_s;
 }
 
@@ -93,6 +93,12 @@ void ExpéditeurTouches::ArmeToucheTenue(const QString& nomTouche) {
     tmrLong.start();
     ToucheEnCours = nomTouche;
     ToucheLongue = false;
+}
+
+void ExpéditeurTouches::AppuiLong(const QString& nomTouche) {
+    AppuiToucheV5(nomTouche);
+    tmrLong_Timer();
+    RelâcheToucheV5(nomTouche);
 }
 
 void ExpéditeurTouches::AppuiToucheV5(const QString& nomTouche) {
@@ -128,13 +134,4 @@ void ExpéditeurTouches::tmrLong_Timer() {
         tmrLong.setInterval(200);
     }
     EnvoieToucheTenue(ToucheEnCours);
-}
-
-void ExpéditeurTouches::netConnexion_StateChanged(int état) {
-    if (état != Inet::icResponseReceived)
-        return;
-    // The answer means nothing to us; a key sent meanwhile cancels it and ends the loop.
-    do {
-        QCoreApplication::processEvents();
-    } while (!netConnexion.GetChunk(512).isEmpty());
 }

@@ -1,5 +1,6 @@
 #include "frmNavelo.h"
 
+#include "bouton_accessible.h"
 #include "centrage.h"
 #include "dessin_boutons.h"
 #include "dessin_donner.h"
@@ -18,24 +19,19 @@
 #include "guide/frmListeChaines.h"
 #include "guide/multitap.h"
 #include "net/inet.h"
-#include "placement.h"
 #include "positions.h"
 #include "table_touches.h"
 #include "version.h"
 #include "zone_souris.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QCursor>
-#include <QDir>
-#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScopeGuard>
-#include <QScreen>
-#include <QStandardPaths>
 #include <QSystemTrayIcon>
 #include <QThread>
 
@@ -46,20 +42,6 @@ namespace {
 // The notification icon's mouse messages, as the window system numbers them.
 constexpr int BoutonGaucheRelâché = 514;
 constexpr int BoutonDroitRelâché = 517;
-
-EmplacementsNavelo Emplacements() {
-    const QString utilisateur =
-        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + u"/Navelo"_s;
-    return DétermineEmplacements(QCoreApplication::applicationDirPath(), utilisateur);
-}
-
-// Each screen's area left to windows by the task bars and panels.
-QList<QRect> SurfacesÉcrans() {
-    QList<QRect> surfaces;
-    for (const QScreen* écran : QGuiApplication::screens())
-        surfaces.append(écran->availableGeometry());
-    return surfaces;
-}
 
 } // namespace
 
@@ -73,7 +55,13 @@ frmNavelo::frmNavelo(OptionsNavelo options)
                                   if (clavier)
                                       clavier->InverseMajuscules();
                               }})
-    , instance(this->options.nomInstance) {
+    , instance(this->options.nomInstance)
+    , bureau(expéditeur, paramètres, *this, {[this] { AfficheFenêtres(); }, [this] { close(); }}) {
+    InstalleBoutonsAccessibles();
+    instance.AccepteCommandes(
+        [this](const QByteArray& ligne, std::function<void(const QByteArray&)> répond) {
+            bureau.Commande(ligne, std::move(répond));
+        });
     setWindowTitle(u"Navelo"_s);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, QColor(CouleurTransparente));
@@ -103,14 +91,8 @@ bool frmNavelo::Form_Load() {
     splash->show();
     QCoreApplication::processEvents();
 
-    emplacements = Emplacements();
-    QString dossier = options.dossierParamètres;
-    if (dossier.isEmpty()) {
-        dossier = emplacements.dossierParamètres;
-        paramètres.FichierIniProgramme = emplacements.fichierIniProgramme;
-    }
-    paramètres.FichierIni = QDir(dossier).filePath(u"Navelo.ini"_s);
-    paramètres.FichierChaînes = QDir(dossier).filePath(u"channels"_s);
+    emplacements = EmplacementsProgramme();
+    SitueParamètres(paramètres, emplacements, options.dossierParamètres);
     LitParamètres(paramètres);
 
     DisposeTélécommande();
@@ -157,6 +139,7 @@ bool frmNavelo::Form_Load() {
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     démarrée = true;
+    bureau.Ouvre();
     // Unseen until asked for, the channel list reads its logos and channels once the remote
     // is up (or when first shown, should that come sooner).
     QTimer::singleShot(0, listeChaînes.get(), [this] { listeChaînes->Form_Load(); });
@@ -200,6 +183,10 @@ void frmNavelo::DisposeTélécommande() {
                     expéditeur.AppuiToucheV6(nom);
             };
             zone->relâche = [this](Qt::MouseButton) { expéditeur.RelâcheToucheV6(); };
+            zone->actionsAccessibles = {{QAccessibleActionInterface::pressAction(), [this, nom] {
+                                             expéditeur.AppuiToucheV6(nom);
+                                             expéditeur.RelâcheToucheV6();
+                                         }}};
         } else {
             zone->setObjectName(u"imgToucheV5[%1]"_s.arg(touche.index));
             zone->appui = [this, nom](Qt::MouseButton bouton) {
@@ -208,6 +195,13 @@ void frmNavelo::DisposeTélécommande() {
             };
             // Whichever button comes up: a right click sends the key too.
             zone->relâche = [this, nom](Qt::MouseButton) { expéditeur.RelâcheToucheV5(nom); };
+            zone->actionsAccessibles = {
+                {QAccessibleActionInterface::pressAction(),
+                 [this, nom] {
+                     expéditeur.AppuiToucheV5(nom);
+                     expéditeur.RelâcheToucheV5(nom);
+                 }},
+                {ActionAppuiLong(), [this, nom] { expéditeur.AppuiLong(nom); }}};
         }
     }
 
@@ -221,6 +215,13 @@ void frmNavelo::DisposeTélécommande() {
         pic->setImage(imagesBoutons[indice][0]);
         pic->setAccessibleName(libellé);
         pic->setToolTip(libellé);
+        // Shown under the mouse only, yet within reach of assistive technology wherever the
+        // model shows them.
+        if (modèle == 5 || quel == BoutonFenêtre::Réduire || quel == BoutonFenêtre::Quitter)
+            pic->actionsAccessibles = {{QAccessibleActionInterface::pressAction(), [pic] {
+                                            if (pic->clic)
+                                                pic->clic();
+                                        }}};
         pic->hide();
         return pic;
     };
@@ -238,74 +239,10 @@ void frmNavelo::DisposeTélécommande() {
 // False when the list could not be fetched and the user chose not to go on without it.
 bool frmNavelo::ActualiseListeChaînes() {
     Inet netChaînes;
-    return ActualiseChaînes(splash.get(), paramètres, netChaînes) == SuiteDémarrage::Continuer;
-}
-
-void frmNavelo::PlaceFenêtres() {
-    const QRect disponible = QGuiApplication::primaryScreen()->availableGeometry();
-    clavier = std::make_unique<frmClavier>(paramètres, expéditeur, raccourcis);
-    listeChaînes =
-        std::make_unique<frmListeChaînes>(paramètres, expéditeur, emplacements.dossiersLogos);
-
-    // In twips, a window of `taille` centred on the primary screen's available area.
-    const auto centrée = [&](QSize taille) {
-        return EnTwips(disponible.topLeft()) + PositionCentrée(taille, disponible.size());
-    };
-    PositionsFenêtres défauts;
-    défauts.Fenêtre = centrée(size());
-    // Both models keep the list's design size, so that a model 6 run never stores a 0 size.
-    défauts.FenêtreListeChaînes.setSize(
-        QSize(EnTwips(listeChaînes->width()), EnTwips(listeChaînes->height())));
-    if (paramètres.Version == 5) {
-        défauts.FenêtreClavier = centrée(clavier->size());
-        défauts.FenêtreListeChaînes.moveTopLeft(centrée(listeChaînes->size()));
-    }
-    PositionsFenêtres positions = défauts;
-    const QList<QRect> surfaces = SurfacesÉcrans();
-    QList<QRect> écrans;
-    if (paramètres.MémoriserPositionFenêtre) {
-        positions = LitPositions(FichierIniLu(paramètres), défauts);
-        // A screen taken away since the last run must not leave a window out of reach.
-        écrans = surfaces;
-    }
-
-    // Whatever its place and its size, the remote lies wholly on one screen.
-    move(SurUneSurface(QRect(EnPixels(positions.Fenêtre), size()), surfaces).topLeft());
-    const auto place = [&](QWidget* fenêtre, const QPoint& coin, const QSize& taille) {
-        fenêtre->move(RamèneSurÉcran(QRect(coin, taille), écrans).topLeft());
-    };
-    place(clavier.get(), EnPixels(positions.FenêtreClavier), clavier->size());
-    const QRect liste = EnPixels(positions.FenêtreListeChaînes);
-    listeChaînes->resize(liste.size());
-    place(listeChaînes.get(), liste.topLeft(), listeChaînes->size());
-
-    // A window with no place of the user's opens beside the remote rather than over its keys.
-    if (positions.FenêtreClavier == défauts.FenêtreClavier)
-        àPlacerÀCôté.insert(clavier.get());
-    if (positions.FenêtreListeChaînes.topLeft() == défauts.FenêtreListeChaînes.topLeft())
-        àPlacerÀCôté.insert(listeChaînes.get());
-}
-
-void frmNavelo::MontreVoisine(QWidget* fenêtre) {
-    // Before its first showing, while a move still places its frame rather than its inside.
-    if (àPlacerÀCôté.remove(fenêtre))
-        PlaceÀCôté(fenêtre);
-    fenêtre->show();
-}
-
-void frmNavelo::PlaceÀCôté(QWidget* fenêtre) {
-    const QScreen* écran = QGuiApplication::screenAt(frameGeometry().center());
-    if (!écran)
-        écran = QGuiApplication::primaryScreen();
-    // The keyboard and the channel list, both opened, side by side rather than stacked.
-    QList<QRect> occupées;
-    for (const QWidget* autre :
-         {static_cast<QWidget*>(clavier.get()), static_cast<QWidget*>(listeChaînes.get())}) {
-        if (autre != fenêtre && autre->isVisible())
-            occupées.append(autre->frameGeometry());
-    }
-    fenêtre->move(ÀCôté(fenêtre->frameGeometry().size(), frameGeometry(),
-                        écran->availableGeometry(), occupées));
+    rapatriement = &netChaînes;
+    const auto fini = qScopeGuard([this] { rapatriement = nullptr; });
+    return ActualiseChaînes(splash.get(), paramètres, netChaînes, QDate::currentDate(),
+                            [this] { return finDemandée; }) == SuiteDémarrage::Continuer;
 }
 
 void frmNavelo::AjouteIcôneNotification() {
@@ -428,15 +365,19 @@ void frmNavelo::Configure(bool depuisMenu) {
 void frmNavelo::Termine() {
     paramètres.RedémarrageNécessaire = false;
     finDemandée = true;
-    if (démarrée) {
-        Form_Unload();
-        close();
-        return;
-    }
-    // Every dialog the start-up waits for, and a message over one of them.
+    if (rapatriement)
+        rapatriement->Cancel();
+    // Every open dialog, and a message over one of them, whether the start-up, the user or
+    // the shutdown waits for it; and the menu.
+    if (QWidget* menu = QApplication::activePopupWidget())
+        menu->close();
     while (QWidget* modale = QApplication::activeModalWidget()) {
         if (!modale->close())
             break;
+    }
+    if (démarrée) {
+        Form_Unload();
+        close();
     }
 }
 
@@ -447,86 +388,6 @@ bool frmNavelo::eventFilter(QObject* objet, QEvent* évènement) {
         return true;
     }
     return QWidget::eventFilter(objet, évènement);
-}
-
-void frmNavelo::SuitGlissement(QPoint décalage) {
-    // Hidden windows follow too, so that they reopen beside the remote.
-    for (QWidget* fenêtre :
-         {static_cast<QWidget*>(clavier.get()), static_cast<QWidget*>(listeChaînes.get())}) {
-        if (fenêtre)
-            fenêtre->move(fenêtre->pos() + décalage);
-    }
-}
-
-void frmNavelo::tmrRéduireQuitter_Timer() {
-    const bool v5 = paramètres.Version == 5;
-    const QPoint curseur = QCursor::pos();
-    QWidget* dessous = QApplication::widgetAt(curseur);
-    const bool surFenêtre = dessous && dessous->window() == this &&
-                            (mask().isEmpty() || mask().contains(mapFromGlobal(curseur)));
-    const auto image = [&](ZoneSouris* pic, BoutonFenêtre quel, bool survolé) {
-        pic->setImage(imagesBoutons[static_cast<size_t>(quel)][survolé ? 1 : 0]);
-    };
-
-    if (!surFenêtre) {
-        picRéduire->hide();
-        picQuitter->hide();
-        if (v5) {
-            picClavier->hide();
-            picListeChaînes->hide();
-        }
-        return;
-    }
-
-    ZoneSouris* survolé = nullptr;
-    for (ZoneSouris* pic : {picClavier, picListeChaînes, picRéduire, picQuitter}) {
-        if (dessous == pic) {
-            survolé = pic;
-            break;
-        }
-    }
-    image(picRéduire, BoutonFenêtre::Réduire, survolé == picRéduire);
-    image(picQuitter, BoutonFenêtre::Quitter, survolé == picQuitter);
-    if (v5) {
-        image(picClavier, BoutonFenêtre::Clavier, survolé == picClavier);
-        image(picListeChaînes, BoutonFenêtre::ListeChaînes, survolé == picListeChaînes);
-    }
-    if (!survolé) {
-        picRéduire->show();
-        picQuitter->show();
-        if (v5) {
-            picClavier->show();
-            picListeChaînes->show();
-        }
-    }
-}
-
-void frmNavelo::picRéduire_Click() {
-    if (clavier)
-        clavier->hide();
-    if (listeChaînes)
-        listeChaînes->hide();
-    // Without a notification area a hidden window could never be brought back.
-    if (QSystemTrayIcon::isSystemTrayAvailable())
-        hide();
-    else
-        showMinimized();
-}
-
-void frmNavelo::picClavier_Click() {
-    paramètres.ClavierAffiché = !paramètres.ClavierAffiché;
-    if (paramètres.ClavierAffiché)
-        MontreVoisine(clavier.get());
-    else
-        clavier->hide();
-}
-
-void frmNavelo::picListeChaînes_Click() {
-    paramètres.ListeChaînesAffichée = !paramètres.ListeChaînesAffichée;
-    if (paramètres.ListeChaînesAffichée)
-        MontreVoisine(listeChaînes.get());
-    else
-        listeChaînes->hide();
 }
 
 void frmNavelo::keyPressEvent(QKeyEvent* évènement) {
@@ -553,6 +414,7 @@ void frmNavelo::closeEvent(QCloseEvent* évènement) {
 void frmNavelo::Form_Unload() {
     if (std::exchange(déchargée, true))
         return;
+    bureau.Ferme();
     tmrRéduireQuitter.stop();
     if (listeChaînes)
         listeChaînes->ArrêteZap();

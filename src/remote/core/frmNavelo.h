@@ -1,5 +1,6 @@
 #pragma once
 
+#include "bureau_navelo.h"
 #include "compositeur.h"
 #include "dessin_telecommande.h"
 #include "emplacements.h"
@@ -60,9 +61,9 @@ public:
     // starts it again. From the menu, the window also comes to the front and takes the
     // always-on-top setting at once.
     void Configure(bool depuisMenu);
-    // The system ends the program (a signal, the end of the session, the display gone): the
-    // shutdown sequence runs as for Quit, without a restart. A start-up still running cancels
-    // its open dialog and ends once it is done.
+    // The system ends the program (a signal, the end of the session, the display gone): its
+    // open dialogs and the channel list's fetch are cancelled, and the shutdown sequence runs
+    // as for Quit, without a restart; a start-up still running ends once it is done.
     void Termine();
 
     ParamètresNavelo& Paramètres() { return paramètres; }
@@ -105,6 +106,9 @@ private:
     // The PC keyboard, here and in the keyboard window.
     RaccourcisClavier raccourcis;
     InstanceUnique instance;
+    BureauNavelo bureau;
+    // The start-up's channel list fetch, while it runs.
+    Inet* rapatriement = nullptr;
     bool démarrée = false;
     bool déchargée = false;
     // The system asked for the end (Termine).

@@ -31,9 +31,9 @@ QRect DansSurface(const QRect& fenêtre, const QRect& surface) {
     return placée;
 }
 
-QRect SurUneSurface(const QRect& fenêtre, const QList<QRect>& surfaces) {
+QRect SurfaceDe(const QRect& fenêtre, const QList<QRect>& surfaces) {
     if (surfaces.isEmpty())
-        return fenêtre;
+        return {};
     const QRect* choisie = &surfaces.first();
     qint64 meilleureAire = -1;
     qint64 meilleureDistance = std::numeric_limits<qint64>::max();
@@ -47,7 +47,11 @@ QRect SurUneSurface(const QRect& fenêtre, const QList<QRect>& surfaces) {
             meilleureDistance = distance;
         }
     }
-    return DansSurface(fenêtre, *choisie);
+    return *choisie;
+}
+
+QRect SurUneSurface(const QRect& fenêtre, const QList<QRect>& surfaces) {
+    return surfaces.isEmpty() ? fenêtre : DansSurface(fenêtre, SurfaceDe(fenêtre, surfaces));
 }
 
 QPoint ÀCôté(QSize taille, const QRect& voisine, const QRect& surface,

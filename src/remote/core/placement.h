@@ -12,7 +12,10 @@
 // its top left corner shows (the remote's window buttons and colour keys).
 QRect DansSurface(const QRect& fenêtre, const QRect& surface);
 
-// The same, onto the area the window overlaps most, or else the nearest one.
+// The area the window overlaps most, or else the nearest one; an empty one when there is none.
+QRect SurfaceDe(const QRect& fenêtre, const QList<QRect>& surfaces);
+
+// The same as DansSurface, onto that area.
 QRect SurUneSurface(const QRect& fenêtre, const QList<QRect>& surfaces);
 
 // Top left corner of a window of `taille` beside `voisine`, all of it on `surface` and clear

@@ -1,13 +1,17 @@
 #pragma once
 
+#include "bouton_accessible.h"
+
 #include <QPixmap>
 #include <QWidget>
 
 #include <functional>
 
 // A part of the remote's window that hears the mouse buttons: an invisible key zone over
-// the picture, or a window button showing its own picture.
-class ZoneSouris : public QWidget {
+// the picture, or a window button showing its own picture. A class of its own for assistive
+// technology, which then sees a key as a button.
+class ZoneSouris : public QWidget, public BoutonAccessible {
+    Q_OBJECT
 public:
     explicit ZoneSouris(QWidget* parent);
 

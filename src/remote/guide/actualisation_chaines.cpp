@@ -9,13 +9,18 @@
 using namespace Qt::StringLiterals;
 
 SuiteDémarrage ActualiseChaînes(QWidget* parent, const ParamètresNavelo& paramètres,
-                                Inet& netConnexion, QDate aujourdhui) {
+                                Inet& netConnexion, QDate aujourdhui,
+                                const std::function<bool()>& finDemandée) {
+    const auto fin = [&] { return finDemandée && finDemandée(); };
     SupprimeAncienCache(paramètres.FichierChaînes);
-    if (!RapatriementDû(paramètres.Version, paramètres.FichierChaînes, aujourdhui))
+    if (fin() || !RapatriementDû(paramètres.Version, paramètres.FichierChaînes, aujourdhui))
         return SuiteDémarrage::Continuer;
 
     const QString url = UrlListeChaînes(paramètres.Hd);
     const QString corps = RapatrieListeChaînes(netConnexion, url);
+    // A logout must not wait for an answer that nobody will give.
+    if (fin())
+        return SuiteDémarrage::Continuer;
     if (!corps.isEmpty()) {
         // An unwritable folder only means the window reads the previous cache, if any.
         EcritCacheChaînes(paramètres.FichierChaînes, corps);

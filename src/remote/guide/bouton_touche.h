@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/bouton_accessible.h"
+
 #include <QPushButton>
 #include <QString>
 
@@ -9,8 +11,10 @@ class QMouseEvent;
 
 // A key of the virtual keyboard, drawn like the remote's keys: a push button carrying its key
 // text, told about presses and releases of every mouse button, where a plain push button only
-// reacts to the left one.
-class BoutonTouche : public QPushButton {
+// reacts to the left one. Assistive technology presses it through its own actions, which send
+// the key as a click does.
+class BoutonTouche : public QPushButton, public BoutonAccessible {
+    Q_OBJECT
 public:
     BoutonTouche(const QString& tag, bool spéciale, QWidget* parent);
 

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTimer>
 
 using namespace Qt::StringLiterals;
 
@@ -31,6 +32,14 @@ QString UrlListeChaînes(qint16 hd) {
 QString RapatrieListeChaînes(Inet& netConnexion, const QString& url) {
     netConnexion.Cancel();
     netConnexion.setRequestTimeout(8);
+    // A box's list holds a few hundred channels, some hundred kilobytes.
+    netConnexion.setTailleMaximale(16 * 1024 * 1024);
+    // The timeout above counts silence only: a box that trickles its answer would keep the
+    // start-up waiting for ever.
+    QTimer échéance;
+    échéance.setSingleShot(true);
+    QObject::connect(&échéance, &QTimer::timeout, &netConnexion, &Inet::Cancel);
+    échéance.start(8000);
     return netConnexion.OpenURL(url);
 }
 

@@ -17,8 +17,8 @@ bool RapatriementDû(qint16 version, const QString& fichierChaînes, QDate aujou
 
 QString UrlListeChaînes(qint16 hd);
 
-// Blocks, letting window events run, for at most 8 seconds without progress. The body as
-// text (one character per byte), or empty on any failure.
+// Blocks, letting window events run, for at most 8 seconds in all. The body as text (one
+// character per byte), or empty on any failure, a body beyond any real list's size included.
 QString RapatrieListeChaînes(Inet& netConnexion, const QString& url);
 
 // Replaces the cache with the body and a line break, in one step: a failed write leaves the

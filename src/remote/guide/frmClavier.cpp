@@ -6,7 +6,9 @@
 #include "fenetres.h"
 #include "guide/multitap.h"
 
+#include <QAccessible>
 #include <QCloseEvent>
+#include <QHash>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -62,6 +64,14 @@ std::vector<DessinTouche> DessinClavier() {
     return touches;
 }
 
+// Keys whose caption is no word, named for assistive technology; the others are read as
+// their caption.
+const QHash<QString, QString> NomsAccessibles = {{u"up"_s, u"Haut"_s},
+                                                 {u"down"_s, u"Bas"_s},
+                                                 {u"left"_s, u"Gauche"_s},
+                                                 {u"right"_s, u"Droite"_s},
+                                                 {u" "_s, u"Espace"_s}};
+
 } // namespace
 
 frmClavier::frmClavier(ParamètresNavelo& paramètres, ExpéditeurTouches& expéditeur,
@@ -92,7 +102,13 @@ void frmClavier::Form_Load() {
     for (const DessinTouche& dessin : DessinClavier()) {
         auto* touche = new BoutonTouche(dessin.tag, dessin.spéciale, this);
         touche->setText(dessin.légende);
+        touche->setAccessibleName(NomsAccessibles.value(dessin.tag));
         touche->setGeometry(place(dessin.twips));
+        touche->actionsAccessibles = {{QAccessibleActionInterface::pressAction(),
+                                       [this, touche] { Actionne(touche, false); }}};
+        if (dessin.spéciale && paramètres.Version == 5)
+            touche->actionsAccessibles.append(
+                {ActionAppuiLong(), [this, touche] { Actionne(touche, true); }});
         if (!dessin.spéciale) {
             touche->MouseUp = [this](BoutonTouche* t, const QMouseEvent& e) {
                 btnTouche_MouseUp(t, e);
@@ -159,6 +175,17 @@ void frmClavier::btnToucheSpéciale_MouseUp(BoutonTouche* touche, const QMouseEv
         expéditeur.TraiteTouche(touche->Tag);
     expéditeur.tmrLong.stop();
     expéditeur.ToucheLongue = false;
+}
+
+void frmClavier::Actionne(BoutonTouche* touche, bool longue) {
+    if (!touche->Spéciale)
+        return expéditeur.TraiteTouche(MarqueurCaractère + touche->Tag);
+    if (touche->Tag == u"swap")
+        InverseMajuscules();
+    if (longue)
+        expéditeur.AppuiLong(touche->Tag);
+    else
+        expéditeur.TraiteTouche(touche->Tag);
 }
 
 void frmClavier::closeEvent(QCloseEvent* évènement) {

@@ -38,6 +38,8 @@ private:
     void btnTouche_MouseUp(BoutonTouche* touche, const QMouseEvent& évènement);
     void btnToucheSpéciale_MouseDown(BoutonTouche* touche, const QMouseEvent& évènement);
     void btnToucheSpéciale_MouseUp(BoutonTouche* touche, const QMouseEvent& évènement);
+    // A press by assistive technology, in one go, long or not.
+    void Actionne(BoutonTouche* touche, bool longue);
 
     ParamètresNavelo& paramètres;
     ExpéditeurTouches& expéditeur;

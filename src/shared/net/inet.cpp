@@ -127,6 +127,8 @@ struct Inet::Privé {
     // Read progressively: the reply whose body is being read, kept after its end for the
     // bytes still buffered.
     QNetworkReply* flux = nullptr;
+    bool corpsIgnoré = false;
+    qint64 jetés = 0;
 
     int délai = 0;
     int typeAccès = icUseDefault;
@@ -204,6 +206,10 @@ void Inet::Privé::lance(const QString& adresse, const QByteArray& méthode, boo
                          [this, enCours](qint64 reçus, qint64 annoncés) {
                              surveilleTaille(*enCours, reçus, annoncés);
                          });
+    jetés = 0;
+    if (corpsIgnoré && !openURL)
+        QObject::connect(enCours, &QNetworkReply::readyRead, q,
+                         [this, enCours] { jetés += enCours->skip(enCours->bytesAvailable()); });
     if (progressive && !openURL) {
         flux = enCours;
         enCours->setReadBufferSize(TamponProgressif);
@@ -235,7 +241,9 @@ void Inet::Privé::enTêtesArrivés(QNetworkReply& enCours) {
 void Inet::Privé::termine(QNetworkReply* terminée) {
     réponse = nullptr;
     const bool lueProgressivement = terminée == flux;
-    const qint64 déjàLus = lueProgressivement ? lu : 0;
+    if (corpsIgnoré)
+        jetés += terminée->skip(terminée->bytesAvailable());
+    const qint64 déjàLus = lueProgressivement ? lu : jetés;
     const bool tropGrand = tailleMax > 0 && déjàLus + terminée->bytesAvailable() > tailleMax;
     const bool reçue = !tropGrand && réponseComplète(*terminée, déjàLus);
     if (lueProgressivement) {
@@ -406,6 +414,10 @@ QString Inet::URL() const {
 
 void Inet::setTailleMaximale(qint64 octets) {
     d->tailleMax = qMax<qint64>(0, octets);
+}
+
+void Inet::setCorpsIgnoré(bool ignoré) {
+    d->corpsIgnoré = ignoré;
 }
 
 void Inet::setLectureProgressive(bool progressive) {

@@ -50,6 +50,10 @@ public:
     // so that a broken server cannot exhaust memory; 0 sets no limit.
     void setTailleMaximale(qint64 octets);
 
+    // Each answer's body is thrown away as it arrives: its status and header are what count,
+    // and a body without end costs no memory. GetChunk then gives nothing.
+    void setCorpsIgnoré(bool ignoré);
+
     // For bodies of any size: Execute then hands the answer over as soon as its header has
     // arrived (StillExecuting turns false, GetHeader gives the header block) and GetChunk
     // waits for the next bytes as they come, letting window events run, until the body ends

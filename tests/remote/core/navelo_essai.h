@@ -29,7 +29,7 @@ struct NaveloEssai {
     QStringList lancés; // restarts asked for
     static inline int nombre = 0;
     // One per fixture: a second start in the same one finds the first.
-    const QString nomInstance = QStringLiteral("navelo-essai-%1").arg(++nombre);
+    QString nomInstance = QStringLiteral("navelo-essai-%1").arg(++nombre);
 
     NaveloEssai() {
         const QString cache = dossier.filePath(QStringLiteral("channels"));

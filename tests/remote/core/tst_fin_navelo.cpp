@@ -5,6 +5,7 @@
 #include "navelo_essai.h"
 #include "proxy_local.h"
 #include "quand_ouvert.h"
+#include "serveur_scripte.h"
 
 #include <QApplication>
 #include <QDir>
@@ -56,17 +57,22 @@ private Q_SLOTS:
 
     // The program itself, from a folder of its own: its settings hold a code, and it fetches
     // the channel list, which tells when its start-up is over. Without a signal, its X server
-    // goes away, and Qt ends the process with exit().
+    // goes away, and Qt ends the process with exit(). A box that never answers the fetch keeps
+    // the start-up waiting: the end cancels it, and asks nothing.
     void signaux_data() {
         QTest::addColumn<int>("signal");
-        QTest::newRow("SIGTERM") << SIGTERM;
-        QTest::newRow("SIGINT") << SIGINT;
-        QTest::newRow("SIGHUP") << SIGHUP;
-        QTest::newRow("X server gone") << 0;
+        QTest::addColumn<bool>("boîtierMuet");
+        QTest::newRow("SIGTERM") << SIGTERM << false;
+        QTest::newRow("SIGINT") << SIGINT << false;
+        QTest::newRow("SIGHUP") << SIGHUP << false;
+        QTest::newRow("X server gone") << 0 << false;
+        QTest::newRow("SIGTERM during the channel list's fetch") << SIGTERM << true;
     }
 
     void signaux() {
         QFETCH(int, signal);
+        QFETCH(bool, boîtierMuet);
+        ServeurScripté muet({{}, 0, true});
         QProcess serveur;
         const auto arrêt = qScopeGuard([&] {
             serveur.kill();
@@ -84,9 +90,14 @@ private Q_SLOTS:
                 {u"QT_QPA_PLATFORM"_s, u"xcb"_s},
                 {u"DISPLAY"_s, u":"_s + QString::fromLatin1(serveur.readLine().trimmed())}};
         }
+        if (boîtierMuet)
+            variables.append({u"http_proxy"_s, muet.url()});
         QProcess navelo;
         lance(navelo, dossier->path(), variables);
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dossier->filePath(u"channels"_s)), 15000);
+        if (boîtierMuet)
+            QTRY_VERIFY_WITH_TIMEOUT(muet.requêtes() > 0, 15000);
+        else
+            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dossier->filePath(u"channels"_s)), 15000);
         if (signal == 0)
             serveur.terminate();
         else
@@ -144,6 +155,37 @@ private Q_SLOTS:
         QCOMPARE(fin.size(), 1);
         QVERIFY(litIni().contains(u"FenêtreGauche=450\r\nFenêtreHaut=900\r\n"_s));
         QVERIFY(essai->lancés.isEmpty());
+    }
+
+    // Once running, the end closes the open dialog, the About box or, at Quit, the message
+    // that the settings cannot be written; the program then ends.
+    void finPendantUnDialogue_data() {
+        QTest::addColumn<bool>("àLaFermeture");
+        QTest::newRow("About box") << false;
+        QTest::newRow("message at Quit") << true;
+    }
+
+    void finPendantUnDialogue() {
+        QFETCH(bool, àLaFermeture);
+        QVERIFY(QFile::copy(QStringLiteral(EXEMPLE_CHAINES), dossier->filePath(u"channels"_s)));
+        auto fenêtre = essai->démarre();
+        QVERIFY(fenêtre);
+        QSignalSpy fin(fenêtre.get(), &frmNavelo::programEnded);
+        bool fermé = false;
+        QuandOuvert([&](QWidget* dialogue) {
+            fenêtre->Termine();
+            fermé = !dialogue->isVisible();
+            dialogue->close();
+        });
+        if (àLaFermeture) {
+            QVERIFY(ÉcritConfig(dossier->filePath(u"fichier"_s), {}));
+            fenêtre->Paramètres().FichierIni = dossier->filePath(u"fichier/Navelo.ini"_s);
+            fenêtre->close();
+        } else {
+            fenêtre->AfficheAPropos();
+        }
+        QVERIFY(fermé);
+        QCOMPARE(fin.size(), 1);
     }
 
     // A program folder the user cannot write, holding settings: they are read, and kept in

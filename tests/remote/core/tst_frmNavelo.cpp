@@ -120,6 +120,12 @@ private Q_SLOTS:
             << u"FenêtreClavierGauche=30000\r\nFenêtreClavierHaut=1500\r\n"
                u"FenêtreListeChaînesGauche=30000\r\nFenêtreListeChaînesHaut=1500"_s
             << 0;
+        // Beside the remote at 100 %, which has grown over them since.
+        QTest::newRow("remembered, under the grown remote")
+            << u"TailleFenêtrePrincipale=150\r\nFenêtreClavierGauche=39690\r\n"
+               u"FenêtreClavierHaut=4500\r\nFenêtreListeChaînesGauche=39690\r\n"
+               u"FenêtreListeChaînesHaut=12000"_s
+            << 1;
     }
 
     void fenetresVoisines() {
@@ -409,6 +415,10 @@ private Q_SLOTS:
             << Centré << QPoint(0, 0) << QRect(0, 0, 249, 422) << true;
         QTest::newRow("not remembered") << u"MémoriserPositionFenêtre=0"_s << Centré << Centré
                                         << QRect(Centré, design) << false;
+        QTest::newRow("list larger than its screen")
+            << u"FenêtreListeChaînesGauche=30000\r\nFenêtreListeChaînesHaut=1500\r\n"
+               "FenêtreListeChaînesLargeur=1000000000\r\nFenêtreListeChaînesHauteur=90000"_s
+            << Centré << Centré << QRect(1920, 0, 1280, 1024) << true;
     }
 
     void placement() {

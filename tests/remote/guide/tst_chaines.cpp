@@ -401,10 +401,24 @@ private Q_SLOTS:
         }
     }
 
-    // A box that never answers the channel list: the warning comes once the fetch gives up,
-    // and Yes goes on without a list.
+    // A box that never answers the channel list, one that trickles it, one that sends it
+    // without end: the warning comes once the fetch gives up, and Yes goes on without a list.
+    void rapatriementAbandonne_data() {
+        QTest::addColumn<Réponse>("réponse");
+        QTest::newRow("silent") << Réponse{{}, 0, true};
+        QTest::newRow("a byte a second")
+            << Réponse{.octets = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n",
+                       .suite = "1\r\n[\r\n",
+                       .intervalleMs = 1000};
+        QTest::newRow("without end")
+            << Réponse{.octets = "HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n",
+                       .suite = QByteArray(64 * 1024, '{'),
+                       .intervalleMs = 1};
+    }
+
     void rapatriementAbandonne() {
-        ServeurScripté muet({{}, 0, true});
+        QFETCH(Réponse, réponse);
+        ServeurScripté muet(réponse);
         qputenv("http_proxy", muet.url().toLatin1());
         ParamètresNavelo paramètres;
         paramètres.FichierChaînes = temporaire.filePath(u"channels"_s);

@@ -2,6 +2,7 @@
 #include "boitier_simule.h"
 #include "core/frmNavelo.h"
 #include "dialogs/frmConfiguration.h"
+#include "instance_unique.h"
 #include "navelo_essai.h"
 #include "proxy_local.h"
 #include "quand_ouvert.h"
@@ -96,8 +97,12 @@ private Q_SLOTS:
         lance(navelo, dossier->path(), variables);
         if (boîtierMuet)
             QTRY_VERIFY_WITH_TIMEOUT(muet.requêtes() > 0, 15000);
-        else
-            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(dossier->filePath(u"channels"_s)), 15000);
+        else // the remote is up once it answers a command
+            QTRY_VERIFY_WITH_TIMEOUT(!InstanceUnique(NomInstance(u"Navelo"_s, u"WakeUp!"_s))
+                                          .EnvoieCommande("keys mute", 15000)
+                                          .value_or(QByteArray())
+                                          .isEmpty(),
+                                     15000);
         if (signal == 0)
             serveur.terminate();
         else

@@ -3,7 +3,7 @@
 // Target: at least 0.9 times curl's throughput. Also the CPU time each spends per MiB.
 #include "mediane.h"
 #include "serveur_genere.h"
-#include "settings/traductions.h"
+#include "translation/traductions.h"
 #include "wizard/frmKorvaneUpdate.h"
 #include "wizard/telechargement.h"
 

@@ -1,5 +1,5 @@
 #include "exige.h"
-#include "settings/traductions.h"
+#include "translation/traductions.h"
 #include "wizard/erreur_renovo.h"
 
 #include <QFile>

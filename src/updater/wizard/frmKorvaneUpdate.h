@@ -4,8 +4,8 @@
 #include "lanceur.h"
 #include "liste_logiciels.h"
 #include "parametres_renovo.h"
-#include "settings/traductions.h"
 #include "telechargement.h"
+#include "translation/traductions.h"
 #include "versions.h"
 
 #include <QDateTime>

@@ -3,8 +3,8 @@
 #include "cles_confiance.h"
 #include "frmKorvaneUpdate.h"
 #include "installateur_element.h"
-#include "settings/traductions.h"
 #include "telechargement_signe.h"
+#include "translation/traductions.h"
 
 #include <QApplication>
 #include <QEventLoop>

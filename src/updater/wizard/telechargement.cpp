@@ -5,8 +5,8 @@
 #include "net/inet.h"
 #include "parametres_renovo.h"
 #include "reception.h"
-#include "settings/traductions.h"
 #include "texte.h"
+#include "translation/traductions.h"
 
 #include <QCoreApplication>
 #include <QLocale>

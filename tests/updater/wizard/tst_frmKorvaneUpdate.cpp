@@ -4,7 +4,7 @@
 #include "quand_ouvert.h"
 #include "serveur_maj.h"
 #include "settings/frmConfiguration.h"
-#include "settings/traductions.h"
+#include "translation/traductions.h"
 #include "wizard/a_propos_renovo.h"
 #include "wizard/dessins_renovo.h"
 #include "wizard/frmKorvaneUpdate.h"

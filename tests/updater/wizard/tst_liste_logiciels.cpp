@@ -1,5 +1,5 @@
 #include "../renovo_test.h"
-#include "settings/traductions.h"
+#include "translation/traductions.h"
 #include "wizard/installation.h"
 #include "wizard/liste_logiciels.h"
 #include "wizard/versions.h"

@@ -1,7 +1,7 @@
 #include "../renovo_test.h"
 #include "serveur_maj.h"
 #include "serveur_scripte.h"
-#include "settings/traductions.h"
+#include "translation/traductions.h"
 #include "wizard/installation.h"
 #include "wizard/logiciels_installes.h"
 #include "wizard/parametres_renovo.h"

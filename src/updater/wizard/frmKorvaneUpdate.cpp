@@ -11,12 +11,12 @@
 #include "logiciels_installes.h"
 #include "nombres.h"
 #include "settings/frmConfiguration.h"
+#include "settings/verification_planifiee.h"
 #include "texte.h"
 #include "texte_complet.h"
 #include "traductions_qt.h"
 #include "translation/langues.h"
 #include "translation/traduction_fenetres.h"
-#include "verification_planifiee.h"
 #include "version.h"
 
 #include <QApplication>

@@ -3,7 +3,7 @@
 #include "instance_unique.h"
 #include "lanceur.h"
 #include "liste_logiciels.h"
-#include "parametres_renovo.h"
+#include "settings/parametres_renovo.h"
 #include "telechargement.h"
 #include "translation/traductions.h"
 #include "versions.h"

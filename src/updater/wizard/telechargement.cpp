@@ -3,8 +3,8 @@
 #include "fichiers.h"
 #include "liste_logiciels.h"
 #include "net/inet.h"
-#include "parametres_renovo.h"
 #include "reception.h"
+#include "settings/parametres_renovo.h"
 #include "texte.h"
 #include "translation/traductions.h"
 

@@ -4,8 +4,8 @@
 #include "mediane.h"
 #include "serveur_genere.h"
 #include "translation/traductions.h"
+#include "updates/telechargement.h"
 #include "wizard/frmKorvaneUpdate.h"
-#include "wizard/telechargement.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -4,7 +4,7 @@
 #include "serveur_genere.h"
 #include "settings/parametres_renovo.h"
 #include "translation/traductions.h"
-#include "wizard/telechargement.h"
+#include "updates/telechargement.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 #include "exige.h"
+#include "updates/versions.h"
 #include "wizard/erreur_renovo.h"
-#include "wizard/versions.h"
 
 #include <QString>
 

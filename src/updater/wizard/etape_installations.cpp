@@ -1,6 +1,6 @@
 #include "frmKorvaneUpdate.h"
 #include "installateur_element.h"
-#include "installation.h"
+#include "updates/installation.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>

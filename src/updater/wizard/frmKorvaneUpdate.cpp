@@ -8,7 +8,6 @@
 #include "erreur_renovo.h"
 #include "fenetres.h"
 #include "ini.h"
-#include "logiciels_installes.h"
 #include "nombres.h"
 #include "settings/frmConfiguration.h"
 #include "settings/verification_planifiee.h"
@@ -17,6 +16,7 @@
 #include "traductions_qt.h"
 #include "translation/langues.h"
 #include "translation/traduction_fenetres.h"
+#include "updates/logiciels_installes.h"
 #include "version.h"
 
 #include <QApplication>

@@ -2,11 +2,11 @@
 
 #include "instance_unique.h"
 #include "lanceur.h"
-#include "liste_logiciels.h"
 #include "settings/parametres_renovo.h"
-#include "telechargement.h"
 #include "translation/traductions.h"
-#include "versions.h"
+#include "updates/liste_logiciels.h"
+#include "updates/telechargement.h"
+#include "updates/versions.h"
 
 #include <QDateTime>
 #include <QMessageBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "telechargement_signe.h"
+#include "updates/telechargement_signe.h"
 
 class QTreeWidgetItem;
 

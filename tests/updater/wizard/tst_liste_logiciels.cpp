@@ -1,8 +1,8 @@
 #include "../renovo_test.h"
 #include "translation/traductions.h"
-#include "wizard/installation.h"
-#include "wizard/liste_logiciels.h"
-#include "wizard/versions.h"
+#include "updates/installation.h"
+#include "updates/liste_logiciels.h"
+#include "updates/versions.h"
 
 namespace {
 

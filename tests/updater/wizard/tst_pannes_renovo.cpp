@@ -3,9 +3,9 @@
 #include "serveur_scripte.h"
 #include "settings/parametres_renovo.h"
 #include "translation/traductions.h"
-#include "wizard/installation.h"
-#include "wizard/logiciels_installes.h"
-#include "wizard/telechargement.h"
+#include "updates/installation.h"
+#include "updates/logiciels_installes.h"
+#include "updates/telechargement.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 #include "../renovo_test.h"
 #include "settings/parametres_renovo.h"
 #include "settings/verification_planifiee.h"
-#include "wizard/logiciels_installes.h"
+#include "updates/logiciels_installes.h"
 #include "wizard/nombres.h"
 
 namespace {

@@ -6,9 +6,9 @@
 #include "settings/parametres_renovo.h"
 #include "tinyproxy.h"
 #include "translation/traductions.h"
-#include "wizard/telechargement.h"
-#include "wizard/telechargement_signe.h"
-#include "wizard/versions.h"
+#include "updates/telechargement.h"
+#include "updates/telechargement_signe.h"
+#include "updates/versions.h"
 
 #include <QSslConfiguration>
 

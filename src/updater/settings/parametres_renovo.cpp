@@ -1,9 +1,9 @@
 #include "parametres_renovo.h"
 
 #include "brouillage.h"
+#include "erreur_renovo.h"
 #include "ini.h"
-#include "wizard/erreur_renovo.h"
-#include "wizard/nombres.h"
+#include "nombres.h"
 
 #include <QDir>
 #include <QFile>

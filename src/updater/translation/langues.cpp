@@ -2,7 +2,7 @@
 
 #include "fichiers.h"
 #include "ini.h"
-#include "wizard/nombres.h"
+#include "nombres.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "versions.h"
 
-#include "wizard/erreur_renovo.h"
+#include "erreur_renovo.h"
 
 #include <QCoreApplication>
 #include <QUrl>

@@ -1,5 +1,5 @@
+#include "elements_logiciels.h"
 #include "frmKorvaneUpdate.h"
-#include "installateur_element.h"
 #include "updates/installation.h"
 
 #include <QCheckBox>

@@ -5,6 +5,7 @@
 #include "choix_dossier.h"
 #include "dessins_renovo.h"
 #include "dossier_cible.h"
+#include "elements_logiciels.h"
 #include "erreur_renovo.h"
 #include "fenetres.h"
 #include "ini.h"
@@ -45,10 +46,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-constexpr int rôleGrisé = Qt::UserRole;
-constexpr int rôleTag = Qt::UserRole + 1;
-constexpr int rôleCoché = Qt::UserRole + 2;
 
 // 120 twips.
 constexpr int écartLiens = 8;
@@ -101,25 +98,6 @@ void CurseurOccupé() {
 void CurseurNormal() {
     while (QApplication::overrideCursor())
         QApplication::restoreOverrideCursor();
-}
-
-void GriseÉlément(QTreeWidgetItem* élément) {
-    élément->setData(0, rôleGrisé, true);
-    élément->setFlags(élément->flags() & ~Qt::ItemIsUserCheckable);
-    élément->setCheckState(0, Qt::Unchecked);
-    élément->setDisabled(true);
-}
-
-bool ÉlémentGrisé(const QTreeWidgetItem* élément) {
-    return élément->data(0, rôleGrisé).toBool();
-}
-
-QString TagÉlément(const QTreeWidgetItem* élément) {
-    return élément->data(0, rôleTag).toString();
-}
-
-void DéfinitTagÉlément(QTreeWidgetItem* élément, const QString& tag) {
-    élément->setData(0, rôleTag, tag);
 }
 
 frmKorvaneUpdate::frmKorvaneUpdate(OptionsRenovo options)
@@ -666,12 +644,9 @@ void frmKorvaneUpdate::lblAProposDe_Click() {
 }
 
 void frmKorvaneUpdate::lvwLogicielsInstallés_ItemCheck(QTreeWidgetItem* élément) {
-    // Other changes of the item (its texts, its tag) are no check.
-    const int état = élément->checkState(0);
-    if (élément->data(0, rôleCoché) == QVariant(état))
+    if (!CocheChangée(élément))
         return;
-    élément->setData(0, rôleCoché, état);
-    if (ÉlémentGrisé(élément) && état != Qt::Unchecked) {
+    if (ÉlémentGrisé(élément) && élément->checkState(0) != Qt::Unchecked) {
         élément->setCheckState(0, Qt::Unchecked);
         return;
     }

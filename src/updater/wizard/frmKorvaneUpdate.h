@@ -33,13 +33,6 @@ class QTreeWidgetItem;
 void CurseurOccupé();
 void CurseurNormal();
 
-// Items of the list of installed programs. A ghosted item (a program the update server
-// does not know) is drawn greyed and can never be checked. The tag is kept in the item.
-void GriseÉlément(QTreeWidgetItem* élément);
-bool ÉlémentGrisé(const QTreeWidgetItem* élément);
-QString TagÉlément(const QTreeWidgetItem* élément);
-void DéfinitTagÉlément(QTreeWidgetItem* élément, const QString& tag);
-
 // What the start-up takes from outside, so that tests can run it in folders of their own.
 struct OptionsRenovo {
     // Where the program lives (language files, portable settings); empty: this program's.

@@ -1,7 +1,7 @@
 // The wizard's version check (step 1) and downloads (step 3), and the progress it shows.
 #include "boite_message.h"
+#include "elements_logiciels.h"
 #include "frmKorvaneUpdate.h"
-#include "installateur_element.h"
 #include "translation/traductions.h"
 #include "updates/cles_confiance.h"
 #include "updates/telechargement_signe.h"

@@ -7,8 +7,8 @@
 #include "translation/traductions.h"
 #include "wizard/a_propos_renovo.h"
 #include "wizard/dessins_renovo.h"
+#include "wizard/elements_logiciels.h"
 #include "wizard/frmKorvaneUpdate.h"
-#include "wizard/installateur_element.h"
 
 #include <QCheckBox>
 #include <QComboBox>

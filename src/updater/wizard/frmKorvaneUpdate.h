@@ -2,6 +2,7 @@
 
 #include "instance_unique.h"
 #include "lanceur.h"
+#include "mise_en_page.h"
 #include "settings/parametres_renovo.h"
 #include "translation/traductions.h"
 #include "updates/liste_logiciels.h"
@@ -18,14 +19,7 @@
 #include <array>
 #include <functional>
 
-class QCheckBox;
 class QLabel;
-class QLineEdit;
-class QListWidget;
-class QPlainTextEdit;
-class QProgressBar;
-class QPushButton;
-class QTreeWidget;
 class QTreeWidgetItem;
 
 // The mouse pointer is busy or normal, one state for the whole program however many
@@ -50,10 +44,10 @@ struct OptionsRenovo {
     QString nomInstance = NomInstance(QStringLiteral("Renovo"), QStringLiteral("WakeUp!"));
 };
 
-// The wizard: five step panels stacked in one place, Back, Next and Quit below them, and
-// two links. Its start-up and its exit are the program's own. It shows the progress of each
-// download.
-class frmKorvaneUpdate : public QWidget, public AffichageProgression {
+// The wizard: its controls, the step engine that shows each step's panel and runs its work,
+// Back, Next and Quit, and two links. Its start-up and its exit are the program's own. It
+// shows the progress of each download.
+class frmKorvaneUpdate : public QWidget, public MiseEnPageAssistant, public AffichageProgression {
     Q_OBJECT
 public:
     explicit frmKorvaneUpdate(OptionsRenovo options = {});
@@ -100,42 +94,13 @@ public:
     // Set once the exit sequence has run: a step still at work should stop.
     bool Déchargée() const { return déchargée; }
 
-    // The panels' place, the same for every step.
-    static constexpr QSize TaillePanneau{440, 300};
-
     qint16 Etape = 0;
     bool ModeAutomatique = false;
     QStringList LogicielsInstallés;
-    int ColonneNom = 0;
-    int ColonneVersion = 1;
-    int ColonneStatut = 2;
     bool TéléchargementRéussi = false;
     // The latest versions from the update server; empty until an exchange succeeded.
     TableVersions DernièresVersions;
 
-    std::array<QWidget*, 5> picEtape{};
-    QPlainTextEdit* txtIntro = nullptr;
-    QLabel* lblEtape1 = nullptr;
-    QTreeWidget* lvwLogicielsInstallés = nullptr;
-    QLabel* imgAttente = nullptr;
-    QLabel* lblEtape2a = nullptr;
-    QLabel* lblEtape2b = nullptr;
-    QLabel* lblRépertoire = nullptr;
-    QLineEdit* txtRépertoire = nullptr;
-    QPushButton* btnRépertoireParcourir = nullptr;
-    QLabel* lblDossierIncorrect = nullptr;
-    QListWidget* lstTéléchargements = nullptr;
-    QProgressBar* pgbDownload = nullptr;
-    QLabel* lblReste = nullptr;
-    QLabel* lblEtape3b = nullptr;
-    QListWidget* lstInstallations = nullptr;
-    QCheckBox* chkSupprimerFichiersAprèsInstallation = nullptr;
-    QPushButton* btnPrécédent = nullptr;
-    QPushButton* btnSuivant = nullptr;
-    QPushButton* btnQuitter = nullptr;
-    QLabel* lblConfigurer = nullptr;
-    QLabel* lblAProposDe = nullptr;
-    QLabel* imgPar = nullptr;
     QTimer tmrAttente;
 
 Q_SIGNALS:
@@ -154,12 +119,10 @@ private:
     void RemplitLogiciels(const ListeLogiciels& liste);
     void AttendsUneSeconde();
 
-    void CréeContrôles();
     bool SuivantPermis() const;
     // Next and the folder notice of step 2, without moving the focus.
     void MetAJourSuivant();
     void ColoreLiens(const QLabel* survolé);
-    void AjusteLiens();
     bool Démarre();
     bool PrendInstance();
     void Réveil();

@@ -18,6 +18,7 @@
 #include "translation/traduction_fenetres.h"
 #include "updates/logiciels_installes.h"
 #include "version.h"
+#include "vues_fenetre.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -381,6 +382,12 @@ void frmKorvaneUpdate::AfficheEtape() {
 void frmKorvaneUpdate::ÉtapeIntroduction() {
     txtIntro->setPlainText(
         TexteÀAfficher(Texte(u"TXT_INTRO"_s) + u' ' + Texte(u"TXT_INTRO_SUITE"_s)));
+}
+
+void frmKorvaneUpdate::ÉtapeRecherche() {
+    VueRechercheFenêtre vue(*this);
+    RechercheVersions(vue, LogicielsInstallés, DernièresVersions, ModeAutomatique, paramètres,
+                      traductions);
 }
 
 void frmKorvaneUpdate::ÉtapeDossier() {

@@ -116,7 +116,6 @@ private:
     void Commence(const QString& ligne, qint64 total) override;
     void Avance(qint64 faits, const QString& texte) override;
     bool Interrompu() const override;
-    void RemplitLogiciels(const ListeLogiciels& liste);
     void AttendsUneSeconde();
 
     bool SuivantPermis() const;

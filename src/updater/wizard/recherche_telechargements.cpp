@@ -1,4 +1,4 @@
-// The wizard's version check (step 1) and downloads (step 3), and the progress it shows.
+// The wizard's downloads (step 3), and the progress it shows.
 #include "boite_message.h"
 #include "elements_logiciels.h"
 #include "frmKorvaneUpdate.h"
@@ -8,112 +8,16 @@
 
 #include <QApplication>
 #include <QEventLoop>
-#include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QTreeWidget>
-#include <QUrl>
 
-#include <algorithm>
 #include <limits>
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-// The waiting animation and the busy pointer last as long as the exchange, error or not.
-class AttenteVisible {
-public:
-    AttenteVisible(QTimer& minuterie, QLabel& image)
-        : minuterie(minuterie)
-        , image(image) {
-        minuterie.start();
-        image.show();
-        CurseurOccupé();
-    }
-    ~AttenteVisible() {
-        minuterie.stop();
-        image.hide();
-        CurseurNormal();
-    }
-
-private:
-    QTimer& minuterie;
-    QLabel& image;
-};
-
-} // namespace
-
-void frmKorvaneUpdate::ÉtapeRecherche() {
-    if (!DernièresVersions.estVide())
-        return;
-    lblEtape1->setText(TexteÀAfficher(Texte(u"TXT_CONNEXION_EN_COURS"_s)));
-    lblEtape1->show();
-    const AttenteVisible attente(tmrAttente, *imgAttente);
-    QCoreApplication::processEvents();
-
-    const QString corps = Télécharge(
-        Paramètres(), AdresseRequêteVersions(Paramètres().AdresseServeur, LogicielsInstallés));
-    if (Déchargée())
-        return;
-    if (corps.isEmpty()) {
-        // The site named is the one asked.
-        const QString erreur = Texte(u"MSG_ERREUR_RECHERCHE_MAJ"_s)
-                                   .replace(QUrl(ParamètresRenovo{}.AdresseServeur).host(),
-                                            QUrl(Paramètres().AdresseServeur).host());
-        lblEtape1->setText(TexteÀAfficher(erreur));
-        ModeAutomatique = false;
-        return;
-    }
-    // A table is kept only with the list it filled: an answer that fails the step is asked
-    // for again at the next visit.
-    TableVersions dernières = LitRéponseVersions(corps);
-    const ListeLogiciels liste = RemplitListe(LogicielsInstallés, dernières, Traductions());
-    DernièresVersions = std::move(dernières);
-    RemplitLogiciels(liste);
-
-    if (liste.misesÀJour == 0) {
-        lblEtape1->setText(TexteÀAfficher(Texte(u"TXT_AUCUNE_MAJ_NECESSAIRE"_s)));
-        if (ModeAutomatique) {
-            close();
-            return;
-        }
-    } else {
-        lblEtape1->setText(TexteÀAfficher(Texte(u"TXT_LISTE_FICHIERS_INSTALLES"_s)));
-    }
-    lvwLogicielsInstallés->show();
-}
-
-void frmKorvaneUpdate::RemplitLogiciels(const ListeLogiciels& liste) {
-    // Checks set here are no user's click.
-    const QSignalBlocker silence(lvwLogicielsInstallés);
-    lvwLogicielsInstallés->clear();
-    for (const LigneLogiciel& ligne : liste.lignes) {
-        auto* élément = new QTreeWidgetItem(lvwLogicielsInstallés);
-        élément->setText(ColonneNom, ligne.nom);
-        élément->setText(ColonneVersion, ligne.versionInstallée);
-        élément->setText(ColonneStatut, ligne.statut);
-        élément->setFlags(élément->flags() | Qt::ItemIsUserCheckable);
-        élément->setCheckState(0, ligne.cochée ? Qt::Checked : Qt::Unchecked);
-        if (ligne.grisée)
-            GriseÉlément(élément);
-        else
-            DéfinitTagÉlément(élément, ligne.tag);
-    }
-    // The status and the version show whole; the name takes the room they leave, at least
-    // its title's, and the status, last, whatever remains.
-    lvwLogicielsInstallés->resizeColumnToContents(ColonneVersion);
-    const QAbstractItemView* vue = lvwLogicielsInstallés;
-    const int place = TaillePanneau.width() - 2 * lvwLogicielsInstallés->frameWidth() -
-                      lvwLogicielsInstallés->columnWidth(ColonneVersion) -
-                      vue->sizeHintForColumn(ColonneStatut);
-    lvwLogicielsInstallés->setColumnWidth(
-        ColonneNom, std::max(lvwLogicielsInstallés->header()->sectionSizeHint(ColonneNom),
-                             std::min(vue->sizeHintForColumn(ColonneNom), place)));
-}
 
 void frmKorvaneUpdate::ÉtapeTéléchargements() {
     CurseurOccupé();

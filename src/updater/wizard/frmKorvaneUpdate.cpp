@@ -16,6 +16,7 @@
 #include "traductions_qt.h"
 #include "translation/langues.h"
 #include "translation/traduction_fenetres.h"
+#include "updates/cles_confiance.h"
 #include "updates/logiciels_installes.h"
 #include "version.h"
 #include "vues_fenetre.h"
@@ -388,6 +389,20 @@ void frmKorvaneUpdate::ÉtapeRecherche() {
     VueRechercheFenêtre vue(*this);
     RechercheVersions(vue, LogicielsInstallés, DernièresVersions, ModeAutomatique, paramètres,
                       traductions);
+}
+
+void frmKorvaneUpdate::ÉtapeTéléchargements() {
+    CurseurOccupé();
+    lblEtape3b->hide();
+    VueTéléchargementsFenêtre vue(*this);
+    TéléchargeLogiciels(vue, TéléchargementRéussi, paramètres,
+                        ClésDuProgramme(options.dossierProgramme), traductions);
+    if (déchargée)
+        return;
+    lstTéléchargements->setCurrentRow(-1);
+    lblEtape3b->setText(TexteÀAfficher(traductions.Item(u"TXT_TELECHARGEMENT_EFFECTUE"_s)));
+    lblEtape3b->setVisible(TéléchargementRéussi);
+    CurseurNormal();
 }
 
 void frmKorvaneUpdate::ÉtapeDossier() {

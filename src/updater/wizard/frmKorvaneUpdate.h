@@ -45,9 +45,8 @@ struct OptionsRenovo {
 };
 
 // The wizard: its controls, the step engine that shows each step's panel and runs its work,
-// Back, Next and Quit, and two links. Its start-up and its exit are the program's own. It
-// shows the progress of each download.
-class frmKorvaneUpdate : public QWidget, public MiseEnPageAssistant, public AffichageProgression {
+// Back, Next and Quit, and two links. Its start-up and its exit are the program's own.
+class frmKorvaneUpdate : public QWidget, public MiseEnPageAssistant {
     Q_OBJECT
 public:
     explicit frmKorvaneUpdate(OptionsRenovo options = {});
@@ -112,12 +111,6 @@ protected:
     bool eventFilter(QObject* objet, QEvent* évènement) override;
 
 private:
-    void Prépare() override;
-    void Commence(const QString& ligne, qint64 total) override;
-    void Avance(qint64 faits, const QString& texte) override;
-    bool Interrompu() const override;
-    void AttendsUneSeconde();
-
     bool SuivantPermis() const;
     // Next and the folder notice of step 2, without moving the focus.
     void MetAJourSuivant();
@@ -149,8 +142,6 @@ private:
     bool finDemandée = false;
     // Set while a step's work runs.
     bool dansÉtape = false;
-    // The progress bar counts in units of this many bytes, so that any size fits.
-    qint64 octetsParPas = 1;
     // An installer is running; closing waits for its end.
     bool installationEnCours = false;
     bool fermetureDemandée = false;

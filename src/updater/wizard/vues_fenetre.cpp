@@ -4,12 +4,38 @@
 #include "frmKorvaneUpdate.h"
 #include "updates/liste_logiciels.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
 #include <QSignalBlocker>
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <limits>
+
+namespace {
+
+// The items of the list of programs, for the steps that download and install them.
+LogicielDeLaListe LogicielDeLÉlément(const frmKorvaneUpdate& fenêtre, int logiciel) {
+    const QTreeWidgetItem* élément = fenêtre.lvwLogicielsInstallés->topLevelItem(logiciel);
+    return {élément->text(fenêtre.ColonneNom), TagÉlément(élément),
+            élément->checkState(0) == Qt::Checked, InstallateurÉlément(élément)};
+}
+
+void ChangeÉlément(frmKorvaneUpdate& fenêtre, int logiciel, const LogicielDeLaListe& état,
+                   const QString& statut) {
+    // Checks set here are no user's click.
+    const QSignalBlocker silence(fenêtre.lvwLogicielsInstallés);
+    QTreeWidgetItem* élément = fenêtre.lvwLogicielsInstallés->topLevelItem(logiciel);
+    élément->setText(fenêtre.ColonneStatut, statut);
+    DéfinitTagÉlément(élément, état.tag);
+    DéfinitInstallateurÉlément(élément, état.installateur);
+    élément->setCheckState(0, état.coché ? Qt::Checked : Qt::Unchecked);
+}
+
+} // namespace
 
 void VueRechercheFenêtre::MontreTexte(const QString& texte) {
     fenêtre.lblEtape1->setText(texte);
@@ -67,4 +93,63 @@ bool VueRechercheFenêtre::Déchargée() const {
 
 void VueRechercheFenêtre::Ferme() {
     fenêtre.close();
+}
+
+int VueTéléchargementsFenêtre::NombreLogiciels() const {
+    return fenêtre.lvwLogicielsInstallés->topLevelItemCount();
+}
+
+LogicielDeLaListe VueTéléchargementsFenêtre::Logiciel(int logiciel) const {
+    return LogicielDeLÉlément(fenêtre, logiciel);
+}
+
+void VueTéléchargementsFenêtre::ChangeLogiciel(int logiciel, const LogicielDeLaListe& état,
+                                               const QString& statut) {
+    ChangeÉlément(fenêtre, logiciel, état, statut);
+}
+
+void VueTéléchargementsFenêtre::AjouteLigne(const QString& ligne) {
+    fenêtre.lstTéléchargements->addItem(ligne);
+    fenêtre.lstTéléchargements->setCurrentRow(fenêtre.lstTéléchargements->count() - 1);
+    QCoreApplication::processEvents();
+}
+
+void VueTéléchargementsFenêtre::ChangeDernièreLigne(const QString& ligne) {
+    if (QListWidgetItem* dernière =
+            fenêtre.lstTéléchargements->item(fenêtre.lstTéléchargements->count() - 1))
+        dernière->setText(ligne);
+}
+
+void VueTéléchargementsFenêtre::Prépare() {
+    octetsParPas = 1;
+    fenêtre.pgbDownload->setMaximum(20000);
+    fenêtre.pgbDownload->setValue(0);
+    fenêtre.pgbDownload->show();
+    fenêtre.lblReste->clear();
+    fenêtre.lblReste->show();
+}
+
+void VueTéléchargementsFenêtre::Commence(const QString& ligne, qint64 total) {
+    ChangeDernièreLigne(ligne);
+    octetsParPas = total / std::numeric_limits<int>::max() + 1;
+    fenêtre.pgbDownload->setMaximum(static_cast<int>(qMax<qint64>(1, total / octetsParPas)));
+    fenêtre.pgbDownload->setValue(0);
+}
+
+void VueTéléchargementsFenêtre::Avance(qint64 faits, const QString& texte) {
+    fenêtre.pgbDownload->setValue(static_cast<int>(faits / octetsParPas));
+    fenêtre.lblReste->setText(texte);
+}
+
+bool VueTéléchargementsFenêtre::Interrompu() const {
+    return fenêtre.Déchargée();
+}
+
+void VueTéléchargementsFenêtre::Bip() {
+    QApplication::beep();
+}
+
+void VueTéléchargementsFenêtre::CacheProgression() {
+    fenêtre.pgbDownload->hide();
+    fenêtre.lblReste->hide();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "etape_recherche.h"
+#include "etape_telechargements.h"
 
 class frmKorvaneUpdate;
 
@@ -19,4 +20,27 @@ public:
 
 private:
     frmKorvaneUpdate& fenêtre;
+};
+
+class VueTéléchargementsFenêtre : public VueTéléchargements {
+public:
+    explicit VueTéléchargementsFenêtre(frmKorvaneUpdate& fenêtre)
+        : fenêtre(fenêtre) {}
+    int NombreLogiciels() const override;
+    LogicielDeLaListe Logiciel(int logiciel) const override;
+    void ChangeLogiciel(int logiciel, const LogicielDeLaListe& état,
+                        const QString& statut) override;
+    void AjouteLigne(const QString& ligne) override;
+    void ChangeDernièreLigne(const QString& ligne) override;
+    void Prépare() override;
+    void Commence(const QString& ligne, qint64 total) override;
+    void Avance(qint64 faits, const QString& texte) override;
+    bool Interrompu() const override;
+    void Bip() override;
+    void CacheProgression() override;
+
+private:
+    frmKorvaneUpdate& fenêtre;
+    // The progress bar counts in units of this many bytes, so that any size fits.
+    qint64 octetsParPas = 1;
 };

@@ -22,6 +22,7 @@
 #include "vues_fenetre.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFile>
 #include <QLabel>
@@ -403,6 +404,24 @@ void frmKorvaneUpdate::ÉtapeTéléchargements() {
     lblEtape3b->setText(TexteÀAfficher(traductions.Item(u"TXT_TELECHARGEMENT_EFFECTUE"_s)));
     lblEtape3b->setVisible(TéléchargementRéussi);
     CurseurNormal();
+}
+
+// The window stays out of the installers' way, minimised; its events keep running, and a
+// close asked for meanwhile waits for the running installer.
+void frmKorvaneUpdate::ÉtapeInstallations() {
+    CurseurOccupé();
+    setWindowState(windowState() | Qt::WindowMinimized);
+    VueInstallationsFenêtre vue(*this, fermetureDemandée);
+    installationEnCours = true;
+    InstalleLogiciels(vue, paramètres.RépertoireTéléchargement,
+                      chkSupprimerFichiersAprèsInstallation->checkState() == Qt::Checked,
+                      ClésDuProgramme(options.dossierProgramme), paramètres.DossierParamètres,
+                      traductions);
+    installationEnCours = false;
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    CurseurNormal();
+    if (fermetureDemandée)
+        close();
 }
 
 void frmKorvaneUpdate::ÉtapeDossier() {

@@ -153,3 +153,32 @@ void VueTéléchargementsFenêtre::CacheProgression() {
     fenêtre.pgbDownload->hide();
     fenêtre.lblReste->hide();
 }
+
+int VueInstallationsFenêtre::NombreLogiciels() const {
+    return fenêtre.lvwLogicielsInstallés->topLevelItemCount();
+}
+
+LogicielDeLaListe VueInstallationsFenêtre::Logiciel(int logiciel) const {
+    return LogicielDeLÉlément(fenêtre, logiciel);
+}
+
+void VueInstallationsFenêtre::ChangeLogiciel(int logiciel, const LogicielDeLaListe& état,
+                                             const QString& statut) {
+    ChangeÉlément(fenêtre, logiciel, état, statut);
+}
+
+void VueInstallationsFenêtre::AjouteLigne(const QString& ligne) {
+    fenêtre.lstInstallations->addItem(ligne);
+    ligneEnCours = fenêtre.lstInstallations->count() - 1;
+    fenêtre.lstInstallations->scrollToBottom();
+    QCoreApplication::processEvents();
+}
+
+// The line of the running installer, whatever a close added below it meanwhile.
+void VueInstallationsFenêtre::ChangeDernièreLigne(const QString& ligne) {
+    fenêtre.lstInstallations->item(ligneEnCours)->setText(ligne);
+}
+
+bool VueInstallationsFenêtre::Arrêtée() const {
+    return arrêt;
+}

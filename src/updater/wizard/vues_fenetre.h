@@ -1,5 +1,6 @@
 #pragma once
 
+#include "etape_installations.h"
 #include "etape_recherche.h"
 #include "etape_telechargements.h"
 
@@ -43,4 +44,24 @@ private:
     frmKorvaneUpdate& fenêtre;
     // The progress bar counts in units of this many bytes, so that any size fits.
     qint64 octetsParPas = 1;
+};
+
+class VueInstallationsFenêtre : public VueInstallations {
+public:
+    // Stops once `arrêt` is set.
+    VueInstallationsFenêtre(frmKorvaneUpdate& fenêtre, const bool& arrêt)
+        : fenêtre(fenêtre)
+        , arrêt(arrêt) {}
+    int NombreLogiciels() const override;
+    LogicielDeLaListe Logiciel(int logiciel) const override;
+    void ChangeLogiciel(int logiciel, const LogicielDeLaListe& état,
+                        const QString& statut) override;
+    void AjouteLigne(const QString& ligne) override;
+    void ChangeDernièreLigne(const QString& ligne) override;
+    bool Arrêtée() const override;
+
+private:
+    frmKorvaneUpdate& fenêtre;
+    const bool& arrêt;
+    int ligneEnCours = -1;
 };

@@ -9,6 +9,7 @@
 #include "erreur_renovo.h"
 #include "fenetres.h"
 #include "ini.h"
+#include "liens_assistant.h"
 #include "nombres.h"
 #include "settings/frmConfiguration.h"
 #include "settings/verification_planifiee.h"
@@ -29,7 +30,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocalSocket>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
@@ -39,20 +39,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-const QColor bleu(0, 0, 255);
-const QColor rouge(255, 0, 0);
-
-// The two links keep their colour when disabled greys them.
-void Colore(QLabel* lien, const QColor& couleur, bool souligné) {
-    QPalette palette = lien->palette();
-    palette.setColor(QPalette::Active, QPalette::WindowText, couleur);
-    palette.setColor(QPalette::Inactive, QPalette::WindowText, couleur);
-    lien->setPalette(palette);
-    QFont police = lien->font();
-    police.setUnderline(souligné);
-    lien->setFont(police);
-}
 
 QString TitreProgramme() {
     return QCoreApplication::applicationName();
@@ -109,14 +95,14 @@ frmKorvaneUpdate::frmKorvaneUpdate(OptionsRenovo options)
             MetAJourSuivant();
     });
 
-    QList<QWidget*> survolés{this,       imgPar,        btnPrécédent, btnSuivant,
-                             btnQuitter, lblConfigurer, lblAProposDe};
-    survolés.append(QList<QWidget*>(picEtape.begin(), picEtape.end()));
-    for (QWidget* contrôle : survolés) {
-        contrôle->setMouseTracking(true);
-        contrôle->installEventFilter(this);
-    }
-    ColoreLiens(nullptr);
+    QList<QWidget*> ailleurs{this, imgPar, btnPrécédent, btnSuivant, btnQuitter};
+    ailleurs.append(QList<QWidget*>(picEtape.begin(), picEtape.end()));
+    new LiensAssistant(this, {lblConfigurer, lblAProposDe}, ailleurs, [this](QLabel* lien) {
+        if (lien == lblAProposDe)
+            lblAProposDe_Click();
+        else
+            lblConfigurer_Click();
+    });
 }
 
 frmKorvaneUpdate::~frmKorvaneUpdate() = default;
@@ -524,48 +510,6 @@ void frmKorvaneUpdate::lvwLogicielsInstallés_ItemCheck(QTreeWidgetItem* éléme
 void frmKorvaneUpdate::tmrAttente_Timer() {
     imageAttente = imageAttente == 8 ? 1 : imageAttente + 1;
     imgAttente->setPixmap(imagesAttente[imageAttente]);
-}
-
-// The link under the mouse turns red and underlined, the other blue; nullptr turns both
-// blue.
-void frmKorvaneUpdate::ColoreLiens(const QLabel* survolé) {
-    for (QLabel* lien : {lblConfigurer, lblAProposDe}) {
-        const bool actif = lien == survolé;
-        Colore(lien, actif ? rouge : bleu, actif);
-    }
-}
-
-bool frmKorvaneUpdate::eventFilter(QObject* objet, QEvent* évènement) {
-    auto* lien = qobject_cast<QLabel*>(objet);
-    if (lien != lblConfigurer && lien != lblAProposDe)
-        lien = nullptr;
-    switch (évènement->type()) {
-    case QEvent::MouseMove:
-        ColoreLiens(lien);
-        // Kept from the window, which would turn the link blue again.
-        if (lien)
-            return true;
-        break;
-    case QEvent::Leave:
-        if (lien)
-            ColoreLiens(nullptr);
-        break;
-    case QEvent::MouseButtonRelease: {
-        const auto* souris = static_cast<QMouseEvent*>(évènement);
-        if (!lien || !lien->isEnabled() || souris->button() != Qt::LeftButton ||
-            !lien->rect().contains(souris->position().toPoint()))
-            break;
-        ColoreLiens(nullptr);
-        if (lien == lblAProposDe)
-            lblAProposDe_Click();
-        else
-            lblConfigurer_Click();
-        return true;
-    }
-    default:
-        break;
-    }
-    return QWidget::eventFilter(objet, évènement);
 }
 
 void frmKorvaneUpdate::closeEvent(QCloseEvent* évènement) {

@@ -108,13 +108,11 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent* évènement) override;
-    bool eventFilter(QObject* objet, QEvent* évènement) override;
 
 private:
     bool SuivantPermis() const;
     // Next and the folder notice of step 2, without moving the focus.
     void MetAJourSuivant();
-    void ColoreLiens(const QLabel* survolé);
     bool Démarre();
     bool PrendInstance();
     void Réveil();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 
@@ -19,3 +20,23 @@ QString CheminLangue(const QStringList& dossiers, const QString& langue);
 // The first language, in list order, whose "CodeLangue" is the given number; empty when
 // none is, and for 0, which names no language.
 QString LangueDuCode(const QStringList& dossiers, qint16 code);
+
+// The language of a first start: French on a French system (12), else the first language of
+// the system's number, else French, and then `sansFichier`: the user is to be told that no
+// file speaks the system's language.
+struct PremièreLangue {
+    QString langue;
+    bool sansFichier = false;
+};
+PremièreLangue LanguePremierDémarrage(const QStringList& dossiers, qint16 codeSystème);
+
+// That notice, in English and in French, for the program `titre`.
+QString AvisSansFichierDeLangue(const QString& titre);
+
+// The file of the language in use; empty for French, and for a language whose file is missing
+// or cannot be read, which then speaks French rather than keep the program from starting.
+QString FichierDeLaLangue(const QStringList& dossiers, const QString& langue);
+
+// The language a file says it holds (its "CodeLangue"): French without a file,
+// QLocale::AnyLanguage for a number no language has.
+QLocale::Language LangueDuFichier(const QString& fichierLangue);

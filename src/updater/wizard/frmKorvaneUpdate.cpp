@@ -10,7 +10,6 @@
 #include "fenetres.h"
 #include "ini.h"
 #include "liens_assistant.h"
-#include "nombres.h"
 #include "settings/frmConfiguration.h"
 #include "settings/verification_planifiee.h"
 #include "texte.h"
@@ -25,7 +24,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -256,57 +254,24 @@ void frmKorvaneUpdate::Termine() {
     close();
 }
 
-// First start: French on a French system, else the first language file of the system's
-// language, else French with a notice in both languages.
+// A first start's notice waits for the window.
 void frmKorvaneUpdate::ChoisitLangue() {
-    const qint16 code = options.codeLangueSystème();
-    if (code != 12)
-        paramètres.Langue = LangueDuCode(dossiersLangues, code);
-    if (paramètres.Langue.isEmpty()) {
-        paramètres.Langue = u"Français"_s;
-        if (code != 12) {
-            const QString titre = TitreProgramme();
-            avis.append(
-                {QMessageBox::Information,
-                 u"First, thank you for having installed "_s + titre +
-                     u".\n\nNo translation file corresponding to the language of your system has "
-                     u"been found. French is selected by default, you can change this setting in "
-                     u"the configuration window accessible through the 'options' menu.\n\nYou can "
-                     u"also write the translation and send it to the author of this software so "
-                     u"that other users can benefit. Thank you in advance!\n\n"
-                     u"-----------------------\n\nTout d'abord, merci d'avoir installé "_s +
-                     titre +
-                     u".\n\nAucun fichier de traduction correspondant à la langue de votre "
-                     u"système n'a été trouvé. Le français est sélectionné par défaut, vous pouvez "
-                     u"modifier ce réglage dans la fenêtre de configuration accessible par le menu "
-                     u"'options'.\n\nVous pouvez aussi créer la traduction manquante et la "
-                     u"transmettre à l'auteur de ce logiciel pour qu'il l'ajoute au package "
-                     u"d'installation. D'autres utilisateurs pourront ainsi en bénéficier. Merci "
-                     u"d'avance !"_s});
-        }
-    }
+    const PremièreLangue choix =
+        LanguePremierDémarrage(dossiersLangues, options.codeLangueSystème());
+    paramètres.Langue = choix.langue;
+    if (choix.sansFichier)
+        avis.append({QMessageBox::Information, AvisSansFichierDeLangue(TitreProgramme())});
     paramètres.ParamètresModifiés = true;
 }
 
-// A language whose file has gone speaks French rather than keep the program from starting.
 void frmKorvaneUpdate::ChargeLangue() {
-    const bool français = paramètres.Langue.compare(u"Français"_s, Qt::CaseInsensitive) == 0;
-    fichierLangue = français ? QString() : CheminLangue(dossiersLangues, paramètres.Langue);
-    // So does one that cannot be read; the setting keeps its name.
-    if (QFile lue(fichierLangue); !fichierLangue.isEmpty() && !lue.open(QIODevice::ReadOnly))
-        fichierLangue.clear();
+    fichierLangue = FichierDeLaLangue(dossiersLangues, paramètres.Langue);
     ChargeTraductions(traductions, fichierLangue);
     TraduitFeuille(this, fichierLangue);
     TraduitColonnes(lvwLogicielsInstallés, fichierLangue);
     AjusteColonnes();
-
-    QLocale::Language langue = QLocale::French;
-    if (!fichierLangue.isEmpty()) {
-        const double code =
-            ValeurNumérique(LitIni(fichierLangue, u"Traduction"_s, u"CodeLangue"_s, u"0"_s));
-        langue = LangueQt(qint16(ArrondiEntier(code, 0, 255).value_or(0)));
-    }
-    if (langue != QLocale::AnyLanguage)
+    if (const QLocale::Language langue = LangueDuFichier(fichierLangue);
+        langue != QLocale::AnyLanguage)
         ChargeTraductionsQt(QLocale::languageToCode(langue));
     const QString incomplète = traductions.Item(u"TraductionIncomplète"_s);
     if (!incomplète.isEmpty())

@@ -343,6 +343,12 @@ void frmKorvaneUpdate::ÉtapeRecherche() {
                       traductions);
 }
 
+void frmKorvaneUpdate::ÉtapeDossier() {
+    lblEtape2a->setText(TexteÀAfficher(Texte(u"TXT_SELECTION_CIBLE"_s) + u' ' +
+                                       Texte(u"TXT_SELECTION_CIBLE_ATTENTION"_s)));
+    lblEtape2b->setText(TexteÀAfficher(Texte(u"TXT_SELECTION_CIBLE_SUITE"_s)));
+}
+
 void frmKorvaneUpdate::ÉtapeTéléchargements() {
     CurseurOccupé();
     lblEtape3b->hide();
@@ -373,12 +379,6 @@ void frmKorvaneUpdate::ÉtapeInstallations() {
     CurseurNormal();
     if (fermetureDemandée)
         close();
-}
-
-void frmKorvaneUpdate::ÉtapeDossier() {
-    lblEtape2a->setText(TexteÀAfficher(Texte(u"TXT_SELECTION_CIBLE"_s) + u' ' +
-                                       Texte(u"TXT_SELECTION_CIBLE_ATTENTION"_s)));
-    lblEtape2b->setText(TexteÀAfficher(Texte(u"TXT_SELECTION_CIBLE_SUITE"_s)));
 }
 
 bool frmKorvaneUpdate::SuivantPermis() const {

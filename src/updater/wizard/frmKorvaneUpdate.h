@@ -5,8 +5,6 @@
 #include "mise_en_page.h"
 #include "settings/parametres_renovo.h"
 #include "translation/traductions.h"
-#include "updates/liste_logiciels.h"
-#include "updates/telechargement.h"
 #include "updates/versions.h"
 
 #include <QDateTime>
@@ -19,7 +17,6 @@
 #include <array>
 #include <functional>
 
-class QLabel;
 class QTreeWidgetItem;
 
 // The mouse pointer is busy or normal, one state for the whole program however many
@@ -81,15 +78,8 @@ public:
     void lvwLogicielsInstallés_ItemCheck(QTreeWidgetItem* item);
     void tmrAttente_Timer();
 
-    // A catalogue text; the built-in one when the catalogue does not hold it (yet).
-    QString Texte(const QString& clé) const;
-
     ParamètresRenovo& Paramètres() { return paramètres; }
     const colTraductions& Traductions() const { return traductions; }
-    const QString& FichierLangue() const { return fichierLangue; }
-    // Folders searched for language files, the program's own first.
-    const QStringList& DossiersLangues() const { return dossiersLangues; }
-    const OptionsRenovo& Options() const { return options; }
     // Set once the exit sequence has run: a step still at work should stop.
     bool Déchargée() const { return déchargée; }
 
@@ -110,6 +100,8 @@ protected:
     void closeEvent(QCloseEvent* évènement) override;
 
 private:
+    // A catalogue text; the built-in one when the catalogue does not hold it (yet).
+    QString Texte(const QString& clé) const;
     bool SuivantPermis() const;
     // Next and the folder notice of step 2, without moving the focus.
     void MetAJourSuivant();

@@ -1,16 +1,14 @@
 #include "vues_fenetre.h"
 
 #include "elements_logiciels.h"
-#include "frmKorvaneUpdate.h"
 #include "updates/liste_logiciels.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
 #include <QSignalBlocker>
-#include <QTreeWidget>
 
 #include <algorithm>
 #include <limits>
@@ -83,22 +81,6 @@ void VueRechercheFenêtre::RemplitListe(const ListeLogiciels& liste) {
                                  std::min(vue->sizeHintForColumn(fenêtre.ColonneNom), place)));
 }
 
-void VueRechercheFenêtre::MontreListe() {
-    fenêtre.lvwLogicielsInstallés->show();
-}
-
-bool VueRechercheFenêtre::Déchargée() const {
-    return fenêtre.Déchargée();
-}
-
-void VueRechercheFenêtre::Ferme() {
-    fenêtre.close();
-}
-
-int VueTéléchargementsFenêtre::NombreLogiciels() const {
-    return fenêtre.lvwLogicielsInstallés->topLevelItemCount();
-}
-
 LogicielDeLaListe VueTéléchargementsFenêtre::Logiciel(int logiciel) const {
     return LogicielDeLÉlément(fenêtre, logiciel);
 }
@@ -141,21 +123,9 @@ void VueTéléchargementsFenêtre::Avance(qint64 faits, const QString& texte) {
     fenêtre.lblReste->setText(texte);
 }
 
-bool VueTéléchargementsFenêtre::Interrompu() const {
-    return fenêtre.Déchargée();
-}
-
-void VueTéléchargementsFenêtre::Bip() {
-    QApplication::beep();
-}
-
 void VueTéléchargementsFenêtre::CacheProgression() {
     fenêtre.pgbDownload->hide();
     fenêtre.lblReste->hide();
-}
-
-int VueInstallationsFenêtre::NombreLogiciels() const {
-    return fenêtre.lvwLogicielsInstallés->topLevelItemCount();
 }
 
 LogicielDeLaListe VueInstallationsFenêtre::Logiciel(int logiciel) const {
@@ -177,8 +147,4 @@ void VueInstallationsFenêtre::AjouteLigne(const QString& ligne) {
 // The line of the running installer, whatever a close added below it meanwhile.
 void VueInstallationsFenêtre::ChangeDernièreLigne(const QString& ligne) {
     fenêtre.lstInstallations->item(ligneEnCours)->setText(ligne);
-}
-
-bool VueInstallationsFenêtre::Arrêtée() const {
-    return arrêt;
 }

@@ -3,8 +3,10 @@
 #include "etape_installations.h"
 #include "etape_recherche.h"
 #include "etape_telechargements.h"
+#include "frmKorvaneUpdate.h"
 
-class frmKorvaneUpdate;
+#include <QApplication>
+#include <QTreeWidget>
 
 // The steps' views drawn on the wizard's controls. Each lives as long as its step's work.
 
@@ -15,9 +17,9 @@ public:
     void MontreTexte(const QString& texte) override;
     void MontreAttente(bool attente) override;
     void RemplitListe(const ListeLogiciels& liste) override;
-    void MontreListe() override;
-    bool Déchargée() const override;
-    void Ferme() override;
+    void MontreListe() override { fenêtre.lvwLogicielsInstallés->show(); }
+    bool Déchargée() const override { return fenêtre.Déchargée(); }
+    void Ferme() override { fenêtre.close(); }
 
 private:
     frmKorvaneUpdate& fenêtre;
@@ -27,7 +29,9 @@ class VueTéléchargementsFenêtre : public VueTéléchargements {
 public:
     explicit VueTéléchargementsFenêtre(frmKorvaneUpdate& fenêtre)
         : fenêtre(fenêtre) {}
-    int NombreLogiciels() const override;
+    int NombreLogiciels() const override {
+        return fenêtre.lvwLogicielsInstallés->topLevelItemCount();
+    }
     LogicielDeLaListe Logiciel(int logiciel) const override;
     void ChangeLogiciel(int logiciel, const LogicielDeLaListe& état,
                         const QString& statut) override;
@@ -36,8 +40,8 @@ public:
     void Prépare() override;
     void Commence(const QString& ligne, qint64 total) override;
     void Avance(qint64 faits, const QString& texte) override;
-    bool Interrompu() const override;
-    void Bip() override;
+    bool Interrompu() const override { return fenêtre.Déchargée(); }
+    void Bip() override { QApplication::beep(); }
     void CacheProgression() override;
 
 private:
@@ -52,13 +56,15 @@ public:
     VueInstallationsFenêtre(frmKorvaneUpdate& fenêtre, const bool& arrêt)
         : fenêtre(fenêtre)
         , arrêt(arrêt) {}
-    int NombreLogiciels() const override;
+    int NombreLogiciels() const override {
+        return fenêtre.lvwLogicielsInstallés->topLevelItemCount();
+    }
     LogicielDeLaListe Logiciel(int logiciel) const override;
     void ChangeLogiciel(int logiciel, const LogicielDeLaListe& état,
                         const QString& statut) override;
     void AjouteLigne(const QString& ligne) override;
     void ChangeDernièreLigne(const QString& ligne) override;
-    bool Arrêtée() const override;
+    bool Arrêtée() const override { return arrêt; }
 
 private:
     frmKorvaneUpdate& fenêtre;

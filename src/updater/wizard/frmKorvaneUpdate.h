@@ -62,7 +62,8 @@ public:
     void AfficheEtape();
     void MetAJourBoutons();
 
-    // Each step's work, run by the engine; errors are raised as ErreurRenovo.
+    // Each step's work, run by the engine; errors are raised as ErreurRenovo. Steps 1, 3 and 4
+    // run their unit (etape_*.h) on a view of this window (vues_fenetre.h).
     virtual void ÉtapeIntroduction();
     virtual void ÉtapeRecherche();
     virtual void ÉtapeDossier();

@@ -1,8 +1,8 @@
 // Version answer parsing and discovery of installed programs at growing sizes: the time per
 // line and per entry must stay flat (linear work).
 #include "mediane.h"
-#include "wizard/logiciels_installes.h"
-#include "wizard/versions.h"
+#include "updates/logiciels_installes.h"
+#include "updates/versions.h"
 
 #include <QCoreApplication>
 #include <QDir>

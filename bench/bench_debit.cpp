@@ -3,9 +3,10 @@
 // Target: at least 0.9 times curl's throughput. Also the CPU time each spends per MiB.
 #include "mediane.h"
 #include "serveur_genere.h"
-#include "settings/traductions.h"
+#include "translation/traductions.h"
+#include "updates/telechargement.h"
 #include "wizard/frmKorvaneUpdate.h"
-#include "wizard/telechargement.h"
+#include "wizard/vues_fenetre.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -76,6 +77,7 @@ int main(int argc, char* argv[]) {
     frmKorvaneUpdate fenêtre;
     fenêtre.lstTéléchargements->addItem(u"Téléchargement de Gros100_setup.exe..."_s);
     fenêtre.show();
+    VueTéléchargementsFenêtre progression(fenêtre);
 
     QNetworkAccessManager gestionnaire;
     QList<double> débitsCurl, débitsRenovo, débitsQt, cpuCurl, cpuRenovo, cpuQt;
@@ -94,7 +96,7 @@ int main(int argc, char* argv[]) {
         const double cpuAvant = SecondesCpu(RUSAGE_SELF);
         chrono.restart();
         complet = Télécharge(ParamètresRenovo{}, url, dossier.path(), u"Gros100_setup.exe"_s,
-                             fenêtre, traductions) &&
+                             progression, traductions) &&
                   complet && QFileInfo(cheminRenovo).size() == Taille;
         débitsRenovo.append(Taille / 1048576.0 / (chrono.nsecsElapsed() / 1e9));
         cpuRenovo.append((SecondesCpu(RUSAGE_SELF) - cpuAvant) * 1000 / (Taille >> 20));

@@ -2,9 +2,9 @@
 // server stand-in in a process of its own. The target: the resident memory after the download
 // stays within 16 MiB of what it was before.
 #include "serveur_genere.h"
-#include "settings/traductions.h"
-#include "wizard/parametres_renovo.h"
-#include "wizard/telechargement.h"
+#include "settings/parametres_renovo.h"
+#include "translation/traductions.h"
+#include "updates/telechargement.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

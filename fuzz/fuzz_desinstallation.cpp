@@ -1,6 +1,6 @@
 #include "exige.h"
 #include "ini.h"
-#include "wizard/logiciels_installes.h"
+#include "updates/logiciels_installes.h"
 
 #include <QDir>
 #include <QFile>

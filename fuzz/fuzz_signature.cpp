@@ -1,5 +1,5 @@
 #include "exige.h"
-#include "wizard/signature.h"
+#include "updates/signature.h"
 
 #include <QTemporaryFile>
 

@@ -1,5 +1,5 @@
 #include "exige.h"
-#include "wizard/telechargement.h"
+#include "updates/telechargement.h"
 
 #include <QLocale>
 #include <QRegularExpression>

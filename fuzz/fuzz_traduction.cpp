@@ -1,6 +1,6 @@
+#include "erreur_renovo.h"
 #include "exige.h"
-#include "settings/traductions.h"
-#include "wizard/erreur_renovo.h"
+#include "translation/traductions.h"
 
 #include <QFile>
 #include <QString>

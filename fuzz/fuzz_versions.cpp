@@ -1,6 +1,6 @@
+#include "erreur_renovo.h"
 #include "exige.h"
-#include "wizard/erreur_renovo.h"
-#include "wizard/versions.h"
+#include "updates/versions.h"
 
 #include <QString>
 

@@ -3,7 +3,7 @@
 // Helpers of Renovo's tests: files, and the error a call raises.
 
 #include "ansi.h"
-#include "wizard/erreur_renovo.h"
+#include "erreur_renovo.h"
 
 #include <QDir>
 #include <QFile>

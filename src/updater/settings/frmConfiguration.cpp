@@ -3,8 +3,8 @@
 #include "fenetres.h"
 #include "raccourci.h"
 #include "texte.h"
-#include "traduction_fenetres.h"
-#include "traductions.h"
+#include "translation/traduction_fenetres.h"
+#include "translation/traductions.h"
 #include "verification_proxy.h"
 #include "widgets/boite_message.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "wizard/parametres_renovo.h"
+#include "parametres_renovo.h"
 
 #include <QDialog>
 

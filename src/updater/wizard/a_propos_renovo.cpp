@@ -2,8 +2,8 @@
 
 #include "dessin_donner.h"
 #include "dessins_renovo.h"
-#include "settings/traduction_fenetres.h"
-#include "settings/traductions.h"
+#include "translation/traduction_fenetres.h"
+#include "translation/traductions.h"
 
 using namespace Qt::StringLiterals;
 

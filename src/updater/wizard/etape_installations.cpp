@@ -1,75 +1,42 @@
-#include "frmKorvaneUpdate.h"
-#include "installateur_element.h"
-#include "installation.h"
+#include "etape_installations.h"
 
-#include <QCheckBox>
-#include <QCoreApplication>
-#include <QListWidget>
-#include <QTreeWidget>
+#include "updates/execution_verifiee.h"
+#include "updates/liste_logiciels.h"
 
-namespace {
+#include <QFile>
 
-// The installation step's view of the window's two lists.
-class ListesFenêtre : public ListesInstallation {
-public:
-    ListesFenêtre(frmKorvaneUpdate& fenêtre, const bool& arrêt)
-        : fenêtre(fenêtre)
-        , arrêt(arrêt) {}
+using namespace Qt::StringLiterals;
 
-    int NombreLogiciels() const override {
-        return fenêtre.lvwLogicielsInstallés->topLevelItemCount();
-    }
-    QString Texte(int logiciel) const override {
-        return Élément(logiciel)->text(fenêtre.ColonneNom);
-    }
-    QString Tag(int logiciel) const override { return TagÉlément(Élément(logiciel)); }
-    InstallateurTéléchargé Installateur(int logiciel) const override {
-        return InstallateurÉlément(Élément(logiciel));
-    }
-    void ChangeTag(int logiciel, const QString& tag) override {
-        DéfinitTagÉlément(Élément(logiciel), tag);
-    }
-    void ChangeStatut(int logiciel, const QString& statut) override {
-        Élément(logiciel)->setText(fenêtre.ColonneStatut, statut);
-    }
-    void AjouteLigne(const QString& ligne) override {
-        fenêtre.lstInstallations->addItem(ligne);
-        ligneEnCours = fenêtre.lstInstallations->count() - 1;
-        fenêtre.lstInstallations->scrollToBottom();
-        QCoreApplication::processEvents();
-    }
-    // The line of the running installer, whatever a close added below it meanwhile.
-    void ChangeDernièreLigne(const QString& ligne) override {
-        fenêtre.lstInstallations->item(ligneEnCours)->setText(ligne);
-    }
-    bool Arrêtée() const override { return arrêt; }
+void InstalleLogiciels(VueInstallations& vue, const QString& dossier, bool supprimer,
+                       const ClésDeConfiance& clés, const QString& dossierPrivé,
+                       const colTraductions& traductions) {
+    const QString opération = u"TXT_TRAITEMENT_INSTALLATION"_s;
+    for (int i = 0; i < vue.NombreLogiciels() && !vue.Arrêtée(); ++i) {
+        LogicielDeLaListe logiciel = vue.Logiciel(i);
+        const QString tag = logiciel.tag;
+        const QString marqueur = ChampTag(tag, 0);
+        if (marqueur != Marqueur::Téléchargé && marqueur != Marqueur::ÉchecInstallation)
+            continue;
+        const QString nom = NomFichierInstallateur(RacineInstallateur(logiciel.nom, tag));
 
-private:
-    QTreeWidgetItem* Élément(int logiciel) const {
-        return fenêtre.lvwLogicielsInstallés->topLevelItem(logiciel);
+        vue.AjouteLigne(LigneTraitement(opération, nom, u"TXT_STATUT_EN_COURS"_s, traductions));
+        const IssueInstallation issue =
+            ExécuteInstallateur(logiciel.installateur, clés, dossierPrivé, dossier);
+        if (issue == IssueInstallation::Réussie) {
+            vue.ChangeDernièreLigne(
+                LigneTraitement(opération, nom, u"TXT_STATUT_OK"_s, traductions));
+            logiciel.tag = RemplaceMarqueur(tag, Marqueur::Installé);
+            vue.ChangeLogiciel(i, logiciel, StatutInstallé(ChampTag(tag, 1), traductions));
+            if (supprimer)
+                QFile::remove(logiciel.installateur.chemin);
+        } else {
+            vue.ChangeDernièreLigne(
+                LigneTraitement(opération, nom, u"TXT_STATUT_ERREUR"_s, traductions));
+            const QString raison = issue == IssueInstallation::SignatureRefusée
+                                       ? u"TXT_TRAITEMENT_SIGNATURE"_s
+                                       : opération;
+            logiciel.tag = RemplaceMarqueur(tag, Marqueur::ÉchecInstallation);
+            vue.ChangeLogiciel(i, logiciel, StatutÉchec(ChampTag(tag, 1), raison, traductions));
+        }
     }
-
-    frmKorvaneUpdate& fenêtre;
-    const bool& arrêt;
-    int ligneEnCours = -1;
-};
-
-} // namespace
-
-// The window stays out of the installers' way, minimised; its events keep running, and a
-// close asked for meanwhile waits for the running installer.
-void frmKorvaneUpdate::ÉtapeInstallations() {
-    CurseurOccupé();
-    setWindowState(windowState() | Qt::WindowMinimized);
-    ListesFenêtre listes(*this, fermetureDemandée);
-    installationEnCours = true;
-    InstalleLogiciels(listes, paramètres.RépertoireTéléchargement,
-                      chkSupprimerFichiersAprèsInstallation->checkState() == Qt::Checked,
-                      ClésDuProgramme(options.dossierProgramme), paramètres.DossierParamètres,
-                      traductions);
-    installationEnCours = false;
-    setWindowState(windowState() & ~Qt::WindowMinimized);
-    CurseurNormal();
-    if (fermetureDemandée)
-        close();
 }

@@ -5,78 +5,38 @@
 #include "choix_dossier.h"
 #include "dessins_renovo.h"
 #include "dossier_cible.h"
+#include "elements_logiciels.h"
 #include "erreur_renovo.h"
 #include "fenetres.h"
 #include "ini.h"
-#include "logiciels_installes.h"
-#include "nombres.h"
+#include "liens_assistant.h"
 #include "settings/frmConfiguration.h"
-#include "settings/langues.h"
-#include "settings/traduction_fenetres.h"
+#include "settings/verification_planifiee.h"
 #include "texte.h"
-#include "texte_complet.h"
 #include "traductions_qt.h"
-#include "verification_planifiee.h"
+#include "translation/langues.h"
+#include "translation/traduction_fenetres.h"
+#include "updates/cles_confiance.h"
+#include "updates/logiciels_installes.h"
 #include "version.h"
+#include "vues_fenetre.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QFile>
-#include <QFrame>
-#include <QGridLayout>
-#include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocalSocket>
-#include <QMouseEvent>
 #include <QPlainTextEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QStandardPaths>
 #include <QTreeWidget>
-#include <QVBoxLayout>
-
-#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-constexpr int rôleGrisé = Qt::UserRole;
-constexpr int rôleTag = Qt::UserRole + 1;
-constexpr int rôleCoché = Qt::UserRole + 2;
-
-// 120 twips.
-constexpr int écartLiens = 8;
-
-const QColor bleu(0, 0, 255);
-const QColor rouge(255, 0, 0);
-
-template <typename Contrôle> Contrôle* Nommé(Contrôle* contrôle, const QString& nom) {
-    contrôle->setObjectName(nom);
-    return contrôle;
-}
-
-QLabel* Étiquette(QWidget* parent, const QString& nom, const QString& texte = {}) {
-    auto* étiquette = Nommé(new QLabel(texte, parent), nom);
-    étiquette->setWordWrap(true);
-    return étiquette;
-}
-
-// The two links keep their colour when disabled greys them.
-void Colore(QLabel* lien, const QColor& couleur, bool souligné) {
-    QPalette palette = lien->palette();
-    palette.setColor(QPalette::Active, QPalette::WindowText, couleur);
-    palette.setColor(QPalette::Inactive, QPalette::WindowText, couleur);
-    lien->setPalette(palette);
-    QFont police = lien->font();
-    police.setUnderline(souligné);
-    lien->setFont(police);
-}
 
 QString TitreProgramme() {
     return QCoreApplication::applicationName();
@@ -103,31 +63,12 @@ void CurseurNormal() {
         QApplication::restoreOverrideCursor();
 }
 
-void GriseÉlément(QTreeWidgetItem* élément) {
-    élément->setData(0, rôleGrisé, true);
-    élément->setFlags(élément->flags() & ~Qt::ItemIsUserCheckable);
-    élément->setCheckState(0, Qt::Unchecked);
-    élément->setDisabled(true);
-}
-
-bool ÉlémentGrisé(const QTreeWidgetItem* élément) {
-    return élément->data(0, rôleGrisé).toBool();
-}
-
-QString TagÉlément(const QTreeWidgetItem* élément) {
-    return élément->data(0, rôleTag).toString();
-}
-
-void DéfinitTagÉlément(QTreeWidgetItem* élément, const QString& tag) {
-    élément->setData(0, rôleTag, tag);
-}
-
 frmKorvaneUpdate::frmKorvaneUpdate(OptionsRenovo options)
     : options(std::move(options))
     , instance(this->options.nomInstance) {
     setObjectName(u"frmKorvaneUpdate"_s);
     setWindowIcon(IcôneRenovo());
-    CréeContrôles();
+    CréeContrôles(this);
     setWindowState(windowState() & ~Qt::WindowMinimized);
 
     const qreal dpr = qApp->devicePixelRatio();
@@ -152,154 +93,17 @@ frmKorvaneUpdate::frmKorvaneUpdate(OptionsRenovo options)
             MetAJourSuivant();
     });
 
-    QList<QWidget*> survolés{this,       imgPar,        btnPrécédent, btnSuivant,
-                             btnQuitter, lblConfigurer, lblAProposDe};
-    survolés.append(QList<QWidget*>(picEtape.begin(), picEtape.end()));
-    for (QWidget* contrôle : survolés) {
-        contrôle->setMouseTracking(true);
-        contrôle->installEventFilter(this);
-    }
-    ColoreLiens(nullptr);
+    QList<QWidget*> ailleurs{this, imgPar, btnPrécédent, btnSuivant, btnQuitter};
+    ailleurs.append(QList<QWidget*>(picEtape.begin(), picEtape.end()));
+    new LiensAssistant(this, {lblConfigurer, lblAProposDe}, ailleurs, [this](QLabel* lien) {
+        if (lien == lblAProposDe)
+            lblAProposDe_Click();
+        else
+            lblConfigurer_Click();
+    });
 }
 
 frmKorvaneUpdate::~frmKorvaneUpdate() = default;
-
-void frmKorvaneUpdate::CréeContrôles() {
-    for (int i = 0; i < int(picEtape.size()); ++i) {
-        picEtape[i] = Nommé(new QWidget(this), u"picEtape"_s);
-        picEtape[i]->setProperty("Index", i);
-        picEtape[i]->hide();
-    }
-
-    txtIntro = Nommé(new QPlainTextEdit(picEtape[0]), u"txtIntro"_s);
-    txtIntro->setReadOnly(true);
-    auto* étape0 = new QVBoxLayout(picEtape[0]);
-    étape0->setContentsMargins({});
-    étape0->addWidget(txtIntro);
-
-    lblEtape1 = Étiquette(picEtape[1], u"lblEtape1"_s);
-    lvwLogicielsInstallés = Nommé(new QTreeWidget(picEtape[1]), u"lvwLogicielsInstallés"_s);
-    lvwLogicielsInstallés->setRootIsDecorated(false);
-    lvwLogicielsInstallés->setUniformRowHeights(true);
-    lvwLogicielsInstallés->hide();
-    CréeColonnes(lvwLogicielsInstallés, {{u"COL_NOM"_s, u"Nom"_s},
-                                         {u"COL_VERSION_INSTALLEE"_s, u"Version installée"_s},
-                                         {u"COL_STATUT"_s, u"Statut"_s}});
-    // 2100, 1400 and 2800 twips.
-    lvwLogicielsInstallés->setColumnWidth(0, 140);
-    lvwLogicielsInstallés->setColumnWidth(1, 93);
-    lvwLogicielsInstallés->setColumnWidth(2, 187);
-    ColonneNom = 0;
-    ColonneVersion = 1;
-    ColonneStatut = 2;
-    MontreTextesComplets(lvwLogicielsInstallés);
-    imgAttente = Nommé(new QLabel(picEtape[1]), u"imgAttente"_s);
-    imgAttente->setFixedSize(TailleImageAttente);
-    imgAttente->hide();
-    auto* étape1 = new QVBoxLayout(picEtape[1]);
-    étape1->setContentsMargins({});
-    étape1->addWidget(lblEtape1);
-    étape1->addWidget(lvwLogicielsInstallés, 1);
-    étape1->addWidget(imgAttente, 0, Qt::AlignHCenter);
-    étape1->addStretch();
-
-    lblEtape2a = Étiquette(picEtape[2], u"lblEtape2a"_s);
-    lblEtape2b = Étiquette(picEtape[2], u"lblEtape2b"_s);
-    lblRépertoire = Nommé(new QLabel(u"Dossier"_s, picEtape[2]), u"lblRépertoire"_s);
-    txtRépertoire = Nommé(new QLineEdit(picEtape[2]), u"txtRépertoire"_s);
-    btnRépertoireParcourir =
-        Nommé(new QPushButton(u"..."_s, picEtape[2]), u"btnRépertoireParcourir"_s);
-    btnRépertoireParcourir->setFixedWidth(32);
-    lblDossierIncorrect = Étiquette(picEtape[2], u"lblDossierIncorrect"_s,
-                                    u"Dossier inexistant ou inaccessible..."_s);
-    QPalette alerte = lblDossierIncorrect->palette();
-    alerte.setColor(QPalette::WindowText, QColor(192, 0, 0));
-    lblDossierIncorrect->setPalette(alerte);
-    lblDossierIncorrect->hide();
-    auto* dossier = new QHBoxLayout;
-    dossier->addWidget(lblRépertoire);
-    dossier->addWidget(txtRépertoire, 1);
-    dossier->addWidget(btnRépertoireParcourir);
-    auto* étape2 = new QVBoxLayout(picEtape[2]);
-    étape2->setContentsMargins({});
-    étape2->addWidget(lblEtape2a);
-    étape2->addSpacing(8);
-    étape2->addWidget(lblEtape2b);
-    étape2->addSpacing(16);
-    étape2->addLayout(dossier);
-    étape2->addWidget(lblDossierIncorrect);
-    étape2->addStretch();
-
-    lstTéléchargements = Nommé(new QListWidget(picEtape[3]), u"lstTéléchargements"_s);
-    MontreTextesComplets(lstTéléchargements);
-    pgbDownload = Nommé(new QProgressBar(picEtape[3]), u"pgbDownload"_s);
-    pgbDownload->setTextVisible(false);
-    pgbDownload->hide();
-    lblReste = Étiquette(picEtape[3], u"lblReste"_s);
-    lblReste->hide();
-    lblEtape3b = Étiquette(picEtape[3], u"lblEtape3b"_s);
-    lblEtape3b->hide();
-    auto* étape3 = new QVBoxLayout(picEtape[3]);
-    étape3->setContentsMargins({});
-    étape3->addWidget(lstTéléchargements, 1);
-    étape3->addWidget(pgbDownload);
-    étape3->addWidget(lblReste);
-    étape3->addWidget(lblEtape3b);
-
-    lstInstallations = Nommé(new QListWidget(picEtape[4]), u"lstInstallations"_s);
-    MontreTextesComplets(lstInstallations);
-    chkSupprimerFichiersAprèsInstallation =
-        Nommé(new QCheckBox(u"Supprimer les fichiers après installation"_s, picEtape[4]),
-              u"chkSupprimerFichiersAprèsInstallation"_s);
-    auto* étape4 = new QVBoxLayout(picEtape[4]);
-    étape4->setContentsMargins({});
-    étape4->addWidget(lstInstallations, 1);
-    étape4->addWidget(chkSupprimerFichiersAprèsInstallation);
-
-    imgPar = Nommé(new QLabel(this), u"imgPar"_s);
-    imgPar->setFixedSize(TailleImagePar);
-    auto* panneaux = new QGridLayout;
-    for (QWidget* panneau : picEtape)
-        panneaux->addWidget(panneau, 0, 0);
-    auto* zone = new QWidget(this);
-    zone->setLayout(panneaux);
-    panneaux->setContentsMargins({});
-    zone->setFixedSize(TaillePanneau);
-
-    lblAProposDe = Nommé(new QLabel(u"A propos de..."_s, this), u"lblAProposDe"_s);
-    lblConfigurer = Nommé(new QLabel(u"Configurer..."_s, this), u"lblConfigurer"_s);
-    for (QLabel* lien : {lblAProposDe, lblConfigurer})
-        lien->setCursor(Qt::PointingHandCursor);
-    btnPrécédent = Nommé(new QPushButton(u"< &Précédent"_s, this), u"btnPrécédent"_s);
-    btnSuivant = Nommé(new QPushButton(u"&Suivant >"_s, this), u"btnSuivant"_s);
-    btnQuitter = Nommé(new QPushButton(u"&Quitter"_s, this), u"btnQuitter"_s);
-    for (QPushButton* bouton : {btnPrécédent, btnSuivant, btnQuitter}) {
-        bouton->setMinimumWidth(96);
-        bouton->setAutoDefault(true);
-    }
-
-    auto* ligne = new QFrame(this);
-    ligne->setFrameShape(QFrame::HLine);
-    ligne->setFrameShadow(QFrame::Sunken);
-    auto* boutons = new QHBoxLayout;
-    boutons->setSpacing(écartLiens);
-    boutons->addWidget(lblAProposDe);
-    boutons->addWidget(lblConfigurer);
-    boutons->addStretch();
-    boutons->addWidget(btnPrécédent);
-    boutons->addWidget(btnSuivant);
-    boutons->addSpacing(12);
-    boutons->addWidget(btnQuitter);
-
-    auto* fenêtre = new QGridLayout(this);
-    fenêtre->setHorizontalSpacing(12);
-    fenêtre->addWidget(imgPar, 0, 0);
-    fenêtre->addWidget(zone, 0, 1);
-    fenêtre->addWidget(ligne, 1, 0, 1, 2);
-    fenêtre->addLayout(boutons, 2, 0, 1, 2);
-    // The window's size is that of its panels and buttons.
-    fenêtre->setSizeConstraint(QLayout::SetFixedSize);
-}
 
 QString frmKorvaneUpdate::Texte(const QString& clé) const {
     return traductions.Contains(clé) ? traductions.Item(clé) : TexteIntégré(clé);
@@ -450,75 +254,28 @@ void frmKorvaneUpdate::Termine() {
     close();
 }
 
-// First start: French on a French system, else the first language file of the system's
-// language, else French with a notice in both languages.
+// A first start's notice waits for the window.
 void frmKorvaneUpdate::ChoisitLangue() {
-    const qint16 code = options.codeLangueSystème();
-    if (code != 12)
-        paramètres.Langue = LangueDuCode(dossiersLangues, code);
-    if (paramètres.Langue.isEmpty()) {
-        paramètres.Langue = u"Français"_s;
-        if (code != 12) {
-            const QString titre = TitreProgramme();
-            avis.append(
-                {QMessageBox::Information,
-                 u"First, thank you for having installed "_s + titre +
-                     u".\n\nNo translation file corresponding to the language of your system has "
-                     u"been found. French is selected by default, you can change this setting in "
-                     u"the configuration window accessible through the 'options' menu.\n\nYou can "
-                     u"also write the translation and send it to the author of this software so "
-                     u"that other users can benefit. Thank you in advance!\n\n"
-                     u"-----------------------\n\nTout d'abord, merci d'avoir installé "_s +
-                     titre +
-                     u".\n\nAucun fichier de traduction correspondant à la langue de votre "
-                     u"système n'a été trouvé. Le français est sélectionné par défaut, vous pouvez "
-                     u"modifier ce réglage dans la fenêtre de configuration accessible par le menu "
-                     u"'options'.\n\nVous pouvez aussi créer la traduction manquante et la "
-                     u"transmettre à l'auteur de ce logiciel pour qu'il l'ajoute au package "
-                     u"d'installation. D'autres utilisateurs pourront ainsi en bénéficier. Merci "
-                     u"d'avance !"_s});
-        }
-    }
+    const PremièreLangue choix =
+        LanguePremierDémarrage(dossiersLangues, options.codeLangueSystème());
+    paramètres.Langue = choix.langue;
+    if (choix.sansFichier)
+        avis.append({QMessageBox::Information, AvisSansFichierDeLangue(TitreProgramme())});
     paramètres.ParamètresModifiés = true;
 }
 
-// A language whose file has gone speaks French rather than keep the program from starting.
 void frmKorvaneUpdate::ChargeLangue() {
-    const bool français = paramètres.Langue.compare(u"Français"_s, Qt::CaseInsensitive) == 0;
-    fichierLangue = français ? QString() : CheminLangue(dossiersLangues, paramètres.Langue);
-    // So does one that cannot be read; the setting keeps its name.
-    if (QFile lue(fichierLangue); !fichierLangue.isEmpty() && !lue.open(QIODevice::ReadOnly))
-        fichierLangue.clear();
+    fichierLangue = FichierDeLaLangue(dossiersLangues, paramètres.Langue);
     ChargeTraductions(traductions, fichierLangue);
     TraduitFeuille(this, fichierLangue);
     TraduitColonnes(lvwLogicielsInstallés, fichierLangue);
-    // A title, translated or not, is never cut by the next column; the status, last, takes
-    // what room is left.
-    const QHeaderView* entête = lvwLogicielsInstallés->header();
-    for (int i = 0; i + 1 < lvwLogicielsInstallés->columnCount(); ++i)
-        lvwLogicielsInstallés->setColumnWidth(
-            i, std::max(lvwLogicielsInstallés->columnWidth(i), entête->sectionSizeHint(i)));
-    lvwLogicielsInstallés->setColumnWidth(ColonneStatut, entête->sectionSizeHint(ColonneStatut));
-
-    QLocale::Language langue = QLocale::French;
-    if (!fichierLangue.isEmpty()) {
-        const double code =
-            ValeurNumérique(LitIni(fichierLangue, u"Traduction"_s, u"CodeLangue"_s, u"0"_s));
-        langue = LangueQt(qint16(ArrondiEntier(code, 0, 255).value_or(0)));
-    }
-    if (langue != QLocale::AnyLanguage)
+    AjusteColonnes();
+    if (const QLocale::Language langue = LangueDuFichier(fichierLangue);
+        langue != QLocale::AnyLanguage)
         ChargeTraductionsQt(QLocale::languageToCode(langue));
     const QString incomplète = traductions.Item(u"TraductionIncomplète"_s);
     if (!incomplète.isEmpty())
         avis.append({QMessageBox::Warning, incomplète});
-}
-
-void frmKorvaneUpdate::AjusteLiens() {
-    for (QLabel* lien : {lblAProposDe, lblConfigurer}) {
-        QFont police = lien->font();
-        police.setUnderline(false);
-        lien->setFixedWidth(QFontMetrics(police).horizontalAdvance(lien->text()) + 1);
-    }
 }
 
 void frmKorvaneUpdate::AfficheEtape() {
@@ -580,10 +337,48 @@ void frmKorvaneUpdate::ÉtapeIntroduction() {
         TexteÀAfficher(Texte(u"TXT_INTRO"_s) + u' ' + Texte(u"TXT_INTRO_SUITE"_s)));
 }
 
+void frmKorvaneUpdate::ÉtapeRecherche() {
+    VueRechercheFenêtre vue(*this);
+    RechercheVersions(vue, LogicielsInstallés, DernièresVersions, ModeAutomatique, paramètres,
+                      traductions);
+}
+
 void frmKorvaneUpdate::ÉtapeDossier() {
     lblEtape2a->setText(TexteÀAfficher(Texte(u"TXT_SELECTION_CIBLE"_s) + u' ' +
                                        Texte(u"TXT_SELECTION_CIBLE_ATTENTION"_s)));
     lblEtape2b->setText(TexteÀAfficher(Texte(u"TXT_SELECTION_CIBLE_SUITE"_s)));
+}
+
+void frmKorvaneUpdate::ÉtapeTéléchargements() {
+    CurseurOccupé();
+    lblEtape3b->hide();
+    VueTéléchargementsFenêtre vue(*this);
+    TéléchargeLogiciels(vue, TéléchargementRéussi, paramètres,
+                        ClésDuProgramme(options.dossierProgramme), traductions);
+    if (déchargée)
+        return;
+    lstTéléchargements->setCurrentRow(-1);
+    lblEtape3b->setText(TexteÀAfficher(traductions.Item(u"TXT_TELECHARGEMENT_EFFECTUE"_s)));
+    lblEtape3b->setVisible(TéléchargementRéussi);
+    CurseurNormal();
+}
+
+// The window stays out of the installers' way, minimised; its events keep running, and a
+// close asked for meanwhile waits for the running installer.
+void frmKorvaneUpdate::ÉtapeInstallations() {
+    CurseurOccupé();
+    setWindowState(windowState() | Qt::WindowMinimized);
+    VueInstallationsFenêtre vue(*this, fermetureDemandée);
+    installationEnCours = true;
+    InstalleLogiciels(vue, paramètres.RépertoireTéléchargement,
+                      chkSupprimerFichiersAprèsInstallation->checkState() == Qt::Checked,
+                      ClésDuProgramme(options.dossierProgramme), paramètres.DossierParamètres,
+                      traductions);
+    installationEnCours = false;
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    CurseurNormal();
+    if (fermetureDemandée)
+        close();
 }
 
 bool frmKorvaneUpdate::SuivantPermis() const {
@@ -666,12 +461,9 @@ void frmKorvaneUpdate::lblAProposDe_Click() {
 }
 
 void frmKorvaneUpdate::lvwLogicielsInstallés_ItemCheck(QTreeWidgetItem* élément) {
-    // Other changes of the item (its texts, its tag) are no check.
-    const int état = élément->checkState(0);
-    if (élément->data(0, rôleCoché) == QVariant(état))
+    if (!CocheChangée(élément))
         return;
-    élément->setData(0, rôleCoché, état);
-    if (ÉlémentGrisé(élément) && état != Qt::Unchecked) {
+    if (ÉlémentGrisé(élément) && élément->checkState(0) != Qt::Unchecked) {
         élément->setCheckState(0, Qt::Unchecked);
         return;
     }
@@ -683,48 +475,6 @@ void frmKorvaneUpdate::lvwLogicielsInstallés_ItemCheck(QTreeWidgetItem* éléme
 void frmKorvaneUpdate::tmrAttente_Timer() {
     imageAttente = imageAttente == 8 ? 1 : imageAttente + 1;
     imgAttente->setPixmap(imagesAttente[imageAttente]);
-}
-
-// The link under the mouse turns red and underlined, the other blue; nullptr turns both
-// blue.
-void frmKorvaneUpdate::ColoreLiens(const QLabel* survolé) {
-    for (QLabel* lien : {lblConfigurer, lblAProposDe}) {
-        const bool actif = lien == survolé;
-        Colore(lien, actif ? rouge : bleu, actif);
-    }
-}
-
-bool frmKorvaneUpdate::eventFilter(QObject* objet, QEvent* évènement) {
-    auto* lien = qobject_cast<QLabel*>(objet);
-    if (lien != lblConfigurer && lien != lblAProposDe)
-        lien = nullptr;
-    switch (évènement->type()) {
-    case QEvent::MouseMove:
-        ColoreLiens(lien);
-        // Kept from the window, which would turn the link blue again.
-        if (lien)
-            return true;
-        break;
-    case QEvent::Leave:
-        if (lien)
-            ColoreLiens(nullptr);
-        break;
-    case QEvent::MouseButtonRelease: {
-        const auto* souris = static_cast<QMouseEvent*>(évènement);
-        if (!lien || !lien->isEnabled() || souris->button() != Qt::LeftButton ||
-            !lien->rect().contains(souris->position().toPoint()))
-            break;
-        ColoreLiens(nullptr);
-        if (lien == lblAProposDe)
-            lblAProposDe_Click();
-        else
-            lblConfigurer_Click();
-        return true;
-    }
-    default:
-        break;
-    }
-    return QWidget::eventFilter(objet, évènement);
 }
 
 void frmKorvaneUpdate::closeEvent(QCloseEvent* évènement) {

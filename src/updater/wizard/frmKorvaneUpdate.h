@@ -2,11 +2,10 @@
 
 #include "instance_unique.h"
 #include "lanceur.h"
-#include "liste_logiciels.h"
-#include "parametres_renovo.h"
-#include "settings/traductions.h"
-#include "telechargement.h"
-#include "versions.h"
+#include "mise_en_page.h"
+#include "settings/parametres_renovo.h"
+#include "translation/traductions.h"
+#include "updates/versions.h"
 
 #include <QDateTime>
 #include <QMessageBox>
@@ -18,27 +17,12 @@
 #include <array>
 #include <functional>
 
-class QCheckBox;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QPlainTextEdit;
-class QProgressBar;
-class QPushButton;
-class QTreeWidget;
 class QTreeWidgetItem;
 
 // The mouse pointer is busy or normal, one state for the whole program however many
 // routines asked for it.
 void CurseurOccupé();
 void CurseurNormal();
-
-// Items of the list of installed programs. A ghosted item (a program the update server
-// does not know) is drawn greyed and can never be checked. The tag is kept in the item.
-void GriseÉlément(QTreeWidgetItem* élément);
-bool ÉlémentGrisé(const QTreeWidgetItem* élément);
-QString TagÉlément(const QTreeWidgetItem* élément);
-void DéfinitTagÉlément(QTreeWidgetItem* élément, const QString& tag);
 
 // What the start-up takes from outside, so that tests can run it in folders of their own.
 struct OptionsRenovo {
@@ -57,10 +41,9 @@ struct OptionsRenovo {
     QString nomInstance = NomInstance(QStringLiteral("Renovo"), QStringLiteral("WakeUp!"));
 };
 
-// The wizard: five step panels stacked in one place, Back, Next and Quit below them, and
-// two links. Its start-up and its exit are the program's own. It shows the progress of each
-// download.
-class frmKorvaneUpdate : public QWidget, public AffichageProgression {
+// The wizard: its controls, the step engine that shows each step's panel and runs its work,
+// Back, Next and Quit, and two links. Its start-up and its exit are the program's own.
+class frmKorvaneUpdate : public QWidget, public MiseEnPageAssistant {
     Q_OBJECT
 public:
     explicit frmKorvaneUpdate(OptionsRenovo options = {});
@@ -79,7 +62,8 @@ public:
     void AfficheEtape();
     void MetAJourBoutons();
 
-    // Each step's work, run by the engine; errors are raised as ErreurRenovo.
+    // Each step's work, run by the engine; errors are raised as ErreurRenovo. Steps 1, 3 and 4
+    // run their unit (etape_*.h) on a view of this window (vues_fenetre.h).
     virtual void ÉtapeIntroduction();
     virtual void ÉtapeRecherche();
     virtual void ÉtapeDossier();
@@ -95,54 +79,18 @@ public:
     void lvwLogicielsInstallés_ItemCheck(QTreeWidgetItem* item);
     void tmrAttente_Timer();
 
-    // A catalogue text; the built-in one when the catalogue does not hold it (yet).
-    QString Texte(const QString& clé) const;
-
     ParamètresRenovo& Paramètres() { return paramètres; }
     const colTraductions& Traductions() const { return traductions; }
-    const QString& FichierLangue() const { return fichierLangue; }
-    // Folders searched for language files, the program's own first.
-    const QStringList& DossiersLangues() const { return dossiersLangues; }
-    const OptionsRenovo& Options() const { return options; }
     // Set once the exit sequence has run: a step still at work should stop.
     bool Déchargée() const { return déchargée; }
-
-    // The panels' place, the same for every step.
-    static constexpr QSize TaillePanneau{440, 300};
 
     qint16 Etape = 0;
     bool ModeAutomatique = false;
     QStringList LogicielsInstallés;
-    int ColonneNom = 0;
-    int ColonneVersion = 1;
-    int ColonneStatut = 2;
     bool TéléchargementRéussi = false;
     // The latest versions from the update server; empty until an exchange succeeded.
     TableVersions DernièresVersions;
 
-    std::array<QWidget*, 5> picEtape{};
-    QPlainTextEdit* txtIntro = nullptr;
-    QLabel* lblEtape1 = nullptr;
-    QTreeWidget* lvwLogicielsInstallés = nullptr;
-    QLabel* imgAttente = nullptr;
-    QLabel* lblEtape2a = nullptr;
-    QLabel* lblEtape2b = nullptr;
-    QLabel* lblRépertoire = nullptr;
-    QLineEdit* txtRépertoire = nullptr;
-    QPushButton* btnRépertoireParcourir = nullptr;
-    QLabel* lblDossierIncorrect = nullptr;
-    QListWidget* lstTéléchargements = nullptr;
-    QProgressBar* pgbDownload = nullptr;
-    QLabel* lblReste = nullptr;
-    QLabel* lblEtape3b = nullptr;
-    QListWidget* lstInstallations = nullptr;
-    QCheckBox* chkSupprimerFichiersAprèsInstallation = nullptr;
-    QPushButton* btnPrécédent = nullptr;
-    QPushButton* btnSuivant = nullptr;
-    QPushButton* btnQuitter = nullptr;
-    QLabel* lblConfigurer = nullptr;
-    QLabel* lblAProposDe = nullptr;
-    QLabel* imgPar = nullptr;
     QTimer tmrAttente;
 
 Q_SIGNALS:
@@ -151,22 +99,13 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent* évènement) override;
-    bool eventFilter(QObject* objet, QEvent* évènement) override;
 
 private:
-    void Prépare() override;
-    void Commence(const QString& ligne, qint64 total) override;
-    void Avance(qint64 faits, const QString& texte) override;
-    bool Interrompu() const override;
-    void RemplitLogiciels(const ListeLogiciels& liste);
-    void AttendsUneSeconde();
-
-    void CréeContrôles();
+    // A catalogue text; the built-in one when the catalogue does not hold it (yet).
+    QString Texte(const QString& clé) const;
     bool SuivantPermis() const;
     // Next and the folder notice of step 2, without moving the focus.
     void MetAJourSuivant();
-    void ColoreLiens(const QLabel* survolé);
-    void AjusteLiens();
     bool Démarre();
     bool PrendInstance();
     void Réveil();
@@ -194,8 +133,6 @@ private:
     bool finDemandée = false;
     // Set while a step's work runs.
     bool dansÉtape = false;
-    // The progress bar counts in units of this many bytes, so that any size fits.
-    qint64 octetsParPas = 1;
     // An installer is running; closing waits for its end.
     bool installationEnCours = false;
     bool fermetureDemandée = false;

@@ -1,7 +1,7 @@
 #include "../renovo_test.h"
 #include "raccourci.h"
 #include "settings/frmConfiguration.h"
-#include "settings/traductions.h"
+#include "translation/traductions.h"
 #include "widgets/boite_message.h"
 
 #include <QApplication>

@@ -4,11 +4,11 @@
 #include "quand_ouvert.h"
 #include "serveur_maj.h"
 #include "settings/frmConfiguration.h"
-#include "settings/traductions.h"
+#include "translation/traductions.h"
 #include "wizard/a_propos_renovo.h"
 #include "wizard/dessins_renovo.h"
+#include "wizard/elements_logiciels.h"
 #include "wizard/frmKorvaneUpdate.h"
-#include "wizard/installateur_element.h"
 
 #include <QCheckBox>
 #include <QComboBox>

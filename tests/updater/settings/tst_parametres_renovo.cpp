@@ -1,8 +1,8 @@
 #include "../renovo_test.h"
-#include "wizard/logiciels_installes.h"
-#include "wizard/nombres.h"
-#include "wizard/parametres_renovo.h"
-#include "wizard/verification_planifiee.h"
+#include "nombres.h"
+#include "settings/parametres_renovo.h"
+#include "settings/verification_planifiee.h"
+#include "updates/logiciels_installes.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 #include "../renovo_test.h"
 #include "serveur_maj.h"
 #include "serveur_scripte.h"
-#include "settings/traductions.h"
-#include "wizard/installation.h"
-#include "wizard/logiciels_installes.h"
-#include "wizard/parametres_renovo.h"
-#include "wizard/telechargement.h"
+#include "settings/parametres_renovo.h"
+#include "translation/traductions.h"
+#include "updates/installation.h"
+#include "updates/logiciels_installes.h"
+#include "updates/telechargement.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 #include "liste_logiciels.h"
 
-#include "settings/traductions.h"
 #include "texte.h"
+#include "translation/traductions.h"
 #include "versions.h"
 
 #include <QUrl>

@@ -1,7 +1,7 @@
 #include "traductions.h"
 
+#include "erreur_renovo.h"
 #include "ini_document.h"
-#include "wizard/erreur_renovo.h"
 
 #include <QFile>
 

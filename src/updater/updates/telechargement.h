@@ -5,7 +5,7 @@
 class colTraductions;
 struct ParamètresRenovo;
 
-// What a file download shows on the window. The window implements it; the download runs in
+// What a file download shows on the window, through the download step's view; it runs in
 // the window's event loop, so its events go on meanwhile.
 class AffichageProgression {
 public:

@@ -3,10 +3,10 @@
 #include "fichiers.h"
 #include "liste_logiciels.h"
 #include "net/inet.h"
-#include "parametres_renovo.h"
 #include "reception.h"
-#include "settings/traductions.h"
+#include "settings/parametres_renovo.h"
 #include "texte.h"
+#include "translation/traductions.h"
 
 #include <QCoreApplication>
 #include <QLocale>

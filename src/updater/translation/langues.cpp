@@ -2,9 +2,11 @@
 
 #include "fichiers.h"
 #include "ini.h"
-#include "wizard/nombres.h"
+#include "nombres.h"
+#include "traductions.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -79,4 +81,47 @@ QString LangueDuCode(const QStringList& dossiers, qint16 code) {
             return langue;
     }
     return {};
+}
+
+PremièreLangue LanguePremierDémarrage(const QStringList& dossiers, qint16 codeSystème) {
+    if (codeSystème == 12)
+        return {u"Français"_s};
+    const QString langue = LangueDuCode(dossiers, codeSystème);
+    if (langue.isEmpty())
+        return {u"Français"_s, true};
+    return {langue};
+}
+
+QString AvisSansFichierDeLangue(const QString& titre) {
+    return u"First, thank you for having installed "_s + titre +
+           u".\n\nNo translation file corresponding to the language of your system has been "
+           u"found. French is selected by default, you can change this setting in the "
+           u"configuration window accessible through the 'options' menu.\n\nYou can also write "
+           u"the translation and send it to the author of this software so that other users can "
+           u"benefit. Thank you in advance!\n\n-----------------------\n\nTout d'abord, merci "
+           u"d'avoir installé "_s +
+           titre +
+           u".\n\nAucun fichier de traduction correspondant à la langue de votre système n'a "
+           u"été trouvé. Le français est sélectionné par défaut, vous pouvez modifier ce réglage "
+           u"dans la fenêtre de configuration accessible par le menu 'options'.\n\nVous pouvez "
+           u"aussi créer la traduction manquante et la transmettre à l'auteur de ce logiciel pour "
+           u"qu'il l'ajoute au package d'installation. D'autres utilisateurs pourront ainsi en "
+           u"bénéficier. Merci d'avance !"_s;
+}
+
+QString FichierDeLaLangue(const QStringList& dossiers, const QString& langue) {
+    if (langue.compare(u"Français"_s, Qt::CaseInsensitive) == 0)
+        return {};
+    const QString fichier = CheminLangue(dossiers, langue);
+    if (QFile lu(fichier); fichier.isEmpty() || !lu.open(QIODevice::ReadOnly))
+        return {};
+    return fichier;
+}
+
+QLocale::Language LangueDuFichier(const QString& fichierLangue) {
+    if (fichierLangue.isEmpty())
+        return QLocale::French;
+    const double code =
+        ValeurNumérique(LitIni(fichierLangue, u"Traduction"_s, u"CodeLangue"_s, u"0"_s));
+    return LangueQt(qint16(ArrondiEntier(code, 0, 255).value_or(0)));
 }

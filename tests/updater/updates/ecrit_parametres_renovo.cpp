@@ -1,4 +1,4 @@
-#include "wizard/parametres_renovo.h"
+#include "settings/parametres_renovo.h"
 
 #include <QCoreApplication>
 

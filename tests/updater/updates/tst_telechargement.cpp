@@ -3,12 +3,12 @@
 #include "minisign.h"
 #include "serveur_maj.h"
 #include "serveur_scripte.h"
-#include "settings/traductions.h"
+#include "settings/parametres_renovo.h"
 #include "tinyproxy.h"
-#include "wizard/parametres_renovo.h"
-#include "wizard/telechargement.h"
-#include "wizard/telechargement_signe.h"
-#include "wizard/versions.h"
+#include "translation/traductions.h"
+#include "updates/telechargement.h"
+#include "updates/telechargement_signe.h"
+#include "updates/versions.h"
 
 #include <QSslConfiguration>
 

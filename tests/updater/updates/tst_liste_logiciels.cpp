@@ -1,8 +1,8 @@
 #include "../renovo_test.h"
-#include "settings/traductions.h"
-#include "wizard/installation.h"
-#include "wizard/liste_logiciels.h"
-#include "wizard/versions.h"
+#include "translation/traductions.h"
+#include "updates/liste_logiciels.h"
+#include "updates/versions.h"
+#include "wizard/etape_installations.h"
 
 namespace {
 
@@ -16,16 +16,17 @@ void Installateur(const QString& chemin, int code, const QString& corps = QStrin
             .toUtf8()));
 }
 
-struct Listes : ListesInstallation {
+struct Listes : VueInstallations {
     QStringList textes, tags, statuts, lignes, chemins;
     QStringList lignesAjoutées; // as they were while their installer ran
 
     int NombreLogiciels() const override { return int(textes.size()); }
-    QString Texte(int i) const override { return textes[i]; }
-    QString Tag(int i) const override { return tags[i]; }
-    InstallateurTéléchargé Installateur(int i) const override { return {chemins[i], {}, {}}; }
-    void ChangeTag(int i, const QString& tag) override { tags[i] = tag; }
-    void ChangeStatut(int i, const QString& statut) override { statuts[i] = statut; }
+    LogicielDeLaListe Logiciel(int i) const override {
+        return {textes[i], tags[i], false, {chemins[i], {}, {}}};
+    }
+    void ChangeLogiciel(int i, const LogicielDeLaListe& état, const QString& statut) override {
+        tags[i] = état.tag, statuts[i] = statut;
+    }
     void AjouteLigne(const QString& ligne) override { lignes << ligne, lignesAjoutées << ligne; }
     void ChangeDernièreLigne(const QString& ligne) override { lignes.last() = ligne; }
     bool Arrêtée() const override { return false; }

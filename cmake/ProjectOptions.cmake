@@ -23,13 +23,15 @@ target_compile_definitions(project_options INTERFACE
     QT_DISABLE_DEPRECATED_BEFORE=0x060400)
 
 # add_qt_test(<name> SOURCES <files...> LIBS <targets...>)
-# One QTest executable per area, registered with CTest; widgets render offscreen.
+# One QTest executable per area, registered with CTest; widgets render offscreen. A test
+# function that never returns (code under test in an endless loop, a message box nobody
+# answers) fails after 60 s with its stack, where the slowest takes 20 s.
 function(add_qt_test name)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE project_options Qt6::Test ${ARG_LIBS})
     add_test(NAME ${name} COMMAND ${name})
     set_tests_properties(${name} PROPERTIES
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=qt.qpa.*=false"
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QT_LOGGING_RULES=qt.qpa.*=false;QTEST_FUNCTION_TIMEOUT=60000"
         TIMEOUT 300)
 endfunction()

@@ -84,10 +84,17 @@ def enregistre(racine, dossier, objets, tests, journal):
     for test in tests:
         for trace in Path(dossier).rglob("*.gcda"):
             trace.unlink()
-        code, duree = lance(test.commande, limite=test.limite_ctest, sortie=journal, cwd=test.dossier, env=test.environnement)
+        # Empty data files that every user may write: a test run by root may start the
+        # program as another user (nobody), whose counts then add to root's.
+        for objet in objets.values():
+            trace = Path(objet).with_suffix(".gcda")
+            trace.touch()
+            trace.chmod(0o666)
+        code, duree = lance(test.commande, limite=test.limite_ctest, sortie=journal, cwd=test.dossier,
+                            env=test.environnement)
         etat = "passed" if code == 0 else "failed" if code is not None else "timed out"
         print(f"   {test.nom}: {etat} in {duree:.0f} s", flush=True)
-        avec_traces = [str(o) for o in objets.values() if Path(o).with_suffix(".gcda").exists()]
+        avec_traces = [str(o) for o in objets.values() if Path(o).with_suffix(".gcda").stat().st_size]
         if not avec_traces:
             continue
         for document in _gcov(dossier, avec_traces):

@@ -16,8 +16,9 @@ MOTS_CLES = set(
     "switch template throw try typedef typeid typename union unsigned using virtual void volatile "
     "while".split()
 )
-# Returning these is what `return {};` would do already.
+# Where the terms of a sum end.
 FIN_DE_TERMES = {";", ",", "(", ")", "[", "]", "{", "}", "=", "return", "?", ":", "<<", "&&", "||"}
+# Returning these is what `return {};` would do already.
 RETOURS_NEUTRES = {"false", "true", "0", "nullptr", "{}", "std::nullopt", "QString()", "QByteArray()",
                    "QStringList()", "QUrl()", "QVariant()"}
 ENTIER = re.compile(r"(0[xX][0-9a-fA-F']+|0[bB][01']+|\d[\d']*)([uUlLzZ]*)")
@@ -76,7 +77,7 @@ def _binaire(source, i):
     if avant is None:
         return False
     if avant.genre == "id":
-        return avant.texte not in MOTS_CLES or avant.texte == "this"
+        return avant.texte not in MOTS_CLES
     return avant.genre == "nombre" or avant.texte in (")", "]")
 
 

@@ -55,8 +55,17 @@ QString NomLu(const QString& nom) {
     return SansBlancs(UneLigneAnsi(nom));
 }
 
+// A byte order mark that starts a name or a value of a UTF-8 file is skipped, as at the start
+// of the file: in a file joined from two, the second one's first key keeps its name.
+QString SansMarqueInitiale(QString texte) {
+    if (texte.startsWith(QChar::ByteOrderMark))
+        texte.remove(0, 1);
+    return texte;
+}
+
 bool MêmeNom(const QString& a, const QString& b) {
-    return QString::compare(NomLu(a), NomLu(b), Qt::CaseInsensitive) == 0;
+    return QString::compare(SansMarqueInitiale(NomLu(a)), SansMarqueInitiale(NomLu(b)),
+                            Qt::CaseInsensitive) == 0;
 }
 
 // The value as a later reading gives it back: one line, blanks trimmed, enclosing quotes gone.
@@ -65,7 +74,7 @@ QString ValeurRelue(const QString& valeur) {
     if (relue.size() >= 2 && (relue.front() == u'"' || relue.front() == u'\'') &&
         relue.back() == relue.front())
         relue = relue.sliced(1, relue.size() - 2);
-    return relue;
+    return SansMarqueInitiale(relue);
 }
 
 // A key line of this name reads back as the same key, and a header of this section as the

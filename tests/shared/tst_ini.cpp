@@ -68,6 +68,10 @@ private Q_SLOTS:
              u"codetÉlÉcommande", u"€1"},
             {"[C]\r\nCl\xC3\xA9=\xC3\xA9", u"Clé", u"é"},
             {"[C]\r\nCl\xC3\xA9=\xE9", u"Clé", nullptr},
+            // Two such files joined: the second one's mark is no part of its first key's name.
+            {"\xEF\xBB\xBF[C]\r\nB=1\r\n\xEF\xBB\xBF"
+             "A=2",
+             u"A", u"2"},
         };
         for (const auto& c : cas) {
             const auto valeur = ValeurIni(c.contenu, u"C", c.clé);

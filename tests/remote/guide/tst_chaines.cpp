@@ -177,14 +177,17 @@ private Q_SLOTS:
         QTimer attente;
         connect(&attente, &QTimer::timeout, this, [&] {
             auto* boîte = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!boîte || !message.isEmpty())
+            if (!boîte)
                 return;
             const QCursor* pointeur = QApplication::overrideCursor();
-            message = QStringList{boîte->windowTitle(), boîte->text().left(102)};
+            message += QStringList{boîte->windowTitle(), boîte->text().left(102)};
             avertissement = boîte->icon() == QMessageBox::Warning &&
                             boîte->standardButtons() == (QMessageBox::Yes | QMessageBox::No);
             flèche = pointeur && pointeur->shape() == Qt::ArrowCursor;
-            boîte->button(réponse)->click();
+            if (QAbstractButton* bouton = boîte->button(réponse))
+                bouton->click();
+            else
+                boîte->done(QMessageBox::Cancel); // unexpected: the checks below say so
         });
         attente.start(20);
         QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -305,7 +308,9 @@ private Q_SLOTS:
         ouvre();
 
         QCOMPARE(liste()->iconSize(), QSize(18, 14));
-        const QIcon icône = liste()->findItems(élément, Qt::MatchExactly).value(0)->icon(0);
+        const auto éléments = liste()->findItems(élément, Qt::MatchExactly);
+        QVERIFY2(!éléments.isEmpty(), qPrintable(élément));
+        const QIcon icône = éléments[0]->icon(0);
         QTEST(icône.pixmap(QSize(18, 14)).toImage().pixelColor(9, 7), "couleur");
     }
 

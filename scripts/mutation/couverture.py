@@ -77,6 +77,9 @@ def enregistre(racine, dossier, objets, tests, journal):
     """objets: {file relative to the tree: its object file}; tests: the Test descriptions."""
     sources = {str(Path(racine, f).resolve()): f for f in objets}
     donnees = {f: {"code": [], "fonctions": [], "tests": {}} for f in objets}
+    # The notes alone: an empty data file left by an interrupted run is no data file to gcov.
+    for trace in Path(dossier).rglob("*.gcda"):
+        trace.unlink()
     for document in _gcov(dossier, [str(o) for o in objets.values()]):
         for fichier, code, _, fonctions in _lignes(document, sources):
             donnees[fichier]["code"] = code

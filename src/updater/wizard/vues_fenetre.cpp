@@ -13,9 +13,6 @@
 #include <algorithm>
 #include <limits>
 
-namespace {
-
-// The items of the list of programs, for the steps that download and install them.
 LogicielDeLaListe LogicielDeLÉlément(const frmKorvaneUpdate& fenêtre, int logiciel) {
     const QTreeWidgetItem* élément = fenêtre.lvwLogicielsInstallés->topLevelItem(logiciel);
     return {élément->text(fenêtre.ColonneNom), TagÉlément(élément),
@@ -32,8 +29,6 @@ void ChangeÉlément(frmKorvaneUpdate& fenêtre, int logiciel, const LogicielDeL
     DéfinitInstallateurÉlément(élément, état.installateur);
     élément->setCheckState(0, état.coché ? Qt::Checked : Qt::Unchecked);
 }
-
-} // namespace
 
 void VueRechercheFenêtre::MontreTexte(const QString& texte) {
     fenêtre.lblEtape1->setText(texte);
@@ -81,15 +76,6 @@ void VueRechercheFenêtre::RemplitListe(const ListeLogiciels& liste) {
                                  std::min(vue->sizeHintForColumn(fenêtre.ColonneNom), place)));
 }
 
-LogicielDeLaListe VueTéléchargementsFenêtre::Logiciel(int logiciel) const {
-    return LogicielDeLÉlément(fenêtre, logiciel);
-}
-
-void VueTéléchargementsFenêtre::ChangeLogiciel(int logiciel, const LogicielDeLaListe& état,
-                                               const QString& statut) {
-    ChangeÉlément(fenêtre, logiciel, état, statut);
-}
-
 void VueTéléchargementsFenêtre::AjouteLigne(const QString& ligne) {
     fenêtre.lstTéléchargements->addItem(ligne);
     fenêtre.lstTéléchargements->setCurrentRow(fenêtre.lstTéléchargements->count() - 1);
@@ -126,15 +112,6 @@ void VueTéléchargementsFenêtre::Avance(qint64 faits, const QString& texte) {
 void VueTéléchargementsFenêtre::CacheProgression() {
     fenêtre.pgbDownload->hide();
     fenêtre.lblReste->hide();
-}
-
-LogicielDeLaListe VueInstallationsFenêtre::Logiciel(int logiciel) const {
-    return LogicielDeLÉlément(fenêtre, logiciel);
-}
-
-void VueInstallationsFenêtre::ChangeLogiciel(int logiciel, const LogicielDeLaListe& état,
-                                             const QString& statut) {
-    ChangeÉlément(fenêtre, logiciel, état, statut);
 }
 
 void VueInstallationsFenêtre::AjouteLigne(const QString& ligne) {

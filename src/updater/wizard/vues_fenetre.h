@@ -25,16 +25,33 @@ private:
     frmKorvaneUpdate& fenêtre;
 };
 
-class VueTéléchargementsFenêtre : public VueTéléchargements {
+// The items of the list of programs, for the steps that download and install them.
+LogicielDeLaListe LogicielDeLÉlément(const frmKorvaneUpdate& fenêtre, int logiciel);
+void ChangeÉlément(frmKorvaneUpdate& fenêtre, int logiciel, const LogicielDeLaListe& état,
+                   const QString& statut);
+
+template <class Vue> class VueLogicielsFenêtre : public Vue {
 public:
-    explicit VueTéléchargementsFenêtre(frmKorvaneUpdate& fenêtre)
+    explicit VueLogicielsFenêtre(frmKorvaneUpdate& fenêtre)
         : fenêtre(fenêtre) {}
     int NombreLogiciels() const override {
         return fenêtre.lvwLogicielsInstallés->topLevelItemCount();
     }
-    LogicielDeLaListe Logiciel(int logiciel) const override;
+    LogicielDeLaListe Logiciel(int logiciel) const override {
+        return LogicielDeLÉlément(fenêtre, logiciel);
+    }
     void ChangeLogiciel(int logiciel, const LogicielDeLaListe& état,
-                        const QString& statut) override;
+                        const QString& statut) override {
+        ChangeÉlément(fenêtre, logiciel, état, statut);
+    }
+
+protected:
+    frmKorvaneUpdate& fenêtre;
+};
+
+class VueTéléchargementsFenêtre : public VueLogicielsFenêtre<VueTéléchargements> {
+public:
+    using VueLogicielsFenêtre::VueLogicielsFenêtre;
     void AjouteLigne(const QString& ligne) override;
     void ChangeDernièreLigne(const QString& ligne) override;
     void Prépare() override;
@@ -45,29 +62,21 @@ public:
     void CacheProgression() override;
 
 private:
-    frmKorvaneUpdate& fenêtre;
     // The progress bar counts in units of this many bytes, so that any size fits.
     qint64 octetsParPas = 1;
 };
 
-class VueInstallationsFenêtre : public VueInstallations {
+class VueInstallationsFenêtre : public VueLogicielsFenêtre<VueInstallations> {
 public:
     // Stops once `arrêt` is set.
     VueInstallationsFenêtre(frmKorvaneUpdate& fenêtre, const bool& arrêt)
-        : fenêtre(fenêtre)
+        : VueLogicielsFenêtre(fenêtre)
         , arrêt(arrêt) {}
-    int NombreLogiciels() const override {
-        return fenêtre.lvwLogicielsInstallés->topLevelItemCount();
-    }
-    LogicielDeLaListe Logiciel(int logiciel) const override;
-    void ChangeLogiciel(int logiciel, const LogicielDeLaListe& état,
-                        const QString& statut) override;
     void AjouteLigne(const QString& ligne) override;
     void ChangeDernièreLigne(const QString& ligne) override;
     bool Arrêtée() const override { return arrêt; }
 
 private:
-    frmKorvaneUpdate& fenêtre;
     const bool& arrêt;
     int ligneEnCours = -1;
 };

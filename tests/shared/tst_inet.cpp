@@ -111,32 +111,16 @@ private Q_SLOTS:
         QCOMPARE(inet.GetChunk(100), QString());
     }
 
-    void chunks_data() {
-        QTest::addColumn<bool>("octets");
-        QTest::addColumn<int>("taille");
-        QTest::addColumn<QList<int>>("longueurs");
-        QTest::newRow("bytes") << true << 1024 << QList<int>{1024, 1024, 452};
-        QTest::newRow("text") << false << 512 << QList<int>{512, 512, 512, 512, 452};
-    }
-
+    // Pieces of the size asked for, in Windows-1252.
     void chunks() {
-        QFETCH(bool, octets);
-        QFETCH(int, taille);
         Inet inet;
         exécute(inet, urlHttp(u"/doc"));
         QCOMPARE(inet.GetChunk(0), QString());
-
-        QList<int> lues;
+        QList<qsizetype> lues;
         QString texte;
-        while (lues.size() < 10) {
-            const QString morceau =
-                octets ? DepuisAnsi(inet.GetChunkOctets(taille)) : inet.GetChunk(taille);
-            if (morceau.isEmpty())
-                break;
-            lues << int(morceau.size());
-            texte += morceau;
-        }
-        QTEST(lues, "longueurs");
+        for (QString morceau; lues.size() < 10 && !(morceau = inet.GetChunk(1024)).isEmpty();)
+            lues << morceau.size(), texte += morceau;
+        QCOMPARE(lues, (QList<qsizetype>{1024, 1024, 452}));
         QCOMPARE(texte, DepuisAnsi(tousLesOctets(2500)));
         QCOMPARE(texte.at(0x80), QChar(0x20AC));
     }
@@ -210,6 +194,41 @@ private Q_SLOTS:
 #endif
         QVERIFY(inet.GetHeader().startsWith(u"HTTP/1.1 200 OK\r\n"_s));
         QCOMPARE(inet.GetChunk(10), QString());
+    }
+
+    // Once cancelled, at once or by the receiver of a state, a transfer reports nothing more.
+    void annulation_data() {
+        QTest::addColumn<int>("quand"); // the state that cancels it; -1: none, at once
+        QTest::addColumn<bool>("progressive");
+        QTest::newRow("at once") << -1 << false;
+        QTest::newRow("at once, read progressively") << -1 << true;
+        QTest::newRow("at the header, read progressively")
+            << int(Inet::icReceivingResponse) << true;
+        QTest::newRow("once received") << int(Inet::icResponseReceived) << false;
+    }
+    void annulation() {
+        QFETCH(int, quand);
+        QFETCH(bool, progressive);
+        ServeurMaj lent;
+        lent.options.tailleGénérée = 2500;
+        lent.options.octetsParSeconde = 5000;
+        Inet inet;
+        inet.setLectureProgressive(progressive);
+        QList<int> états;
+        connect(&inet, &Inet::StateChanged, this, [&](int état) {
+            états << état;
+            if (état == quand)
+                inet.Cancel();
+        });
+        inet.Execute(u"http://127.0.0.1:%1/a.exe"_s.arg(lent.écoute()), u"GET"_s);
+        if (quand < 0)
+            inet.Cancel();
+        else
+            QTRY_VERIFY_WITH_TIMEOUT(!états.isEmpty(), 10'000);
+        // Past the server's end of the body.
+        QTest::qWait(1'000);
+        QCOMPARE(états, quand < 0 ? QList<int>() : QList<int>{quand});
+        QVERIFY(!inet.StillExecuting());
     }
 
     // Access types through a real proxy are tried with the update wizard; here, what only this

@@ -2,8 +2,6 @@
 #include "ini.h"
 #include "ini_document.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 

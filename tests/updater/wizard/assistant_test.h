@@ -10,6 +10,11 @@
 #include "wizard/elements_logiciels.h"
 #include "wizard/frmKorvaneUpdate.h"
 
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTimer>
 #include <QTreeWidget>
 
 // Name, version, status, check and tag of each program.

@@ -1,11 +1,6 @@
 #include "assistant_test.h"
 
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QTimer>
 
 // The wizard's steps against the local update server.
 class TestEtapesAssistant : public QObject, BancAssistant {

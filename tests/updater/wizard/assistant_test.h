@@ -29,6 +29,11 @@ inline QStringList Éléments(const QTreeWidget* liste) {
     return éléments;
 }
 
+// A line of a list; empty when there is none, so that a fault fails rather than crashes.
+inline QString Ligne(const QListWidget* liste, int i) {
+    return liste->item(i) ? liste->item(i)->text() : QString();
+}
+
 inline const QString enCoursDe = u"Téléchargement de Navelo110_setup.exe... "_s;
 
 struct BancAssistant {

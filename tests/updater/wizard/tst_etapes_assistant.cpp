@@ -26,8 +26,8 @@ private Q_SLOTS:
         f->btnSuivant->click();
         f->btnSuivant->click();
         QCOMPARE(f->Etape, 3);
-        QCOMPARE(f->lstTéléchargements->item(0)->text(), enCoursDe + u"erreur"_s);
-        QCOMPARE(Éléments(f->lvwLogicielsInstallés).at(1),
+        QCOMPARE(Ligne(f->lstTéléchargements, 0), enCoursDe + u"erreur"_s);
+        QCOMPARE(Éléments(f->lvwLogicielsInstallés).value(1),
                  u"Navelo;v1.0;v1.1 erreur (téléchargement);x;TKO|v1.1|110"_s);
         QVERIFY(!f->btnSuivant->isEnabled() && !f->lblEtape3b->isVisible());
 
@@ -35,8 +35,8 @@ private Q_SLOTS:
         f->btnPrécédent->click();
         f->btnSuivant->click();
         QCOMPARE(f->lstTéléchargements->count(), 2);
-        QCOMPARE(f->lstTéléchargements->item(1)->text(), enCoursDe + u"OK"_s);
-        QCOMPARE(Éléments(f->lvwLogicielsInstallés).at(1),
+        QCOMPARE(Ligne(f->lstTéléchargements, 1), enCoursDe + u"OK"_s);
+        QCOMPARE(Éléments(f->lvwLogicielsInstallés).value(1),
                  u"Navelo;v1.0;v1.1 téléchargée;;TOK|v1.1|110"_s);
         QCOMPARE(Lit(u"téléchargements/Navelo110_setup.exe"_s), u"MZ installateur de Navelo 1.1"_s);
         QVERIFY(f->lblEtape3b->text().startsWith(u"Un ou plusieurs téléchargements"_s));
@@ -101,7 +101,10 @@ private Q_SLOTS:
         QTimer::singleShot(300, f.get(), [&] {
             QVERIFY(f->pgbDownload->isVisible());
             QVERIFY(f->lblReste->text().startsWith(u"Téléchargé : "_s));
-            ferme ? (void)f->close() : f->lblAProposDe_Click();
+            if (ferme)
+                f->close();
+            else
+                f->lblAProposDe_Click();
         });
         if (!ferme)
             QuandOuvert<QDialog>([&](QDialog* boîte) {
@@ -148,8 +151,7 @@ private Q_SLOTS:
             f->btnSuivant->click();
 
         const bool gardé = cas != u"absente";
-        QCOMPARE(f->lstTéléchargements->item(0)->text(),
-                 enCoursDe + (gardé ? u"OK"_s : u"erreur"_s));
+        QCOMPARE(Ligne(f->lstTéléchargements, 0), enCoursDe + (gardé ? u"OK"_s : u"erreur"_s));
         QCOMPARE(QDir(Chemin(u"téléchargements"_s))
                      .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  gardé ? QStringList{u"Navelo110_setup.exe"_s} : QStringList());
@@ -165,7 +167,7 @@ private Q_SLOTS:
             f->btnSuivant->click();
             QCOMPARE(f->Etape, 4);
         }
-        QTEST(Éléments(f->lvwLogicielsInstallés).at(1).section(u';', 2, 2), "statut");
+        QTEST(Éléments(f->lvwLogicielsInstallés).value(1).section(u';', 2, 2), "statut");
         QTEST(LitAnsi(journal), "journal");
         QCOMPARE(QDir(dossier->path()).entryList({u"installation-*"_s}, QDir::Dirs), QStringList());
     }

@@ -206,8 +206,9 @@ private Q_SLOTS:
             QStringList vu; // title, sentence, start folder
             QuandOuvert<QDialog>([&](QDialog* dialogue) {
                 auto* navigateur = dialogue->findChild<QFileDialog*>();
-                vu = {dialogue->windowTitle(), dialogue->findChild<QLabel*>()->text(),
-                      navigateur->directory().path()};
+                auto* phrase = dialogue->findChild<QLabel*>();
+                QVERIFY(navigateur && phrase);
+                vu = {dialogue->windowTitle(), phrase->text(), navigateur->directory().path()};
                 navigateur->setDirectory(choisi);
                 if (annule)
                     navigateur->reject();
@@ -388,7 +389,7 @@ private Q_SLOTS:
                 return;
             attente.stop();
             QVERIFY(f->isMinimized() && !f->btnQuitter->isEnabled());
-            QCOMPARE(f->lstInstallations->item(0)->text(),
+            QCOMPARE(Ligne(f->lstInstallations, 0),
                      u"Installation de Navelo110_setup.exe... en cours"_s);
             f->close();
             f->close();
@@ -399,9 +400,8 @@ private Q_SLOTS:
         f->AfficheEtape();
         QVERIFY(fin && QFile::exists(installateur) && !f->isMinimized());
         QCOMPARE(f->lstInstallations->count(), 2);
-        QCOMPARE(f->lstInstallations->item(0)->text(),
-                 u"Installation de Navelo110_setup.exe... OK"_s);
-        QCOMPARE(f->lstInstallations->item(1)->text(),
+        QCOMPARE(Ligne(f->lstInstallations, 0), u"Installation de Navelo110_setup.exe... OK"_s);
+        QCOMPARE(Ligne(f->lstInstallations, 1),
                  u"L'outil sera fermé dès la fin de l'installation en cours..."_s);
     }
 

@@ -4,8 +4,6 @@
 #include "serveur_scripte.h"
 
 #include <QFile>
-#include <QHttpServer>
-#include <QHttpServerResponse>
 #include <QNetworkProxy>
 #include <QTest>
 
@@ -13,12 +11,8 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QByteArray tousLesOctets(int taille) {
-    QByteArray octets(taille, Qt::Uninitialized);
-    for (int i = 0; i < taille; ++i)
-        octets[i] = static_cast<char>(i % 256);
-    return octets;
-}
+// Every byte value, 0x80 included.
+const QByteArray document = ServeurMaj::OctetsGénérés(0, 2500);
 
 QList<int> exécute(Inet& inet, const QString& url) {
     QList<int> états;
@@ -44,60 +38,43 @@ class TestInet : public QObject {
 
     enum Panne { Refus, Silence, Coupure, SansAdresse };
 
-    QHttpServer http;
-    quint16 portHttp = 0;
     ServeurScripté brut{ServeurScripté::Réponse{}};
 
-    QString urlHttp(QStringView chemin) const {
-        return u"http://127.0.0.1:"_s + QString::number(portHttp) + chemin;
+    // The scripted server's address, where it gives that answer.
+    QString Sert(const QByteArray& réponse) {
+        brut.prévue = {réponse};
+        return brut.url();
     }
+    QString Document() { return Sert(ServeurScripté::réponse("200 OK", document)); }
 
 private Q_SLOTS:
-    void initTestCase() {
-        http.route(u"/doc"_s,
-                   [] { return QHttpServerResponse("text/plain", tousLesOctets(2500)); });
-        http.route(u"/introuvable"_s, [] {
-            return QHttpServerResponse("text/plain", "page d'erreur",
-                                       QHttpServerResponse::StatusCode::NotFound);
-        });
-        portHttp = http.listen(QHostAddress::LocalHost);
-        QVERIFY(portHttp != 0);
-    }
-
     void init() {
         qunsetenv("http_proxy");
         qunsetenv("no_proxy");
     }
 
     void answers_data() {
-        QTest::addColumn<QByteArray>("brute"); // empty: from QHttpServer
-        QTest::addColumn<QString>("chemin");
+        QTest::addColumn<QByteArray>("brute");
         QTest::addColumn<QString>("statut");
         QTest::addColumn<QByteArray>("corps");
         QTest::addColumn<bool>("ouvert");
-
-        QTest::newRow("200") << QByteArray() << u"/doc"_s << u"HTTP/1.1 200 OK"_s
-                             << tousLesOctets(2500) << true;
-        QTest::newRow("404") << QByteArray() << u"/introuvable"_s << u"HTTP/1.1 404 Not Found"_s
-                             << QByteArray("page d'erreur") << false;
-        QTest::newRow("latin-1 phrase")
-            << ServeurScripté::réponse("200 Tr\xE8s bien", "abc") << QString()
-            << u"HTTP/1.1 200 Très bien"_s << QByteArray("abc") << true;
+        QTest::newRow("200") << ServeurScripté::réponse("200 OK", document) << u"HTTP/1.1 200 OK"_s
+                             << document << true;
+        QTest::newRow("404") << ServeurScripté::réponse("404 Not Found", "page d'erreur")
+                             << u"HTTP/1.1 404 Not Found"_s << QByteArray("page d'erreur") << false;
+        QTest::newRow("latin-1 phrase") << ServeurScripté::réponse("200 Tr\xE8s bien", "abc")
+                                        << u"HTTP/1.1 200 Très bien"_s << QByteArray("abc") << true;
         QTest::newRow("redirect not followed")
             << "HTTP/1.1 301 Moved Permanently\r\nContent-Length: 0\r\nLocation: " +
-                   urlHttp(u"/doc").toLatin1() + "\r\n\r\n"
-            << QString() << u"HTTP/1.1 301 Moved Permanently"_s << QByteArray() << false;
+                   brut.url().toLatin1() + "doc\r\n\r\n"
+            << u"HTTP/1.1 301 Moved Permanently"_s << QByteArray() << false;
     }
-
     void answers() {
         QFETCH(QByteArray, brute);
-        QFETCH(QString, chemin);
         QFETCH(QString, statut);
         QFETCH(QByteArray, corps);
         QFETCH(bool, ouvert);
-        brut.prévue = {brute};
-        const QString url = brute.isEmpty() ? urlHttp(chemin) : brut.url();
-
+        const QString url = Sert(brute);
         Inet inet;
         QCOMPARE(exécute(inet, url),
                  QList<int>({Inet::icResponseReceived, Inet::icResponseCompleted}));
@@ -114,14 +91,14 @@ private Q_SLOTS:
     // Pieces of the size asked for, in Windows-1252.
     void chunks() {
         Inet inet;
-        exécute(inet, urlHttp(u"/doc"));
+        exécute(inet, Document());
         QCOMPARE(inet.GetChunk(0), QString());
         QList<qsizetype> lues;
         QString texte;
         for (QString morceau; lues.size() < 10 && !(morceau = inet.GetChunk(1024)).isEmpty();)
             lues << morceau.size(), texte += morceau;
         QCOMPARE(lues, (QList<qsizetype>{1024, 1024, 452}));
-        QCOMPARE(texte, DepuisAnsi(tousLesOctets(2500)));
+        QCOMPARE(texte, DepuisAnsi(document));
         QCOMPARE(texte.at(0x80), QChar(0x20AC));
     }
 
@@ -242,8 +219,8 @@ private Q_SLOTS:
         nommé.setAccessType(2);
         nommé.setProxy(u"127.0.0.1"_s);
         nommé.setRemotePort(9);
-        QCOMPARE(nommé.OpenURL(urlHttp(u"/doc")), QString());
-        QCOMPARE(système.OpenURL(urlHttp(u"/doc")), DepuisAnsi(tousLesOctets(2500)));
+        QCOMPARE(nommé.OpenURL(Document()), QString());
+        QCOMPARE(système.OpenURL(Document()), DepuisAnsi(document));
         QCOMPARE(QNetworkProxy::applicationProxy(), global);
     }
 };

@@ -136,9 +136,11 @@ private Q_SLOTS:
         QCOMPARE(LitFichier(dossier.path() + u"/:Prog152_setup.exe"_s),
                  ServeurMaj::OctetsGénérés(0, 2500));
         QCOMPARE(progression.ligne, u"Téléchargement de :Prog152_setup.exe... en cours"_s);
-        QCOMPARE(progression.faits, (QList<qint64>{1024, 2500}));
-        QVERIFY(
-            progression.textes.constFirst().startsWith(u"Téléchargé : 1 Ko sur 2,4 Ko (reste "_s));
+        // The first chunk and the last show; those between, at most a few times a second.
+        QCOMPARE(std::pair(progression.faits.value(0),
+                           progression.faits.value(progression.faits.size() - 1)),
+                 std::pair(qint64(1024), qint64(2500)));
+        QVERIFY(progression.textes.value(0).startsWith(u"Téléchargé : 1 Ko sur 2,4 Ko (reste "_s));
     }
 
     void access_data() {

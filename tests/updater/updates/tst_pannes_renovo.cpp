@@ -42,7 +42,7 @@ QByteArray Bruit(qsizetype taille) {
 
 // Writes the settings as the exit sequence does: the given state once, or both by turns for
 // ever after "ready", to be killed at any moment.
-int ÉcritParamètres(const QString& fichier, const QString& état) {
+int ÉcritOuTourne(const QString& fichier, const QString& état) {
     const auto écrit = [&](bool second) {
         ParamètresRenovo p;
         p.FichierParamètres = fichier;
@@ -265,7 +265,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication application(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() == 4 && arguments[1] == u"--ecrit")
-        return ÉcritParamètres(arguments[2], arguments[3]);
+        return ÉcritOuTourne(arguments[2], arguments[3]);
     TestPannesRenovo test;
     return QTest::qExec(&test, argc, argv);
 }

@@ -185,51 +185,39 @@ private Q_SLOTS:
         QCOMPARE(authentifié.requêtes() - avant, 2 * requêtesAuProxy);
     }
 
-    // Certificate errors fail the request, directly or through a proxy's tunnel.
-    void https() {
-        ServeurMaj tls;
-        tls.options.catalogue = u"Navelo=1.1.0"_s;
-        QVERIFY(tls.écouteTls(autorité.serveur, autorité.clé) != 0);
-        const QString url =
-            u"https://127.0.0.1:%1/file/_versions.php?apps=Navelo=1"_s.arg(tls.port());
-        ParamètresRenovo p = Accès(1, ouvert.port());
-        for (const bool confiance : {false, true}) {
-            FaitConfiance(confiance);
-            for (const int type : {1, 2}) {
-                p.ProxyType = type;
-                QCOMPARE(Télécharge(p, url), confiance ? u"Navelo=1.1.0\r\n"_s : QString());
-            }
-        }
-        QCOMPARE(tls.requêtes().size(), 2);
-    }
-
-    void originAsksForCredentials_data() {
+    void https_data() {
         QTest::addColumn<int>("type");
-        QTest::addColumn<QByteArray>("https_proxy");
-        QTest::newRow("direct") << 0 << QByteArray();
-        QTest::newRow("named proxy's tunnel") << 2 << QByteArray();
-        QTest::newRow("system proxy's tunnel")
-            << 0 << "http://127.0.0.1:" + QByteArray::number(ouvert.port());
+        QTest::addColumn<bool>("systeme"); // a system proxy in https_proxy
+        QTest::addColumn<QString>("cas");
+        for (const QString& cas : {u"untrusted"_s, u"trusted"_s, u"407"_s}) {
+            QTest::addRow("%s, direct", qPrintable(cas)) << 1 << false << cas;
+            QTest::addRow("%s, named proxy's tunnel", qPrintable(cas)) << 2 << false << cas;
+        }
+        QTest::newRow("407, system proxy's tunnel") << 0 << true << u"407"_s;
     }
-    // The update server's own 407, direct or inside a tunnel, fails the request: the proxy's
-    // credentials never reach it.
-    void originAsksForCredentials() {
+    // A certificate error fails the request, directly or through a proxy's tunnel; so does the
+    // update server's own 407, whom the proxy's credentials never reach.
+    void https() {
         QFETCH(int, type);
-        QFETCH(QByteArray, https_proxy);
-        qputenv("https_proxy", https_proxy);
+        QFETCH(bool, systeme);
+        QFETCH(QString, cas);
+        if (systeme)
+            qputenv("https_proxy", "http://127.0.0.1:" + QByteArray::number(ouvert.port()));
         ServeurMaj origine;
-        origine.options.demandeIdentifiantsProxy = true;
-        FaitConfiance(true);
-        const bool tunnel = type == 2 || !https_proxy.isEmpty();
-        QVERIFY((tunnel ? origine.écouteTls(autorité.serveur, autorité.clé) : origine.écoute()) !=
+        origine.options.catalogue = u"Navelo=1.1.0"_s;
+        origine.options.demandeIdentifiantsProxy = cas == u"407";
+        FaitConfiance(cas != u"untrusted");
+        // The direct 407 comes in clear, as a proxy's would.
+        const bool clair = cas == u"407" && type == 1;
+        QVERIFY((clair ? origine.écoute() : origine.écouteTls(autorité.serveur, autorité.clé)) !=
                 0);
-        const ParamètresRenovo p = Accès(type, ouvert.port(), u"mdp"_s);
         const QString url =
-            (tunnel ? u"https"_s : u"http"_s) +
+            (clair ? u"http"_s : u"https"_s) +
             u"://127.0.0.1:%1/file/_versions.php?apps=Navelo=1"_s.arg(origine.port());
-        QCOMPARE(Télécharge(p, url), QString());
-        QCOMPARE(origine.requêtes().size(), 1);
-        QCOMPARE(origine.requêtes().at(0).autorisationProxy, QByteArray());
+        QCOMPARE(Télécharge(Accès(type, ouvert.port(), u"mdp"_s), url),
+                 cas == u"trusted" ? u"Navelo=1.1.0\r\n"_s : QString());
+        QCOMPARE(origine.requêtes().size(), cas == u"untrusted" ? 0 : 1);
+        QCOMPARE(origine.requêtes().value(0).autorisationProxy, QByteArray());
     }
 
     void signatures_data() {

@@ -4,8 +4,6 @@
 #include "serveur_scripte.h"
 
 #include <QFile>
-#include <QHttpServer>
-#include <QHttpServerResponse>
 #include <QNetworkProxy>
 #include <QTest>
 
@@ -13,12 +11,8 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-QByteArray tousLesOctets(int taille) {
-    QByteArray octets(taille, Qt::Uninitialized);
-    for (int i = 0; i < taille; ++i)
-        octets[i] = static_cast<char>(i % 256);
-    return octets;
-}
+// Every byte value, 0x80 included.
+const QByteArray document = ServeurMaj::OctetsGénérés(0, 2500);
 
 QList<int> exécute(Inet& inet, const QString& url) {
     QList<int> états;
@@ -44,60 +38,43 @@ class TestInet : public QObject {
 
     enum Panne { Refus, Silence, Coupure, SansAdresse };
 
-    QHttpServer http;
-    quint16 portHttp = 0;
     ServeurScripté brut{ServeurScripté::Réponse{}};
 
-    QString urlHttp(QStringView chemin) const {
-        return u"http://127.0.0.1:"_s + QString::number(portHttp) + chemin;
+    // The scripted server's address, where it gives that answer.
+    QString Sert(const QByteArray& réponse) {
+        brut.prévue = {réponse};
+        return brut.url();
     }
+    QString Document() { return Sert(ServeurScripté::réponse("200 OK", document)); }
 
 private Q_SLOTS:
-    void initTestCase() {
-        http.route(u"/doc"_s,
-                   [] { return QHttpServerResponse("text/plain", tousLesOctets(2500)); });
-        http.route(u"/introuvable"_s, [] {
-            return QHttpServerResponse("text/plain", "page d'erreur",
-                                       QHttpServerResponse::StatusCode::NotFound);
-        });
-        portHttp = http.listen(QHostAddress::LocalHost);
-        QVERIFY(portHttp != 0);
-    }
-
     void init() {
         qunsetenv("http_proxy");
         qunsetenv("no_proxy");
     }
 
     void answers_data() {
-        QTest::addColumn<QByteArray>("brute"); // empty: from QHttpServer
-        QTest::addColumn<QString>("chemin");
+        QTest::addColumn<QByteArray>("brute");
         QTest::addColumn<QString>("statut");
         QTest::addColumn<QByteArray>("corps");
         QTest::addColumn<bool>("ouvert");
-
-        QTest::newRow("200") << QByteArray() << u"/doc"_s << u"HTTP/1.1 200 OK"_s
-                             << tousLesOctets(2500) << true;
-        QTest::newRow("404") << QByteArray() << u"/introuvable"_s << u"HTTP/1.1 404 Not Found"_s
-                             << QByteArray("page d'erreur") << false;
-        QTest::newRow("latin-1 phrase")
-            << ServeurScripté::réponse("200 Tr\xE8s bien", "abc") << QString()
-            << u"HTTP/1.1 200 Très bien"_s << QByteArray("abc") << true;
+        QTest::newRow("200") << ServeurScripté::réponse("200 OK", document) << u"HTTP/1.1 200 OK"_s
+                             << document << true;
+        QTest::newRow("404") << ServeurScripté::réponse("404 Not Found", "page d'erreur")
+                             << u"HTTP/1.1 404 Not Found"_s << QByteArray("page d'erreur") << false;
+        QTest::newRow("latin-1 phrase") << ServeurScripté::réponse("200 Tr\xE8s bien", "abc")
+                                        << u"HTTP/1.1 200 Très bien"_s << QByteArray("abc") << true;
         QTest::newRow("redirect not followed")
             << "HTTP/1.1 301 Moved Permanently\r\nContent-Length: 0\r\nLocation: " +
-                   urlHttp(u"/doc").toLatin1() + "\r\n\r\n"
-            << QString() << u"HTTP/1.1 301 Moved Permanently"_s << QByteArray() << false;
+                   brut.url().toLatin1() + "doc\r\n\r\n"
+            << u"HTTP/1.1 301 Moved Permanently"_s << QByteArray() << false;
     }
-
     void answers() {
         QFETCH(QByteArray, brute);
-        QFETCH(QString, chemin);
         QFETCH(QString, statut);
         QFETCH(QByteArray, corps);
         QFETCH(bool, ouvert);
-        brut.prévue = {brute};
-        const QString url = brute.isEmpty() ? urlHttp(chemin) : brut.url();
-
+        const QString url = Sert(brute);
         Inet inet;
         QCOMPARE(exécute(inet, url),
                  QList<int>({Inet::icResponseReceived, Inet::icResponseCompleted}));
@@ -111,33 +88,17 @@ private Q_SLOTS:
         QCOMPARE(inet.GetChunk(100), QString());
     }
 
-    void chunks_data() {
-        QTest::addColumn<bool>("octets");
-        QTest::addColumn<int>("taille");
-        QTest::addColumn<QList<int>>("longueurs");
-        QTest::newRow("bytes") << true << 1024 << QList<int>{1024, 1024, 452};
-        QTest::newRow("text") << false << 512 << QList<int>{512, 512, 512, 512, 452};
-    }
-
+    // Pieces of the size asked for, in Windows-1252.
     void chunks() {
-        QFETCH(bool, octets);
-        QFETCH(int, taille);
         Inet inet;
-        exécute(inet, urlHttp(u"/doc"));
+        exécute(inet, Document());
         QCOMPARE(inet.GetChunk(0), QString());
-
-        QList<int> lues;
+        QList<qsizetype> lues;
         QString texte;
-        while (lues.size() < 10) {
-            const QString morceau =
-                octets ? DepuisAnsi(inet.GetChunkOctets(taille)) : inet.GetChunk(taille);
-            if (morceau.isEmpty())
-                break;
-            lues << int(morceau.size());
-            texte += morceau;
-        }
-        QTEST(lues, "longueurs");
-        QCOMPARE(texte, DepuisAnsi(tousLesOctets(2500)));
+        for (QString morceau; lues.size() < 10 && !(morceau = inet.GetChunk(1024)).isEmpty();)
+            lues << morceau.size(), texte += morceau;
+        QCOMPARE(lues, (QList<qsizetype>{1024, 1024, 452}));
+        QCOMPARE(texte, DepuisAnsi(document));
         QCOMPARE(texte.at(0x80), QChar(0x20AC));
     }
 
@@ -212,6 +173,41 @@ private Q_SLOTS:
         QCOMPARE(inet.GetChunk(10), QString());
     }
 
+    // Once cancelled, at once or by the receiver of a state, a transfer reports nothing more.
+    void annulation_data() {
+        QTest::addColumn<int>("quand"); // the state that cancels it; -1: none, at once
+        QTest::addColumn<bool>("progressive");
+        QTest::newRow("at once") << -1 << false;
+        QTest::newRow("at once, read progressively") << -1 << true;
+        QTest::newRow("at the header, read progressively")
+            << int(Inet::icReceivingResponse) << true;
+        QTest::newRow("once received") << int(Inet::icResponseReceived) << false;
+    }
+    void annulation() {
+        QFETCH(int, quand);
+        QFETCH(bool, progressive);
+        ServeurMaj lent;
+        lent.options.tailleGénérée = 2500;
+        lent.options.octetsParSeconde = 5000;
+        Inet inet;
+        inet.setLectureProgressive(progressive);
+        QList<int> états;
+        connect(&inet, &Inet::StateChanged, this, [&](int état) {
+            états << état;
+            if (état == quand)
+                inet.Cancel();
+        });
+        inet.Execute(u"http://127.0.0.1:%1/a.exe"_s.arg(lent.écoute()), u"GET"_s);
+        if (quand < 0)
+            inet.Cancel();
+        else
+            QTRY_VERIFY_WITH_TIMEOUT(!états.isEmpty(), 10'000);
+        // Past the server's end of the body.
+        QTest::qWait(1'000);
+        QCOMPARE(états, quand < 0 ? QList<int>() : QList<int>{quand});
+        QVERIFY(!inet.StillExecuting());
+    }
+
     // Access types through a real proxy are tried with the update wizard; here, what only this
     // layer sees: no_proxy obeyed, and a named proxy that stays its own Inet's.
     void proxies() {
@@ -223,8 +219,8 @@ private Q_SLOTS:
         nommé.setAccessType(2);
         nommé.setProxy(u"127.0.0.1"_s);
         nommé.setRemotePort(9);
-        QCOMPARE(nommé.OpenURL(urlHttp(u"/doc")), QString());
-        QCOMPARE(système.OpenURL(urlHttp(u"/doc")), DepuisAnsi(tousLesOctets(2500)));
+        QCOMPARE(nommé.OpenURL(Document()), QString());
+        QCOMPARE(système.OpenURL(Document()), DepuisAnsi(document));
         QCOMPARE(QNetworkProxy::applicationProxy(), global);
     }
 };

@@ -1,41 +1,18 @@
+#include "fichiers_test.h"
 #include "ini.h"
 #include "ini_document.h"
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 #ifdef Q_OS_UNIX
-#include <csignal>
-#include <sys/resource.h>
+#include "limite_fichiers.h"
+
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
 
 using namespace Qt::StringLiterals;
-
-namespace {
-
-QByteArray Lit(const QString& chemin) {
-    QFile fichier(chemin);
-    return fichier.open(QIODevice::ReadOnly) ? fichier.readAll() : QByteArray();
-}
-
-void Écrit(const QString& chemin, const QByteArray& octets) {
-    QFile fichier(chemin);
-    QVERIFY(fichier.open(QIODevice::WriteOnly));
-    QCOMPARE(fichier.write(octets), octets.size());
-}
-
-#ifdef Q_OS_UNIX
-uint Mode(const QString& chemin) {
-    struct stat état {};
-    return ::stat(QFile::encodeName(chemin).constData(), &état) == 0 ? état.st_mode & 0777 : 0;
-}
-#endif
-
-} // namespace
 
 class TestIni : public QObject {
     Q_OBJECT
@@ -123,9 +100,9 @@ private Q_SLOTS:
         EcritIni(chemin, u"Config"_s, u"CodeTélécommande"_s, u"1"_s);
         EcritIni(chemin, u"Config"_s, u"Long"_s, QString(40'000, u'x'));
         EcritIni(chemin, u"Config"_s, u"CodeTélécommande"_s, u"2"_s);
-        QCOMPARE(Lit(chemin), "[Config]\r\nCodeT\xe9l\xe9"
-                              "commande=2\r\nLong=" +
-                                  QByteArray(40'000, 'x') + "\r\n");
+        QCOMPARE(LitFichier(chemin), "[Config]\r\nCodeT\xe9l\xe9"
+                                     "commande=2\r\nLong=" +
+                                         QByteArray(40'000, 'x') + "\r\n");
         QCOMPARE(LitIni(chemin, u"config"_s, u"codetélécommande"_s, {}), u"2"_s);
         QCOMPARE(LitIni(chemin, u"Config"_s, u"Long"_s, {}), QString(31'999, u'x'));
         QCOMPARE(LitIni(chemin, u"Config"_s, u"Z"_s, QString(40'000, u'd')), QString(31'999, u'd'));
@@ -141,13 +118,15 @@ private Q_SLOTS:
         const QString nouveau = dossier.filePath(u"nouveau.ini"_s);
         const QString ancien = dossier.filePath(u"ancien.ini"_s);
         EcritIni(nouveau, u"C"_s, u"A"_s, u"1"_s);
-        Écrit(ancien, "[C]\nA=0\n");
+        QVERIFY(ÉcritFichier(ancien, "[C]\nA=0\n"));
         QVERIFY(QFile::setPermissions(ancien, QFile::ReadOwner | QFile::WriteOwner |
                                                   QFile::ReadGroup | QFile::ReadOther));
         EcritIni(ancien, u"C"_s, u"A"_s, u"1"_s);
         ::umask(umaskAvant);
-        QCOMPARE(Mode(nouveau), 0600u);
-        QCOMPARE(Mode(ancien), 0644u);
+        const auto propriétaire =
+            QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser;
+        QCOMPARE(QFile::permissions(nouveau), propriétaire);
+        QCOMPARE(QFile::permissions(ancien), propriétaire | QFile::ReadGroup | QFile::ReadOther);
 
         // Root reads anything, so the write is made as nobody, in a folder open to all.
         QVERIFY(QFile::setPermissions(ancien, {}));
@@ -157,7 +136,7 @@ private Q_SLOTS:
         EcritIni(ancien, u"C"_s, u"A"_s, u"2"_s);
         QVERIFY(!root || ::seteuid(0) == 0);
         QVERIFY(QFile::setPermissions(ancien, QFile::ReadOwner));
-        QCOMPARE(Lit(ancien), "[C]\nA=1\n");
+        QCOMPARE(LitFichier(ancien), "[C]\nA=1\n");
     }
 
     // A write that fails half-way (here at the file size limit, as on a full disk) leaves
@@ -166,17 +145,12 @@ private Q_SLOTS:
         const QTemporaryDir dossier;
         const QString chemin = dossier.filePath(u"plein.ini"_s);
         const QByteArray avant = "[C]\r\nA=0\r\n; garder\r\n";
-        Écrit(chemin, avant);
-        rlimit limite{};
-        QCOMPARE(::getrlimit(RLIMIT_FSIZE, &limite), 0);
-        const rlimit ancienne = limite;
-        limite.rlim_cur = 4096;
-        const auto ancienSignal = std::signal(SIGXFSZ, SIG_IGN);
-        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limite), 0);
-        EcritIni(chemin, u"C"_s, u"A"_s, QString(100'000, u'x'));
-        ::setrlimit(RLIMIT_FSIZE, &ancienne);
-        std::signal(SIGXFSZ, ancienSignal);
-        QCOMPARE(Lit(chemin), avant);
+        QVERIFY(ÉcritFichier(chemin, avant));
+        {
+            const LimiteFichiers limite(4096);
+            EcritIni(chemin, u"C"_s, u"A"_s, QString(100'000, u'x'));
+        }
+        QCOMPARE(LitFichier(chemin), avant);
         QCOMPARE(QDir(dossier.path()).entryList(QDir::Files | QDir::Hidden),
                  QStringList{u"plein.ini"_s});
     }

@@ -1,11 +1,11 @@
 #include "brouillage.h"
 #include "fenetres.h"
 #include "fichiers.h"
+#include "fichiers_test.h"
 #include "texte.h"
 #include "version.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QLabel>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -65,11 +65,12 @@ private Q_SLOTS:
     }
 
     void version() {
-        QCOMPARE(TexteVersion(2, 0, 1), u"v2.0.1"_s);
-        QCOMPARE(TexteVersion(2, 0, 0), u"v2.0"_s);
-        QCOMPARE(TexteVersion(9, 9, 1203), u"v1.2 beta 3"_s);
-        QCOMPARE(TexteVersion(9, 9, 1213), u"v1.2.1 beta 3"_s);
-        QCOMPARE(TexteVersion(0, 0, 12345), u"v1.2.3 beta 45"_s);
+        for (const auto& [numéros, texte] : {std::pair{std::array{2, 0, 1}, u"v2.0.1"_s},
+                                             {{2, 0, 0}, u"v2.0"_s},
+                                             {{9, 9, 1203}, u"v1.2 beta 3"_s},
+                                             {{9, 9, 1213}, u"v1.2.1 beta 3"_s},
+                                             {{0, 0, 12345}, u"v1.2.3 beta 45"_s}})
+            QCOMPARE(TexteVersion(numéros[0], numéros[1], numéros[2]), texte);
         QCoreApplication::setApplicationName(u"Navelo"_s);
         QCoreApplication::setApplicationVersion(u"1.4.0"_s);
         QCOMPARE(TitreEtVersion(), u"Navelo v1.4"_s);
@@ -81,10 +82,8 @@ private Q_SLOTS:
 
         QTemporaryDir dossier;
         QDir d(dossier.path());
-        for (const char* nom : {"a.txt", "seul/noext", ".cache", "a[1].png", "sub/f.txt"}) {
-            QVERIFY(d.mkpath(QFileInfo(d.filePath(QString::fromLatin1(nom))).path()));
-            QVERIFY(QFile(d.filePath(QString::fromLatin1(nom))).open(QIODevice::WriteOnly));
-        }
+        for (const char* nom : {"a.txt", "seul/noext", ".cache", "a[1].png", "sub/f.txt"})
+            QVERIFY(ÉcritFichier(d.filePath(QString::fromLatin1(nom)), {}));
         QVERIFY(QFile::link(d.filePath(u"absent"_s), d.filePath(u"lien"_s)));
         const quint32 D = AttributDossier, H = AttributCaché;
         const struct {

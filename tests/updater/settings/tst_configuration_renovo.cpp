@@ -4,7 +4,6 @@
 #include "translation/traductions.h"
 #include "widgets/boite_message.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -32,10 +31,9 @@ class TestConfigurationRenovo : public QObject {
             Q_EMIT d->cboProxyType->activated(type);
         }
     }
-    QString Fichier(const QString& contenu) {
-        const QString chemin = racine.filePath(u"Test.lng"_s);
-        ÉcritFichier(chemin, EnAnsi(contenu));
-        return chemin;
+    QString Fichier(const QByteArray& contenu) {
+        ÉcritFichier(racine.filePath(u"Test.lng"_s), contenu);
+        return racine.filePath(u"Test.lng"_s);
     }
 private Q_SLOTS:
     void initTestCase() {
@@ -71,21 +69,19 @@ private Q_SLOTS:
             {t + u"TXT_A=un§deux"_s, u"un\r\ndeux"_s},
             {t + u"TXT_A=article '§' 3"_s, u"article § 3"_s}};
         for (const auto& [contenu, attendu] : cas)
-            QCOMPARE(LitTraduction(Fichier(contenu), u"TXT_A"_s, u"défaut"_s), attendu);
+            QCOMPARE(LitTraduction(Fichier(EnAnsi(contenu)), u"TXT_A"_s, u"défaut"_s), attendu);
         QCOMPARE(LitTraduction(QString(), u"MSG_X"_s, u"a§§b"_s), u"a\r\n\r\nb"_s);
         // An editor's UTF-8: its lines and its blocks alike.
-        QVERIFY(
-            ÉcritFichier(racine.filePath(u"Test.lng"_s),
-                         u"[Traduction]\r\nTXT_A=Ligne été\r\n<TXT_B>Bloc été</TXT_B>"_s.toUtf8()));
-        for (const auto& [clé, attendu] :
-             {std::pair{u"TXT_A"_s, u"Ligne été"_s}, {u"TXT_B"_s, u"Bloc été"_s}})
-            QCOMPARE(LitTraduction(racine.filePath(u"Test.lng"_s), clé, QString()), attendu);
+        const QString utf8 =
+            Fichier("[Traduction]\r\nTXT_A=\xC3\xA9t\xC3\xA9\r\n<TXT_B>\xC3\xA9</TXT_B>");
+        QCOMPARE(LitTraduction(utf8, u"TXT_A"_s, {}) + LitTraduction(utf8, u"TXT_B"_s, {}),
+                 u"étéé"_s);
         QCOMPARE(Erreur([this] { LitTraduction(racine.filePath(u"Absent.lng"_s), u"A"_s, {}); }),
                  53);
 
         // Keys in any letter case; a language file's missing texts stay French.
         colTraductions anglais;
-        ChargeTraductions(anglais, Fichier(u"[Traduction]\r\nTXT_STATUT_OK=Done"_s));
+        ChargeTraductions(anglais, Fichier("[Traduction]\r\nTXT_STATUT_OK=Done"));
         QCOMPARE(anglais.Item(u"txt_statut_ok"_s), u"Done"_s);
         QCOMPARE(anglais.Item(u"TXT_STATUT_ERREUR"_s), u"erreur"_s);
     }
@@ -98,7 +94,7 @@ private Q_SLOTS:
     // OK changes the language only when the user chose another: not for a language written in
     // other letter case, nor for one whose file is missing, which the list shows as French.
     void langueInchangee() {
-        const QString anglais = Fichier(u"[Traduction]"_s);
+        const QString anglais = Fichier("[Traduction]");
         for (const auto& [langue, fichier, affichée] :
              {std::tuple{u"english"_s, anglais, u"English"_s},
               {u"English"_s, racine.filePath(u"Absent.lng"_s), u"Français"_s}}) {

@@ -127,6 +127,10 @@ private Q_SLOTS:
         Écrit(u"maison/korvane/uninstall/Outil.ini"_s,
               Entrée("korvane", "Outil v1.5 b\xE9ta", "1.5"));
         Écrit(u"maison/korvane/uninstall/Navelo.ini"_s, Entrée("Korvane", "NAVELO v2.1", "2.1"));
+        // Names a file may have and a key may not: a resource path to Qt, a separator.
+        Écrit(u"maison/korvane/uninstall/:Outil.ini"_s, Entrée("Korvane", ":Outil v2", "2"));
+        Écrit(u"maison/korvane/uninstall/Sous\\Outil.ini"_s,
+              Entrée("Korvane", "Sous\\Outil v2", "2"));
 
         const std::unique_ptr<Registre> registre = RegistreSystème();
         QStringList liste; // each search adds to it
@@ -138,8 +142,9 @@ private Q_SLOTS:
         QCOMPARE(cherche(RacineRegistre::HKEY_LOCAL_MACHINE, CléDésinstallation),
                  (QStringList{u"Alpha V3 Pro=3"_s, u"="_s, u"Navelo=2.0"_s}));
         QCOMPARE(cherche(RacineRegistre::HKEY_CURRENT_USER, CléDésinstallation),
-                 (QStringList{u"Alpha V3 Pro=3"_s, u"="_s, u"NAVELO=2.1"_s, u"Outil=1.5"_s}));
-        QCOMPARE(cherche(RacineRegistre::HKEY_CURRENT_USER, u"SOFTWARE\\Autre"_s).size(), 4);
+                 (QStringList{u"Alpha V3 Pro=3"_s, u"="_s, u"NAVELO=2.1"_s, u":Outil=2"_s,
+                              u"Outil=1.5"_s, u"Sous\\Outil=2"_s}));
+        QCOMPARE(cherche(RacineRegistre::HKEY_CURRENT_USER, u"SOFTWARE\\Autre"_s).size(), 6);
         QVERIFY(QDir(Chemin(u"maison/korvane"_s)).removeRecursively());
         liste.clear();
         QVERIFY(cherche(RacineRegistre::HKEY_CURRENT_USER, CléDésinstallation).isEmpty());

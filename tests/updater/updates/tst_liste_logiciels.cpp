@@ -28,7 +28,10 @@ struct Listes : VueInstallations {
         tags[i] = état.tag, statuts[i] = statut;
     }
     void AjouteLigne(const QString& ligne) override { lignes << ligne, lignesAjoutées << ligne; }
-    void ChangeDernièreLigne(const QString& ligne) override { lignes.last() = ligne; }
+    void ChangeDernièreLigne(const QString& ligne) override {
+        if (!lignes.isEmpty())
+            lignes.last() = ligne;
+    }
     bool Arrêtée() const override { return false; }
 };
 

@@ -1,0 +1,224 @@
+#include "assistant_test.h"
+
+#include <QProgressBar>
+
+// The wizard's steps against the local update server.
+class TestEtapesAssistant : public QObject, BancAssistant {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QVERIFY(Démarre()); }
+    void init() { Prépare(); }
+
+    // A failed download stays checked; Back and Next fetch it again, and only it.
+    void stepsWithRetry() {
+        QVERIFY(Ouvre(OptionsEnLigne()));
+        f->btnSuivant->click();
+        QCOMPARE(f->Etape, 1);
+        QVERIFY(f->lvwLogicielsInstallés->isVisible() && f->btnSuivant->isEnabled());
+        QCOMPARE(Éléments(f->lvwLogicielsInstallés),
+                 QStringList({u"Inconnu;v1.0;non pris en charge par KorvaneUpdate;;"_s,
+                              u"Navelo;v1.0;v1.1 publiée;x;|v1.1|110"_s,
+                              u"Prog2;v1.5;OK;;|v1.5|150"_s}));
+        f->lvwLogicielsInstallés->topLevelItem(0)->setCheckState(0, Qt::Checked);
+        QCOMPARE(f->lvwLogicielsInstallés->topLevelItem(0)->checkState(0), Qt::Unchecked);
+
+        f->btnSuivant->click();
+        f->btnSuivant->click();
+        QCOMPARE(f->Etape, 3);
+        QCOMPARE(Ligne(f->lstTéléchargements, 0), enCoursDe + u"erreur"_s);
+        QCOMPARE(Éléments(f->lvwLogicielsInstallés).value(1),
+                 u"Navelo;v1.0;v1.1 erreur (téléchargement);x;TKO|v1.1|110"_s);
+        QVERIFY(!f->btnSuivant->isEnabled() && !f->lblEtape3b->isVisible());
+
+        QVERIFY(ÉcritFichier(Chemin(u"serveur/Navelo110.exe"_s), "MZ installateur de Navelo 1.1"));
+        f->btnPrécédent->click();
+        f->btnSuivant->click();
+        QCOMPARE(f->lstTéléchargements->count(), 2);
+        QCOMPARE(Ligne(f->lstTéléchargements, 1), enCoursDe + u"OK"_s);
+        QCOMPARE(Éléments(f->lvwLogicielsInstallés).value(1),
+                 u"Navelo;v1.0;v1.1 téléchargée;;TOK|v1.1|110"_s);
+        QCOMPARE(Lit(u"téléchargements/Navelo110_setup.exe"_s), u"MZ installateur de Navelo 1.1"_s);
+        QVERIFY(f->lblEtape3b->text().startsWith(u"Un ou plusieurs téléchargements"_s));
+        QVERIFY(f->lblEtape3b->isVisible() && f->btnSuivant->isEnabled());
+
+        // Back from the installations runs the downloads again: none is checked.
+        f->btnSuivant->click();
+        QCOMPARE(f->lstInstallations->count(), 1);
+        f->btnPrécédent->click();
+        QCOMPARE(f->Etape, 3);
+        QCOMPARE(f->lstTéléchargements->count(), 2);
+        QVERIFY(f->lblEtape3b->isVisible() && f->btnSuivant->isEnabled());
+
+        // Step 1 again: the list as it was, no new exchange, Next still allowed.
+        f->btnPrécédent->click();
+        f->btnPrécédent->click();
+        QCOMPARE(f->Etape, 1);
+        QVERIFY(f->btnSuivant->isEnabled());
+        QCOMPARE(serveur.requêtes().size(), 3);
+        QVERIFY(MessagesAffichés().isEmpty());
+    }
+
+    // A failed exchange is asked again on the next visit; so is an answer that failed the step.
+    void failedExchanges() {
+        serveur.options.versionsIntrouvables = true;
+        QVERIFY(Ouvre(OptionsEnLigne()));
+        f->btnSuivant->click();
+        QVERIFY(f->lblEtape1->text().startsWith(u"Impossible de se connecter"_s));
+        QVERIFY(f->lblEtape1->text().contains(u"du site 127.0.0.1 (à l'aide"_s));
+        QVERIFY(!f->lvwLogicielsInstallés->isVisible() && !f->btnSuivant->isEnabled());
+
+        serveur.options.versionsIntrouvables = false;
+        serveur.options.catalogue = u"Navelo=1.1.0\nNAVELO=1.2"_s;
+        RéponsesSuivantes({QMessageBox::Ok});
+        f->btnPrécédent->click();
+        f->btnSuivant->click();
+        QVERIFY(MessagesAffichés().size() == 1 &&
+                MessagesAffichés().at(0).texte.startsWith(u"Une erreur (457)"_s));
+        QCOMPARE(f->Etape, 0);
+
+        serveur.options.catalogue = u"Navelo=1.1.0"_s;
+        f->btnSuivant->click();
+        QVERIFY(f->lvwLogicielsInstallés->isVisible());
+        QCOMPARE(serveur.requêtes().size(), 3);
+    }
+
+    // A close mid-download leaves nothing; the About box held open meanwhile lets the transfer
+    // go on under it, to its end.
+    void pendantLeTelechargement_data() {
+        QTest::addColumn<bool>("ferme");
+        QTest::newRow("close") << true;
+        QTest::newRow("About box") << false;
+    }
+    void pendantLeTelechargement() {
+        QFETCH(bool, ferme);
+        serveur.options.tailleGénérée = 100'000;
+        serveur.options.octetsParSeconde = ferme ? 20'000 : 50'000;
+        QVERIFY(Ouvre(OptionsEnLigne()));
+        f->btnSuivant->click();
+        f->btnSuivant->click();
+        bool finiSousLaBoîte = false;
+        QTimer::singleShot(300, f.get(), [&] {
+            QVERIFY(f->pgbDownload->isVisible());
+            QVERIFY(f->lblReste->text().startsWith(u"Téléchargé : "_s));
+            if (ferme)
+                f->close();
+            else
+                f->lblAProposDe_Click();
+        });
+        if (!ferme)
+            QuandOuvert<QDialog>([&](QDialog* boîte) {
+                finiSousLaBoîte = QTest::qWaitFor(
+                    [&] { return f->pgbDownload->value() == f->pgbDownload->maximum(); }, 30'000);
+                boîte->reject();
+            });
+        f->btnSuivant->click();
+        QCOMPARE(f->Déchargée(), ferme);
+        QCOMPARE(finiSousLaBoîte, !ferme);
+        QCOMPARE(QDir(Chemin(u"téléchargements"_s)).entryList(QDir::Files | QDir::Hidden),
+                 ferme ? QStringList() : QStringList{u"Navelo110_setup.exe"_s});
+    }
+
+    void signedInstallers_data() {
+        QTest::addColumn<QString>("cas");
+        QTest::addColumn<QString>("statut");  // Navelo's, at the end
+        QTest::addColumn<QString>("journal"); // of the installers run
+        const QString refusé = u"v1.1 erreur (signature)"_s;
+        QTest::newRow("signed, then another folder")
+            << u"signé"_s << u"v1.1 installée"_s << u"publie\n"_s;
+        QTest::newRow("no key, then another folder")
+            << u"sans clé"_s << u"v1.1 installée"_s << u"publie\n"_s;
+        QTest::newRow("replaced before step 4") << u"remplacé"_s << refusé << QString();
+        QTest::newRow("no .minisig") << u"absente"_s << refusé << QString();
+    }
+    // With the maker's key beside the program, only the installer signed for its name is
+    // kept; step 4 runs that very file (checked again with a key), whatever the folder says.
+    void signedInstallers() {
+        QFETCH(QString, cas);
+        const QString journal = Chemin(u"journal"_s);
+        const auto installateur = [&](const QString& nom, const QByteArray& qui) {
+            QVERIFY(ÉcritFichier(Chemin(nom), "#!/bin/sh\necho " + qui + " >> '" +
+                                                  QFile::encodeName(journal) + "'\n"));
+        };
+        if (cas != u"sans clé")
+            QVERIFY(ÉcritFichier(Chemin(u"keys/korvane.pub"_s), LitFichier(éditeur.cléPublique())));
+        installateur(u"serveur/Navelo110.exe"_s, "publie");
+        QVERIFY(!éditeur.signe(Chemin(u"serveur/Navelo110.exe"_s)).isEmpty());
+        if (cas == u"absente")
+            QVERIFY(QFile::remove(Chemin(u"serveur/Navelo110.exe.minisig"_s)));
+        QVERIFY(Ouvre(OptionsEnLigne()));
+        for (int étape = 1; étape <= 3; ++étape)
+            f->btnSuivant->click();
+
+        const bool gardé = cas != u"absente";
+        QCOMPARE(Ligne(f->lstTéléchargements, 0), enCoursDe + (gardé ? u"OK"_s : u"erreur"_s));
+        QCOMPARE(QDir(Chemin(u"téléchargements"_s))
+                     .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 gardé ? QStringList{u"Navelo110_setup.exe"_s} : QStringList());
+        if (cas == u"remplacé") {
+            installateur(u"téléchargements/Navelo110_setup.exe"_s, "remplacant");
+        } else if (gardé) {
+            installateur(u"ailleurs/Navelo110_setup.exe"_s, "ailleurs");
+            f->btnPrécédent->click();
+            f->txtRépertoire->setText(Chemin(u"ailleurs"_s));
+            f->btnSuivant->click();
+        }
+        if (gardé) {
+            f->btnSuivant->click();
+            QCOMPARE(f->Etape, 4);
+        }
+        QTEST(Éléments(f->lvwLogicielsInstallés).value(1).section(u';', 2, 2), "statut");
+        QTEST(LitAnsi(journal), "journal");
+        QCOMPARE(QDir(dossier->path()).entryList({u"installation-*"_s}, QDir::Dirs), QStringList());
+    }
+
+    // Weekly by default, last on 1 January 1980, unless the row says otherwise. A German
+    // system's first start, or a translator's notice, says so only with a window.
+    void scheduledCheck_data() {
+        QTest::addColumn<QString>("catalogue"); // "-": no program installed
+        QTest::addColumn<QString>("ligne");
+        QTest::addColumn<QString>("texte"); // of step 1; empty: no window
+        const QString faiteCeJour =
+            u"RechercherMaJFréquence=0\r\nRechercherMaJDernière=07/12/2026\r\n"_s;
+        const QString incomplète = u"Langue=Incomplète\r\n"_s;
+        QTest::newRow("update") << u"Navelo=1.1.0"_s << incomplète << u"Vous pouvez voir"_s;
+        QTest::newRow("none, first start") << u"Navelo=1.0.0"_s << u"Langue=\r\n"_s << QString();
+        QTest::newRow("failed exchange") << QString() << QString() << u"Impossible de se"_s;
+        QTest::newRow("done today, daily")
+            << u"Navelo=1.1.0"_s << incomplète + faiteCeJour << QString();
+        QTest::newRow("first start, not due")
+            << u"Navelo=1.1.0"_s << u"Langue=\r\n"_s + faiteCeJour << QString();
+        QTest::newRow("no program") << u"-"_s << u"Langue=\r\n"_s << QString();
+    }
+    void scheduledCheck() {
+        QFETCH(QString, catalogue);
+        QFETCH(QString, ligne);
+        QFETCH(QString, texte);
+        const bool visible = !texte.isEmpty();
+        serveur.options.catalogue = catalogue;
+        serveur.options.versionsIntrouvables = catalogue.isEmpty();
+        Écrit(u"Incomplète.lng"_s, u"[Traduction]\r\nTraductionIncomplète=À finir\r\n"_s);
+        OptionsRenovo options = OptionsEnLigne({u"/startup"_s}, ligne);
+        options.codeLangueSystème = [] { return qint16(7); };
+        if (catalogue == u"-")
+            QVERIFY(QDir(Chemin(u"donnees/korvane"_s)).removeRecursively());
+        f = std::make_unique<frmKorvaneUpdate>(std::move(options));
+        const QString avant = Lit(u"Renovo.ini"_s);
+        RéponsesSuivantes({QMessageBox::Ok});
+        QCOMPARE(f->Form_Load(), visible);
+        QCOMPARE(f->isVisible(), visible);
+        QCOMPARE(MessagesAffichés().size(), visible && !ligne.isEmpty() ? 1 : 0);
+        const bool vérifiée = catalogue != u"-" && !ligne.contains(u"07/12/2026"_s);
+        // A check not due ends before anything is loaded.
+        QCOMPARE(f->Déchargée(), !visible && vérifiée);
+        QVERIFY(!visible || (f->Etape == 1 && f->lblEtape1->text().startsWith(texte)));
+        const QString après = Lit(u"Renovo.ini"_s);
+        QVERIFY(vérifiée ? après.contains(u"RechercherMaJDernière=07/12/2026"_s) : après == avant);
+        // A first start's choice waits for a window to show its notice.
+        QVERIFY(après.startsWith(u"[Config]\r\n"_s + ligne.section(u'\n', 0, 0)));
+        QCOMPARE(serveur.requêtes().isEmpty(), !vérifiée);
+    }
+};
+
+QTEST_MAIN(TestEtapesAssistant)
+#include "tst_etapes_assistant.moc"

@@ -8,7 +8,6 @@
 #include "updates/logiciels_installes.h"
 #include "updates/telechargement.h"
 
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QThread>
@@ -129,8 +128,6 @@ private Q_SLOTS:
         ServeurScripté scripté(réponse);
         const QString dossier = racine.filePath(QString::fromLatin1(QTest::currentDataTag()));
         Progression progression;
-        QElapsedTimer durée;
-        durée.start();
         const bool réussi = reçu != "ancien";
         QCOMPARE(TéléchargeSurAncien(scripté.url() + u"Prog.exe"_s, dossier, progression), réussi);
         QCOMPARE(LitFichier(dossier + u"/Prog_setup.exe"_s), reçu);
@@ -138,8 +135,6 @@ private Q_SLOTS:
         // Text may end with the connection; an installer needs its length.
         if (!réussi && QByteArrayView(QTest::currentDataTag()) != "no Content-Length")
             QCOMPARE(Télécharge(ParamètresRenovo{}, scripté.url() + u"_versions.php"_s), QString());
-        // The silence timeout is 10 s for each request: nothing waits for much longer.
-        QVERIFY2(durée.elapsed() < 25'000, qPrintable(QString::number(durée.elapsed())));
     }
 
     // The transfer fails, and no installer, whole or partial, is left under its name.
@@ -198,8 +193,6 @@ private Q_SLOTS:
     void fichiersHostiles() {
         QFETCH(QByteArray, avant);
         QTemporaryDir dossier;
-        QElapsedTimer durée;
-        durée.start();
         ParamètresRenovo p;
         p.FichierParamètres = dossier.filePath(u"Renovo.ini"_s);
         QVERIFY(ÉcritFichier(p.FichierParamètres, avant + "\r\n[Config]\r\nProxyType=2\r\n"));
@@ -223,7 +216,6 @@ private Q_SLOTS:
         RechercheLogicielsInstallés(*RegistreSystème(), RacineRegistre::HKEY_CURRENT_USER,
                                     CléDésinstallation, logiciels);
         QCOMPARE(logiciels, QStringList{u"Outil=2"_s});
-        QVERIFY2(durée.elapsed() < 20'000, qPrintable(QString::number(durée.elapsed())));
     }
 
     // Killed at any moment of the exit sequence's writes, the settings file holds each line
@@ -246,7 +238,7 @@ private Q_SLOTS:
         QVERIFY(états[0] != états[1]);
 
         QRandomGenerator aléa(QRandomGenerator::global()->generate());
-        for (int i = 0; i < 200; ++i) {
+        for (int i = 0; i < 60; ++i) {
             QProcess programme;
             lance(programme, QString());
             QVERIFY(programme.waitForReadyRead(5'000));

@@ -1,5 +1,3 @@
-#include "core/dessin_boutons.h"
-#include "core/dessin_icone.h"
 #include "core/dessin_telecommande.h"
 #include "core/dessin_touches.h"
 #include "core/table_touches.h"
@@ -60,22 +58,6 @@ QRect EncreLégende(const BoutonTouche* touche) {
             encre |= images[0].pixel(x, y) != images[1].pixel(x, y) ? QRect(x, y, 1, 1) : QRect();
     }
     return encre.translated(-place.topLeft());
-}
-
-// Mean grey of the opaque pixels of `image` in `zone`, beyond `rayon` of its centre if given.
-double Gris(const QImage& image, const QRect& zone, double rayon = 0) {
-    double somme = 0;
-    int n = 0;
-    for (int y = zone.top(); y <= zone.bottom(); ++y) {
-        for (int x = zone.left(); x <= zone.right(); ++x) {
-            const QPointF d = QPointF(x + 0.5, y + 0.5) - QRectF(zone).center();
-            if (qAlpha(image.pixel(x, y)) == 255 && std::hypot(d.x(), d.y()) >= rayon) {
-                somme += qGray(image.pixel(x, y));
-                ++n;
-            }
-        }
-    }
-    return somme / n;
 }
 
 } // namespace
@@ -273,45 +255,6 @@ private Q_SLOTS:
             QVERIFY2(encre.isEmpty() || touche->rect().contains(encre), qPrintable(touche->text()));
             if (touche->text().size() == 1 && touche->text().at(0).isLetter())
                 QVERIFY2(encre.height() * 4 > touche->height(), qPrintable(touche->text()));
-        }
-    }
-
-    // One drawing at every size: a tile that fills its square, colourful enough for a
-    // notification area, the small sizes the large drawing simplified (close to it scaled).
-    void icone() {
-        for (int côté : {16, 20, 22, 24, 32, 48, 64, 128}) {
-            const QImage icône = IcôneFenêtres().pixmap(côté, côté).toImage();
-            const QImage grande = IcôneNavelo().pixmap(256, 256).toImage().scaled(
-                côté, côté, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-            QCOMPARE(icône.size(), QSize(côté, côté));
-            int opaques = 0, vives = 0, écart = 0;
-            for (int y = 0; y < côté; ++y) {
-                for (int x = 0; x < côté; ++x) {
-                    const QColor c = icône.pixelColor(x, y), g = grande.pixelColor(x, y);
-                    opaques += c.alpha() > 200;
-                    vives += c.alpha() > 200 && c.hsvSaturation() > 120 && c.value() > 150;
-                    écart += std::abs(c.red() - g.red()) + std::abs(c.green() - g.green()) +
-                             std::abs(c.blue() - g.blue()) + std::abs(c.alpha() - g.alpha());
-                }
-            }
-            const int aire = côté * côté;
-            QVERIFY2(opaques * 4 > aire * 3 && vives * 5 > aire && écart < aire * 180,
-                     qPrintable(u"%1: %2 %3 %4"_s.arg(côté).arg(opaques).arg(vives).arg(écart)));
-        }
-    }
-
-    // Shown over the remote, the minimise and quit buttons' rims stand out from its body.
-    void boutonsVisibles() {
-        for (int modèle : {5, 6}) {
-            const QImage télécommande = ImageTélécommande(modèle, 3);
-            for (BoutonFenêtre bouton : {BoutonFenêtre::Réduire, BoutonFenêtre::Quitter}) {
-                const QImage image = ImageBoutonFenêtre(bouton, modèle, false, 3).toImage();
-                const QRect twips = ZoneBoutonFenêtre(bouton, modèle);
-                const QRect place(twips.topLeft() / 5, image.size());
-                const double écart =
-                    Gris(image, image.rect(), image.width() * 0.36) - Gris(télécommande, place);
-                QVERIFY2(qAbs(écart) > 60, qPrintable(QString::number(écart)));
-            }
         }
     }
 

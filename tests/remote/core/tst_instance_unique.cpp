@@ -52,15 +52,32 @@ private Q_SLOTS:
         qputenv("XDG_RUNTIME_DIR", exécution().toLocal8Bit());
     }
 
-    // Before a restart: the new process must become the instance.
-    void arretDeLEcoute() {
-        const QString nom = NomInstance(u"navelo-test"_s, u"arret"_s);
-        InstanceUnique première(nom);
-        QVERIFY(première.Écoute({}));
-        première.ArrêteÉcoute();
-        InstanceUnique seconde(nom);
-        QVERIFY(!seconde.RéveilleInstance());
-        QVERIFY(seconde.Écoute({}));
+    // Before a restart the instance stops listening, and a crash leaves its name behind: either
+    // way the next start becomes the instance, and wakes up at the start after it.
+    void repriseDuNom() {
+        for (const bool plantage : {false, true}) {
+            const QString nom = NomInstance(u"navelo-test"_s, QString::number(plantage));
+            InstanceUnique ancienne(nom);
+            if (plantage) {
+                const QByteArray chemin = QFile::encodeName(nom);
+                sockaddr_un adresse{};
+                adresse.sun_family = AF_UNIX;
+                std::copy_n(chemin.constData(), chemin.size(), adresse.sun_path);
+                const int prise = ::socket(AF_UNIX, SOCK_STREAM, 0);
+                QVERIFY(::bind(prise, reinterpret_cast<sockaddr*>(&adresse), sizeof adresse) == 0);
+                ::close(prise);
+            } else {
+                QVERIFY(ancienne.Écoute({}));
+                ancienne.ArrêteÉcoute();
+            }
+            InstanceUnique première(nom);
+            QVERIFY(!première.RéveilleInstance(300));
+            int réveils = 0;
+            QVERIFY(première.Écoute([&réveils] { ++réveils; }));
+            InstanceUnique seconde(nom);
+            QVERIFY(seconde.RéveilleInstance());
+            QCOMPARE(réveils, 1);
+        }
     }
 
     // Something listens under the name but never acknowledges: the new start runs on its own
@@ -74,26 +91,6 @@ private Q_SLOTS:
         const ino_t prise = Inode(nom);
         QVERIFY(!seconde.Écoute({}));
         QCOMPARE(Inode(nom), prise);
-    }
-
-    // A crash leaves the name behind: the next start still becomes the instance, and wakes
-    // up at the start after it.
-    void nomLaisseParUnPlantage() {
-        const QString nom = NomInstance(u"navelo-test"_s, u"plantage"_s);
-        const QByteArray chemin = QFile::encodeName(nom);
-        sockaddr_un adresse{};
-        adresse.sun_family = AF_UNIX;
-        std::copy_n(chemin.constData(), chemin.size(), adresse.sun_path);
-        const int prise = ::socket(AF_UNIX, SOCK_STREAM, 0);
-        QVERIFY(::bind(prise, reinterpret_cast<sockaddr*>(&adresse), sizeof adresse) == 0);
-        ::close(prise);
-        InstanceUnique première(nom);
-        QVERIFY(!première.RéveilleInstance(300));
-        int réveils = 0;
-        QVERIFY(première.Écoute([&réveils] { ++réveils; }));
-        InstanceUnique seconde(nom);
-        QVERIFY(seconde.RéveilleInstance());
-        QCOMPARE(réveils, 1);
     }
 
 private:

@@ -3,7 +3,6 @@
 #include "core/frmNavelo.h"
 #include "dialogs/frmConfiguration.h"
 #include "dialogs/frmSplashScreen.h"
-#include "fenetres.h"
 #include "frmAPropos.h"
 #include "guide/frmClavier.h"
 #include "guide/frmListeChaines.h"
@@ -15,7 +14,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
-#include <QDialog>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>

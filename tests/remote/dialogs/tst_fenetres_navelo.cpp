@@ -182,12 +182,36 @@ private Q_SLOTS:
                                                   {5, u"&Tout"_s, 0}})
             menu.AddItem(id, texte, drapeaux);
         menu.AddItem(6, QVariant::fromValue(&sous));
-        const QList<QAction*> actions = menu.menu()->actions();
+        QTEST(Parcourt(menu, touches, [&] { return menu.TrackPopup(&fenêtre, 100, 100); }),
+              "attendu");
+        QCOMPARE(vue.topLeft(), QPoint(100, 100));
+        QVERIFY(vueUn.isValid() && vueQuatre.left() > vueUn.right() &&
+                vueQuatre.top() == vueUn.top());
+    }
 
-        // One key at a time, so that a submenu's own loop gets the next ones; a popup of
-        // another kind, or one still open once the keys are typed, is closed.
+    // Kept on the screen, or under a window, along its right edge.
+    void colonnesPlace() {
+        clsPopupMenu menu;
+        menu.AddItem(1, u"&Un"_s);
+        menu.AddItem(2, u"&Deux"_s, clsPopupMenu::NouvelleColonne);
+        const QList<int> échap{Qt::Key_Escape};
+        Parcourt(menu, échap, [&] { return menu.TrackPopup(&fenêtre, 10000, 10000); });
+        QCOMPARE(vue.bottomRight(),
+                 QGuiApplication::primaryScreen()->availableGeometry().bottomRight());
+        Parcourt(menu, échap, [&] { return menu.TrackPopup(&fenêtre, -1, -1, &fenêtre, true); });
+        const QRect sous = fenêtre.frameGeometry();
+        QCOMPARE(QPoint(vue.right(), vue.top()), sous.bottomRight() + QPoint(0, 1));
+    }
+
+private:
+    // Opens the menu with `ouvre` and types `touches` into the column menus it shows, one at a
+    // time so that a submenu's own loop gets the next ones; a popup of another kind, or one
+    // still open once the keys are typed, is closed. `vue` is where the first one showed.
+    qint32 Parcourt(const clsPopupMenu& menu, QList<int> touches,
+                    const std::function<qint32()>& ouvre) {
+        const QList<QAction*> actions = menu.menu()->actions();
         QObject contexte;
-        QRect un, quatre;
+        vue = vueUn = vueQuatre = {};
         std::function<void()> tape = [&] {
             QTimer::singleShot(20, &contexte, tape);
             QWidget* ouvert = QApplication::activePopupWidget();
@@ -196,11 +220,12 @@ private Q_SLOTS:
                 ouvert->close();
             if (!popup || touches.isEmpty())
                 return;
-            if (un.isNull()) {
-                un = popup->actionGeometry(actions[0]);
-                quatre = popup->actionGeometry(actions[4]);
+            if (vue.isNull()) {
+                vue = popup->geometry();
+                vueUn = popup->actionGeometry(actions.value(0));
+                vueQuatre = popup->actionGeometry(actions.value(4));
             }
-            const QPoint tout = popup->actionGeometry(actions[5]).center();
+            const QPoint tout = popup->actionGeometry(actions.value(5)).center();
             const int touche = touches.takeFirst();
             if (touche == Clic)
                 QTest::mouseClick(popup, Qt::LeftButton, {}, tout);
@@ -210,11 +235,10 @@ private Q_SLOTS:
                 QTest::keyClick(popup, Qt::Key(touche));
         };
         tape();
-        QTEST(menu.TrackPopup(&fenêtre, 100, 100), "attendu");
-        QVERIFY(un.isValid() && quatre.left() > un.right() && quatre.top() == un.top());
+        return ouvre();
     }
 
-private:
+    QRect vue, vueUn, vueQuatre;
     QWidget fenêtre; // the menus' owner
 };
 

@@ -3,14 +3,12 @@
 #include "core/table_touches.h"
 #include "guide/bouton_touche.h"
 #include "guide/frmClavier.h"
-#include "guide/frmListeChaines.h"
 #include "navelo_essai.h"
 
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
 #include <QTest>
-#include <QTreeWidget>
 
 using namespace Qt::StringLiterals;
 
@@ -255,24 +253,6 @@ private Q_SLOTS:
             QVERIFY2(encre.isEmpty() || touche->rect().contains(encre), qPrintable(touche->text()));
             if (touche->text().size() == 1 && touche->text().at(0).isLetter())
                 QVERIFY2(encre.height() * 4 > touche->height(), qPrintable(touche->text()));
-        }
-    }
-
-    // The channel list as wide as its logos need, even when a narrower size was remembered,
-    // so that names keep the 196 pixels they have at the default logo size.
-    void largeurListeChaines() {
-        // 3735 twips, plus what the logos gain over their 35 pixels at 50 %.
-        for (auto [logos, largeur] :
-             {std::pair(25, 249), std::pair(50, 249), std::pair(200, 354)}) {
-            ParamètresNavelo paramètres;
-            paramètres.TailleLogos = static_cast<qint16>(logos);
-            ExpéditeurTouches expéditeur(paramètres);
-            frmListeChaînes fenêtre(paramètres, expéditeur, {});
-            fenêtre.resize(120, 300);
-            fenêtre.show();
-            QCOMPARE(fenêtre.width(), largeur);
-            const auto* liste = fenêtre.findChild<QTreeWidget*>(u"lvwChaînes"_s);
-            QVERIFY(liste->columnWidth(0) - liste->iconSize().width() >= 196);
         }
     }
 };

@@ -355,24 +355,39 @@ private Q_SLOTS:
     }
 
     // In twips: the box 90 above the bottom, the list 120 from the left, top and right
-    // edges and 60 above the box, nothing below 0; its column never wider than it.
+    // edges and 60 above the box, nothing below 0; its column never wider than it. The window
+    // as wide as its logos need (3735 twips, plus what they gain over their 35 pixels at 50 %),
+    // even when a narrower size was remembered, so that names keep 196 pixels.
     void redimensionnement_data() {
+        QTest::addColumn<int>("logos");
         QTest::addColumn<QSize>("taille");
+        QTest::addColumn<QSize>("obtenue");
         QTest::addColumn<QRect>("liste");
         QTest::addColumn<int>("case");
-        QTest::newRow("300 x 450") << QSize(300, 450) << QRect(8, 8, 284, 415) << 427;
-        QTest::newRow("249 x 10") << QSize(249, 10) << QRect(8, 8, 233, 0) << 0;
+        QTest::newRow("300 x 450")
+            << 50 << QSize(300, 450) << QSize(300, 450) << QRect(8, 8, 284, 415) << 427;
+        QTest::newRow("249 x 10") << 50 << QSize(249, 10) << QSize(249, 10) << QRect(8, 8, 233, 0)
+                                  << 0;
+        QTest::newRow("logos at 25 %")
+            << 25 << QSize(120, 300) << QSize(249, 300) << QRect(8, 8, 233, 265) << 277;
+        QTest::newRow("logos at 200 %")
+            << 200 << QSize(120, 300) << QSize(354, 300) << QRect(8, 8, 338, 265) << 277;
     }
 
     void redimensionnement() {
+        QFETCH(int, logos);
         QFETCH(QSize, taille);
+        QFETCH(QSize, obtenue);
+        paramètres.TailleLogos = static_cast<qint16>(logos);
         ouvre();
-        fenêtre->show();
         fenêtre->resize(taille);
-        QTRY_COMPARE(fenêtre->size(), taille);
+        fenêtre->show();
+        QTRY_COMPARE(fenêtre->size(), obtenue);
         QTEST(liste()->geometry(), "liste");
         QTEST(caseÀCocher()->y(), "case");
         QVERIFY(liste()->columnWidth(0) <= qMax(0, liste()->viewport()->width()));
+        if (liste()->height() > 0)
+            QVERIFY(liste()->columnWidth(0) - liste()->iconSize().width() >= 196);
     }
 
     // A box that answers late, cuts the connection or refuses the key: each key still goes out

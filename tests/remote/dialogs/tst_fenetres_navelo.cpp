@@ -115,6 +115,8 @@ private Q_SLOTS:
         menu.AddItem(5, QVariant::fromValue(&sous));
         menu.AddItem(4, 42, clsPopupMenu::Désactivé | clsPopupMenu::ParDéfaut);
         menu.AddItem(6, QVariant());
+        menu.AddItem(7, QVariant::fromValue<clsPopupMenu*>(nullptr));
+        menu.AddItem(8, QVariant::fromValue(&menu));
 
         const QList<QAction*> actions = menu.menu()->actions();
         QCOMPARE(actions.size(), 6);

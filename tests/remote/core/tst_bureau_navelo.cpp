@@ -1,63 +1,96 @@
+#include "boite_message.h"
 #include "boitier_simule.h"
-#include "core/frmNavelo.h"
+#include "dialogs/frmConfiguration.h"
 #include "guide/bouton_touche.h"
 #include "guide/frmClavier.h"
+#include "instance_unique.h"
 #include "navelo_essai.h"
 #include "proxy_local.h"
+#include "quand_ouvert.h"
+#include "serveur_scripte.h"
 
 #include <QAccessible>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDir>
+#include <QLineEdit>
 #include <QProcess>
+#include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTest>
 
+#include <csignal>
+#include <pwd.h>
+#include <unistd.h>
+
 using namespace Qt::StringLiterals;
+using Variables = QList<std::pair<QString, QString>>;
 
 namespace {
 
 const QString service = u"org.mpris.MediaPlayer2.navelo"_s;
 const QString appui = QAccessibleActionInterface::pressAction();
+const QString code = u"CodeTélécommande=12345678\r\n"_s;
+// The remote of model 5 at 100 % (168 x 600) centred on the offscreen screen (800 x 800).
+const QString positionParDéfaut = u"FenêtreGauche=4740\r\nFenêtreHaut=1500\r\n"_s;
 
-struct Fin {
-    int code = -1;
-    QByteArray sortie;
-    QByteArray erreurs;
-};
-
-// A program run to its end while this one's event loop runs, so that the box and the player
-// here can answer it.
-Fin Exécute(const QString& programme, const QStringList& arguments,
-            const QProcessEnvironment& environnement = QProcessEnvironment::systemEnvironment()) {
+// Another program run to its end while this one's event loop runs, so that the box and the
+// player here can answer it: its exit code (-1 for a crash or a hang) and its output.
+std::pair<int, QByteArray> Exécute(const QString& programme, const QStringList& arguments) {
     QProcess processus;
-    processus.setProcessEnvironment(environnement);
     processus.start(programme, arguments);
-    if (!QTest::qWaitFor([&] { return processus.state() == QProcess::NotRunning; }, 30000)) {
-        processus.kill();
-        processus.waitForFinished();
-    }
-    return {processus.exitStatus() == QProcess::NormalExit ? processus.exitCode() : -1,
-            processus.readAllStandardOutput(), processus.readAllStandardError()};
+    const bool fini =
+        QTest::qWaitFor([&] { return processus.state() == QProcess::NotRunning; }, 30000);
+    return {fini && processus.exitStatus() == QProcess::NormalExit ? processus.exitCode() : -1,
+            processus.readAllStandardOutput()};
 }
 
-Fin Playerctl(const QStringList& arguments) {
-    return Exécute(u"playerctl"_s, QStringList{u"-p"_s, u"navelo"_s} + arguments);
+std::pair<int, QByteArray> Playerctl(const QString& commande) {
+    return Exécute(u"playerctl"_s, QStringList{u"-p"_s, u"navelo"_s} + commande.split(u' '));
 }
 
 // A call to the player as any D-Bus client makes it.
-Fin Appelle(const QString& méthode) {
+int Appelle(const QString& méthode) {
     return Exécute(u"dbus-send"_s, {u"--session"_s, u"--print-reply"_s, u"--dest="_s + service,
-                                    u"/org/mpris/MediaPlayer2"_s, méthode});
+                                    u"/org/mpris/MediaPlayer2"_s, méthode})
+        .first;
 }
 
 bool NomPris() {
     return QDBusConnection::sessionBus().interface()->isServiceRegistered(service).value();
 }
 
+// The program copied into `dossier` beside its settings (none when null), started with these
+// variables (a null value removes one), through setpriv when `comme` says as whom.
+void Lance(QProcess& navelo, const QString& dossier, const QString& réglages,
+           const Variables& variables, const QStringList& arguments = {},
+           const QStringList& comme = {}) {
+    const QString programme = QDir(dossier).filePath(u"Navelo"_s);
+    QVERIFY(QFile::copy(QStringLiteral(PROGRAMME_NAVELO), programme));
+    if (!réglages.isNull())
+        QVERIFY(ÉcritConfig(QDir(dossier).filePath(u"Navelo.ini"_s), réglages));
+    QProcessEnvironment environnement = QProcessEnvironment::systemEnvironment();
+    for (const auto& [nom, valeur] : variables) {
+        if (valeur.isNull())
+            environnement.remove(nom);
+        else
+            environnement.insert(nom, valeur);
+    }
+    navelo.setProcessEnvironment(environnement);
+    if (comme.isEmpty())
+        navelo.start(programme, arguments);
+    else
+        navelo.start(u"setpriv"_s, comme + QStringList{programme} + arguments);
+    QVERIFY(navelo.waitForStarted());
+}
+
 } // namespace
 
 // Navelo among the desktop's programs: the media player its controls drive (on this test's own
-// session bus), `Navelo --key` from a shortcut, and assistive technology.
+// session bus), `Navelo --key` from a shortcut, assistive technology, and the ends the system,
+// not the user, asks for.
 class TestBureauNavelo : public QObject {
     Q_OBJECT
 
@@ -67,6 +100,7 @@ private Q_SLOTS:
         qputenv("XDG_RUNTIME_DIR", temporaire.path().toLocal8Bit());
         qputenv("TMPDIR", temporaire.path().toLocal8Bit());
         boitier.définitCode(u"12345678"_s);
+        boitier.définitFichierChaînes(QStringLiteral(EXEMPLE_CHAINES));
         QVERIFY(boitier.écoute() != 0);
         ProxyLocal(boitier.port());
     }
@@ -74,6 +108,7 @@ private Q_SLOTS:
     void init() {
         essai = std::make_unique<NaveloEssai>();
         boitier.oublieRequêtes();
+        OublieMessages();
     }
 
     // As the desktop's media controls drive it (playerctl here): each command presses its
@@ -82,8 +117,8 @@ private Q_SLOTS:
     void lecteur() {
         const auto fenêtre = essai->démarre();
         QVERIFY(fenêtre);
-        QCOMPARE(Exécute(u"playerctl"_s, {u"-l"_s}).sortie, "navelo\n");
-        QCOMPARE(Playerctl({u"metadata"_s, u"title"_s}).sortie, "Freebox HD (v5)\n");
+        QCOMPARE(Exécute(u"playerctl"_s, {u"-l"_s}).second, "navelo\n");
+        QCOMPARE(Playerctl(u"metadata title"_s).second, "Freebox HD (v5)\n");
         QProcess suivi;
         suivi.start(u"playerctl"_s, {u"-p"_s, u"navelo"_s, u"--follow"_s, u"status"_s});
         QByteArray états;
@@ -93,7 +128,7 @@ private Q_SLOTS:
                                     u"previous"_s,    u"stop"_s,  u"position 10+"_s,
                                     u"position 10-"_s};
         for (const QString& commande : commandes) {
-            QCOMPARE(Playerctl(commande.split(u' ')).code, 0);
+            QCOMPARE(Playerctl(commande).first, 0);
             QTRY_COMPARE(boitier.requêtes().size(), commandes.indexOf(commande) + 1);
         }
         QTest::mouseClick(fenêtre->findChild<QWidget*>(u"imgToucheV5[42]"_s), Qt::LeftButton);
@@ -116,50 +151,45 @@ private Q_SLOTS:
         seconde->close();
         QVERIFY(NomPris());
         première->hide();
-        QCOMPARE(Appelle(u"org.mpris.MediaPlayer2.Raise"_s).code, 0);
+        QCOMPARE(Appelle(u"org.mpris.MediaPlayer2.Raise"_s), 0);
         QTRY_VERIFY(première->isVisible());
         QSignalSpy fin(première.get(), &frmNavelo::programEnded);
-        QCOMPARE(Appelle(u"org.mpris.MediaPlayer2.Quit"_s).code, 0);
+        QCOMPARE(Appelle(u"org.mpris.MediaPlayer2.Quit"_s), 0);
         QTRY_COMPARE(fin.size(), 1);
         QVERIFY(!NomPris());
     }
 
     void cle_data() {
-        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("arguments");
         QTest::addColumn<QString>("réglages"); // null: no settings file
         QTest::addColumn<bool>("télécommande");
-        QTest::addColumn<bool>("injoignable");
         QTest::addColumn<QStringList>("envoyés");
-        QTest::addColumn<int>("code");
-        const QString code = u"CodeTélécommande=12345678"_s;
-        const auto ligne = [](const char* nom, const QStringList& arguments,
-                              const QString& réglages, const QStringList& envoyés, int sortie,
-                              bool télécommande = false, bool injoignable = false) {
-            QTest::newRow(nom) << arguments << réglages << télécommande << injoignable << envoyés
-                               << sortie;
+        QTest::addColumn<int>("sortie");
+        QTest::addColumn<bool>("injoignable");
+        const auto ligne = [](const char* nom, const char16_t* arguments, const QString& réglages,
+                              const QStringList& envoyés, int sortie, bool télécommande = false,
+                              bool injoignable = false) {
+            QTest::newRow(nom) << QString::fromUtf16(arguments) << réglages << télécommande
+                               << envoyés << sortie << injoignable;
         };
         // The remote's own play toggle goes on from the command's.
-        ligne("through the open remote", {u"--key"_s, u"play,vol_inc"_s}, {},
+        ligne("through the open remote", u"--key play,vol_inc", {},
               {u"play"_s, u"vol_inc"_s, u"pause"_s}, 0, true);
-        ligne("alone", {u"--key"_s, u"mute,play,play"_s}, code, {u"mute"_s, u"play"_s, u"pause"_s},
-              0);
-        ligne("long presses", {u"--key"_s, u"1"_s, u"--long"_s, u"--key"_s, u"2"_s}, code,
-              {u"1 long"_s, u"2 long"_s}, 0);
-        ligne("unknown name", {u"--key"_s, u"mute,no_such_key"_s}, code, {}, 2);
-        ligne("no code", {u"--key"_s, u"mute"_s}, u""_s, {}, 1);
-        ligne("code refused", {u"--key"_s, u"mute,1"_s}, u"CodeTélécommande=87654321"_s,
-              {u"mute"_s}, 1);
-        ligne("box unreachable", {u"--key"_s, u"mute"_s}, code, {}, 1, false, true);
+        ligne("alone", u"--key mute,play,play", code, {u"mute"_s, u"play"_s, u"pause"_s}, 0);
+        ligne("long presses", u"--key 1 --long --key 2", code, {u"1 long"_s, u"2 long"_s}, 0);
+        ligne("unknown name", u"--key mute,no_such_key", code, {}, 2);
+        ligne("no code", u"--key mute", u""_s, {}, 1);
+        ligne("code refused", u"--key mute,1", u"CodeTélécommande=87654321"_s, {u"mute"_s}, 1);
+        ligne("box unreachable", u"--key mute", code, {}, 1, false, true);
     }
 
     // The program itself, without a display: were it to open a window, it could not start.
     void cle() {
-        QFETCH(QStringList, arguments);
+        QFETCH(QString, arguments);
         QFETCH(QString, réglages);
         QFETCH(bool, télécommande);
-        QFETCH(bool, injoignable);
         QFETCH(QStringList, envoyés);
-        QFETCH(int, code);
+        QFETCH(int, sortie);
         std::unique_ptr<frmNavelo> fenêtre;
         if (télécommande) {
             essai->nomInstance = NomInstance(u"Navelo"_s, u"WakeUp!"_s);
@@ -168,19 +198,17 @@ private Q_SLOTS:
             fenêtre->hide();
         }
         QTemporaryDir dossier;
-        const QString programme = dossier.filePath(u"Navelo"_s);
-        QVERIFY(QFile::copy(QStringLiteral(PROGRAMME_NAVELO), programme));
-        if (!réglages.isNull())
-            QVERIFY(ÉcritConfig(dossier.filePath(u"Navelo.ini"_s), réglages));
-        QProcessEnvironment environnement = QProcessEnvironment::systemEnvironment();
-        for (const QString& nom : {u"QT_QPA_PLATFORM"_s, u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s})
-            environnement.remove(nom);
-        if (injoignable)
-            environnement.insert(u"http_proxy"_s, u"http://127.0.0.1:9"_s);
-
-        const Fin fin = Exécute(programme, arguments, environnement);
-        QVERIFY2(fin.code == code, fin.erreurs.constData());
-        QCOMPARE(fin.erreurs.count('\n'), code == 0 ? 0 : 1);
+        QProcess navelo;
+        Variables variables{
+            {u"QT_QPA_PLATFORM"_s, {}}, {u"DISPLAY"_s, {}}, {u"WAYLAND_DISPLAY"_s, {}}};
+        if (QFETCH(bool, injoignable); injoignable)
+            variables.append({u"http_proxy"_s, u"http://127.0.0.1:9"_s});
+        Lance(navelo, dossier.path(), réglages, variables, arguments.split(u' '));
+        QVERIFY(QTest::qWaitFor([&] { return navelo.state() == QProcess::NotRunning; }, 30000));
+        const QByteArray erreurs = navelo.readAllStandardError();
+        QVERIFY2(navelo.exitStatus() == QProcess::NormalExit && navelo.exitCode() == sortie,
+                 erreurs.constData());
+        QCOMPARE(erreurs.count('\n'), sortie == 0 ? 0 : 1);
         if (fenêtre) {
             QVERIFY(!fenêtre->isVisible());
             fenêtre->TraiteTouche(u"play"_s);
@@ -230,6 +258,202 @@ private Q_SLOTS:
         QTRY_COMPARE(Envoyés(), QStringList{envoyé});
     }
 
+    // The program itself, from a folder of its own: its settings hold a code, and it fetches
+    // the channel list, which tells when its start-up is over. Without a signal, its X server
+    // goes away, and Qt ends the process with exit(). A box that never answers the fetch keeps
+    // the start-up waiting: the end cancels it, and asks nothing.
+    void signaux_data() {
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<bool>("boîtierMuet");
+        QTest::newRow("SIGTERM") << SIGTERM << false;
+        QTest::newRow("SIGINT") << SIGINT << false;
+        QTest::newRow("SIGHUP") << SIGHUP << false;
+        QTest::newRow("X server gone") << 0 << false;
+        QTest::newRow("SIGTERM during the channel list's fetch") << SIGTERM << true;
+    }
+
+    void signaux() {
+        QFETCH(int, signal);
+        QFETCH(bool, boîtierMuet);
+        QVERIFY(QFile::remove(essai->dossier.filePath(u"channels"_s)));
+        ServeurScripté muet({{}, 0, true});
+        QProcess serveur;
+        const auto arrêt = qScopeGuard([&] {
+            serveur.kill();
+            serveur.waitForFinished();
+        });
+        // Each end on the remote alone, without its media player.
+        Variables variables{{u"QT_QPA_PLATFORM"_s, u"offscreen"_s},
+                            {u"DBUS_SESSION_BUS_ADDRESS"_s, {}}};
+        if (signal == 0) {
+            const QString xvfb = QStandardPaths::findExecutable(u"Xvfb"_s);
+            if (xvfb.isEmpty())
+                QSKIP("Xvfb is not installed");
+            serveur.start(xvfb, {u"-displayfd"_s, u"1"_s, u"-nolisten"_s, u"tcp"_s, u"-screen"_s,
+                                 u"0"_s, u"800x800x24"_s});
+            QTRY_VERIFY_WITH_TIMEOUT(serveur.canReadLine(), 10000);
+            variables.first() = {u"QT_QPA_PLATFORM"_s, u"xcb"_s};
+            variables.append(
+                {u"DISPLAY"_s, u":"_s + QString::fromLatin1(serveur.readLine().trimmed())});
+        }
+        if (boîtierMuet)
+            variables.append({u"http_proxy"_s, muet.url()});
+        QProcess navelo;
+        Lance(navelo, essai->dossier.path(), code, variables);
+        if (boîtierMuet)
+            QTRY_VERIFY_WITH_TIMEOUT(muet.requêtes() > 0, 15000);
+        else // the remote is up once it answers a command
+            QTRY_VERIFY_WITH_TIMEOUT(!InstanceUnique(NomInstance(u"Navelo"_s, u"WakeUp!"_s))
+                                          .EnvoieCommande("keys mute", 15000)
+                                          .value_or(QByteArray())
+                                          .isEmpty(),
+                                     15000);
+        if (signal == 0)
+            serveur.terminate();
+        else
+            ::kill(static_cast<pid_t>(navelo.processId()), signal);
+        QVERIFY(navelo.waitForFinished(10000));
+        QCOMPARE(navelo.exitStatus(), QProcess::NormalExit);
+        QVERIFY(essai->litIni().startsWith(u"[Config]\r\n"_s + code + positionParDéfaut));
+    }
+
+    // The code of a first start reaches the file at OK, even when the user then gives up at the
+    // channel list warning.
+    void codeEcritAuOK() {
+        QVERIFY(QFile::remove(essai->dossier.filePath(u"channels"_s)));
+        qputenv("http_proxy", "http://127.0.0.1:9");
+        const auto proxy = qScopeGuard([this] { ProxyLocal(boitier.port()); });
+        RéponsesSuivantes({QMessageBox::No});
+        auto fenêtre = essai->crée();
+        QuandOuvert<frmConfiguration>([](frmConfiguration* dialogue) {
+            dialogue->txtCodeTélécommande->setText(u"87654321"_s);
+            dialogue->btnOK->click();
+        });
+        QVERIFY(!fenêtre->Form_Load());
+        QCOMPARE(MessagesAffichés().size(), 1);
+        QVERIFY(essai->litIni().contains(u"CodeTélécommande=87654321\r\n"_s));
+    }
+
+    // During the start-up its open dialogs are cancelled, a message over the first one
+    // included: no code, nothing written.
+    void finPendantLePremierDemarrage() {
+        auto fenêtre = essai->crée();
+        bool dialogueFermé = false;
+        QuandOuvert<frmConfiguration>([&](frmConfiguration* dialogue) {
+            QuandOuvert<QMessageBox>([&](QMessageBox*) {
+                fenêtre->Termine();
+                dialogueFermé = !dialogue->isVisible();
+                dialogue->close();
+            });
+            dialogue->btnOK->click();
+        });
+        QVERIFY(!fenêtre->Form_Load());
+        QVERIFY(dialogueFermé);
+        QVERIFY(!QFile::exists(essai->ini()));
+    }
+
+    // Once running: as Quit, once, and never a restart even when one was due. The end closes
+    // the open dialog, the About box or, at Quit, the message that the settings cannot be
+    // written; the program then ends.
+    void finApresLeDemarrage_data() {
+        QTest::addColumn<int>("dialogue");
+        QTest::newRow("none") << 0;
+        QTest::newRow("About box") << 1;
+        QTest::newRow("message at Quit") << 2;
+    }
+
+    void finApresLeDemarrage() {
+        QFETCH(int, dialogue);
+        auto fenêtre = essai->démarre();
+        QVERIFY(fenêtre);
+        QSignalSpy fin(fenêtre.get(), &frmNavelo::programEnded);
+        fenêtre->move(30, 60);
+        fenêtre->Paramètres().RedémarrageNécessaire = true;
+        bool fermé = dialogue == 0;
+        if (dialogue == 0) {
+            fenêtre->Termine();
+            fenêtre->Termine();
+            QVERIFY(essai->litIni().contains(u"FenêtreGauche=450\r\nFenêtreHaut=900\r\n"_s));
+        } else {
+            QuandOuvert([&](QWidget* ouvert) {
+                fenêtre->Termine();
+                fermé = !ouvert->isVisible();
+                ouvert->close();
+            });
+        }
+        if (dialogue == 1)
+            fenêtre->AfficheAPropos();
+        if (dialogue == 2) {
+            rendIniInaccessible(*fenêtre);
+            fenêtre->close();
+        }
+        QVERIFY(fermé);
+        QCOMPARE(fin.size(), 1);
+        QVERIFY(essai->lancés.isEmpty());
+    }
+
+    // A settings file that cannot be written is said once, at the OK that could not store it;
+    // the end that follows says nothing more.
+    void ecritureImpossible() {
+        auto fenêtre = essai->démarre();
+        QVERIFY(fenêtre);
+        rendIniInaccessible(*fenêtre);
+        RéponsesSuivantes({QMessageBox::Ok, QMessageBox::Ok});
+        for (int i = 0; i < 2; ++i) {
+            QuandOuvert<frmConfiguration>(
+                [](frmConfiguration* dialogue) { dialogue->btnOK->click(); });
+            fenêtre->Configure(true);
+        }
+        fenêtre->close();
+        QCOMPARE(MessagesAffichés().size(), 1);
+        QCOMPARE(MessagesAffichés().constFirst().titre, u"Attention"_s);
+        QCOMPARE(MessagesAffichés().constFirst().icône, QMessageBox::Warning);
+    }
+
+    // A program folder the user cannot write, holding settings: they are read, and kept in
+    // the user's own folder from the first write on. The program runs as nobody.
+    void dossierEnLectureSeule() {
+        const passwd* personne = ::getpwnam("nobody");
+        if (::geteuid() != 0 || !personne)
+            QSKIP("running as another user needs root");
+        const QDir base(essai->dossier.path());
+        const QString maison = base.filePath(u"maison"_s);
+        const QString run = base.filePath(u"maison/run"_s);
+        QVERIFY(base.mkpath(u"programme"_s) && base.mkpath(u"maison/run"_s));
+        for (const QString& chemin : {temporaire.path(), base.path()})
+            QVERIFY(QFile::setPermissions(chemin, QFile::ReadOwner | QFile::WriteOwner |
+                                                      QFile::ExeOwner | QFile::ExeOther));
+        QVERIFY(QFile::setPermissions(run, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        for (const QString& chemin : {maison, run})
+            QVERIFY(::chown(QFile::encodeName(chemin).constData(), personne->pw_uid,
+                            personne->pw_gid) == 0);
+
+        QProcess navelo;
+        Lance(navelo, base.filePath(u"programme"_s), code + u"TailleFenêtrePrincipale=150"_s,
+              {{u"QT_QPA_PLATFORM"_s, u"offscreen"_s},
+               {u"HOME"_s, maison},
+               {u"XDG_DATA_HOME"_s, maison + u"/.local/share"_s},
+               {u"TMPDIR"_s, run},
+               {u"XDG_RUNTIME_DIR"_s, run}},
+              {},
+              {u"--reuid=%1"_s.arg(personne->pw_uid), u"--regid=%1"_s.arg(personne->pw_gid),
+               u"--clear-groups"_s});
+        const QString iniProgramme = base.filePath(u"programme/Navelo.ini"_s);
+        const QString original = LitFichier(iniProgramme);
+        // The channel cache goes to the user's folder too; once it is there, the start is over.
+        const QDir utilisateur(maison + u"/.local/share/Navelo"_s);
+        QTRY_VERIFY_WITH_TIMEOUT(utilisateur.exists(u"channels"_s), 15000);
+        ::kill(static_cast<pid_t>(navelo.processId()), SIGTERM);
+        QVERIFY(navelo.waitForFinished(10000));
+        QCOMPARE(LitFichier(iniProgramme), original);
+        // At 150 % the remote (252 x 900) is taller than the 800 x 800 screen: its top shows.
+        const QString copie = utilisateur.filePath(u"Navelo.ini"_s);
+        QVERIFY(
+            LitFichier(copie).startsWith(original + u"FenêtreGauche=4110\r\nFenêtreHaut=0\r\n"_s));
+        // It holds the code: the user's only.
+        QVERIFY(!(QFile::permissions(copie) & (QFile::ReadGroup | QFile::ReadOther)));
+    }
+
 private:
     // What the box received, "long" after a long press and the count of a repeat.
     QStringList Envoyés() const {
@@ -240,6 +464,12 @@ private:
                 (requête.répétition > 1 ? u" x%1"_s.arg(requête.répétition) : QString()));
         }
         return envoyés;
+    }
+
+    // Settings under a file where a folder should be: they cannot be written.
+    void rendIniInaccessible(frmNavelo& fenêtre) {
+        QVERIFY(ÉcritConfig(essai->dossier.filePath(u"fichier"_s), {}));
+        fenêtre.Paramètres().FichierIni = essai->dossier.filePath(u"fichier/Navelo.ini"_s);
     }
 
     BoitierSimule boitier;

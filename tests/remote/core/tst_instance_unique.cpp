@@ -4,12 +4,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLocalServer>
-#include <QProcess>
-#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -52,15 +52,32 @@ private Q_SLOTS:
         qputenv("XDG_RUNTIME_DIR", exécution().toLocal8Bit());
     }
 
-    // Before a restart: the new process must become the instance.
-    void arretDeLEcoute() {
-        const QString nom = NomInstance(u"navelo-test"_s, u"arret"_s);
-        InstanceUnique première(nom);
-        QVERIFY(première.Écoute({}));
-        première.ArrêteÉcoute();
-        InstanceUnique seconde(nom);
-        QVERIFY(!seconde.RéveilleInstance());
-        QVERIFY(seconde.Écoute({}));
+    // Before a restart the instance stops listening, and a crash leaves its name behind: either
+    // way the next start becomes the instance, and wakes up at the start after it.
+    void repriseDuNom() {
+        for (const bool plantage : {false, true}) {
+            const QString nom = NomInstance(u"navelo-test"_s, QString::number(plantage));
+            InstanceUnique ancienne(nom);
+            if (plantage) {
+                const QByteArray chemin = QFile::encodeName(nom);
+                sockaddr_un adresse{};
+                adresse.sun_family = AF_UNIX;
+                std::copy_n(chemin.constData(), chemin.size(), adresse.sun_path);
+                const int prise = ::socket(AF_UNIX, SOCK_STREAM, 0);
+                QVERIFY(::bind(prise, reinterpret_cast<sockaddr*>(&adresse), sizeof adresse) == 0);
+                ::close(prise);
+            } else {
+                QVERIFY(ancienne.Écoute({}));
+                ancienne.ArrêteÉcoute();
+            }
+            InstanceUnique première(nom);
+            QVERIFY(!première.RéveilleInstance(300));
+            int réveils = 0;
+            QVERIFY(première.Écoute([&réveils] { ++réveils; }));
+            InstanceUnique seconde(nom);
+            QVERIFY(seconde.RéveilleInstance());
+            QCOMPARE(réveils, 1);
+        }
     }
 
     // Something listens under the name but never acknowledges: the new start runs on its own
@@ -76,65 +93,8 @@ private Q_SLOTS:
         QCOMPARE(Inode(nom), prise);
     }
 
-    // The program itself, started as a user would: a copy beside settings that hold a code,
-    // and a cache of today, so that it opens no dialog and fetches nothing.
-    void programme() {
-        QVERIFY(QFile::copy(QStringLiteral(PROGRAMME_NAVELO), dossier.filePath(u"Navelo"_s)));
-        const std::pair<QString, QByteArray> fichiers[] = {{u"Navelo.ini"_s,
-                                                            "[Config]\r\nCodeT\xE9l\xE9"
-                                                            "commande=12345678\r\n"},
-                                                           {u"channels"_s, "[]\r\n"}};
-        for (const auto& [nom, contenu] : fichiers) {
-            QFile fichier(dossier.filePath(nom));
-            QVERIFY(fichier.open(QIODevice::WriteOnly) && fichier.write(contenu) > 0);
-        }
-
-        QProcess première;
-        QProcess troisième;
-        const auto arrêt = qScopeGuard([&] {
-            for (QProcess* p : {&première, &troisième}) {
-                p->kill();
-                p->waitForFinished();
-            }
-        });
-        démarre(première);
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(prise()), 10000);
-
-        QProcess seconde;
-        démarre(seconde);
-        QVERIFY(seconde.waitForFinished(10000));
-        QCOMPARE(seconde.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(seconde.exitCode(), 0);
-        QCOMPARE(première.state(), QProcess::Running);
-
-        // A crash leaves the name behind; the next start must still become the instance.
-        première.kill();
-        QVERIFY(première.waitForFinished());
-        QVERIFY(QFile::exists(prise()));
-        démarre(troisième);
-        QVERIFY(!troisième.waitForFinished(1500));
-
-        QProcess quatrième;
-        démarre(quatrième);
-        QVERIFY(quatrième.waitForFinished(10000));
-        QCOMPARE(quatrième.exitCode(), 0);
-        QCOMPARE(troisième.state(), QProcess::Running);
-    }
-
 private:
-    void démarre(QProcess& processus) {
-        QProcessEnvironment environnement = QProcessEnvironment::systemEnvironment();
-        environnement.insert(u"QT_QPA_PLATFORM"_s, u"offscreen"_s);
-        environnement.insert(u"XDG_RUNTIME_DIR"_s, exécution());
-        environnement.insert(u"http_proxy"_s, u"http://127.0.0.1:9"_s);
-        processus.setProcessEnvironment(environnement);
-        processus.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        processus.start(dossier.filePath(u"Navelo"_s), {});
-        QVERIFY(processus.waitForStarted());
-    }
-
     QString exécution() const { return dossier.filePath(u"run"_s); }
-    QString prise() const { return QDir(exécution()).filePath(u"Navelo.WakeUp!"_s); }
 
     static ino_t Inode(const QString& chemin) {
         struct stat état {};

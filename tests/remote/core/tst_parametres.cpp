@@ -47,9 +47,13 @@ private Q_SLOTS:
         ligne("drapeau abc", u"FenêtreToujoursAuDessus=abc"_s, {5, 1, 0, 100, 100, 50, 1});
         ligne("demi vers le pair", u"TailleClavier=101.5\r\nTailleLogos=100.5"_s,
               {5, 1, 0, 100, 102, 100, 1});
-        ligne("hors limites", u"Version=7\r\nHd=3\r\nTailleFenêtrePrincipale=0"_s,
-              {5, 1, 0, 50, 100, 50, 1});
-        ligne("taille 1e30", u"TailleFenêtrePrincipale=1e30"_s, {5, 1, 0, 500, 100, 50, 1});
+        ligne("hors limites",
+              u"Version=7\r\nHd=3\r\nTailleFenêtrePrincipale=0\r\nTailleClavier=1e30\r\n"
+              u"TailleLogos=0"_s,
+              {5, 1, 0, 50, 500, 25, 1});
+        ligne("tailles 1e30",
+              u"TailleFenêtrePrincipale=1e30\r\nTailleClavier=0\r\nTailleLogos=1e30"_s,
+              {5, 1, 0, 500, 50, 200, 1});
         ligne("clé sans accents ignorée", u"TailleFenetrePrincipale=300"_s,
               {5, 1, 0, 100, 100, 50, 1});
     }

@@ -141,19 +141,17 @@ private Q_SLOTS:
         QTest::addColumn<Champ>("champ");
         QTest::addColumn<QString>("texte");
         QTest::addColumn<QString>("refus");
-        const auto ligne = [](const char* nom, Champ champ, const QString& texte,
-                              const QString& refus) {
-            QTest::newRow(nom) << champ << texte << refus;
-        };
-        ligne("logos 250", Champ::TailleLogos, u"250"_s, entre25et200);
-        ligne("keyboard 30", Champ::TailleClavier, u"30"_s, entre50et500);
-        ligne("window 50", Champ::TailleFenêtrePrincipale, u"50"_s, {});
-        ligne("window 49", Champ::TailleFenêtrePrincipale, u"49"_s, entre50et500);
-        ligne("exponent", Champ::TailleFenêtrePrincipale, u"1e2"_s, entre50et500);
-        ligne("plus sign", Champ::TailleClavier, u"+80"_s, entre50et500);
-        ligne("leading blank", Champ::TailleLogos, u" 80"_s, entre25et200);
-        ligne("other digits", Champ::TailleFenêtrePrincipale, u"١٠٠"_s, entre50et500);
-        ligne("beyond 64 bits", Champ::TailleClavier, u"100000000000000000000100"_s, entre50et500);
+        const Champ fenêtre = Champ::TailleFenêtrePrincipale, clavier = Champ::TailleClavier,
+                    logos = Champ::TailleLogos;
+        QTest::newRow("logos 250") << logos << u"250"_s << entre25et200;
+        QTest::newRow("keyboard 30") << clavier << u"30"_s << entre50et500;
+        QTest::newRow("window 50") << fenêtre << u"50"_s << QString();
+        QTest::newRow("window 49") << fenêtre << u"49"_s << entre50et500;
+        QTest::newRow("exponent") << fenêtre << u"1e2"_s << entre50et500;
+        QTest::newRow("plus sign") << clavier << u"+80"_s << entre50et500;
+        QTest::newRow("leading blank") << logos << u" 80"_s << entre25et200;
+        QTest::newRow("other digits") << fenêtre << u"١٠٠"_s << entre50et500;
+        QTest::newRow("beyond 64 bits") << clavier << u"100000000000000000000100"_s << entre50et500;
     }
     void refusTaille() {
         QFETCH(Champ, champ);
@@ -166,28 +164,25 @@ private Q_SLOTS:
         QTest::addColumn<SaisieConfiguration>("saisie");
         QTest::addColumn<Champ>("champ");
         QTest::addColumn<QString>("message");
-        SaisieConfiguration s = SaisieValide();
-        s.CodeTélécommande.clear();
-        s.TailleFenêtrePrincipale.clear();
-        s.TailleClavier.clear();
-        s.TailleLogos.clear();
-        QTest::newRow("all empty") << s << Champ::CodeTélécommande
-                                   << u"Le champ CODE TELECOMMANDE doit être renseigné..."_s;
-        s.CodeTélécommande = u" "_s;
+        const auto saisie = [](const QString& code, const QString& fenêtre, const QString& clavier,
+                               const QString& logos) {
+            return SaisieConfiguration{code, 5, 1, true, false, fenêtre, clavier, logos};
+        };
+        const QString rien, vide = u"Le champ %1 doit être renseigné..."_s;
+        QTest::newRow("all empty") << saisie(rien, rien, rien, rien) << Champ::CodeTélécommande
+                                   << vide.arg(u"CODE TELECOMMANDE"_s);
         QTest::newRow("window empty")
-            << s << Champ::TailleFenêtrePrincipale
-            << u"Le champ TAILLE FENETRE PRINCIPALE doit être renseigné..."_s;
-        s.TailleFenêtrePrincipale = u"30"_s;
+            << saisie(u" "_s, rien, rien, rien) << Champ::TailleFenêtrePrincipale
+            << vide.arg(u"TAILLE FENETRE PRINCIPALE"_s);
         QTest::newRow("keyboard empty")
-            << s << Champ::TailleClavier
-            << u"Le champ TAILLE CLAVIER VIRTUEL doit être renseigné..."_s;
-        s.TailleClavier = u"100"_s;
-        QTest::newRow("logos empty")
-            << s << Champ::TailleLogos << u"Le champ TAILLE LOGOS CHAINES doit être renseigné..."_s;
-        s.TailleLogos = u"250"_s;
-        QTest::newRow("window out of range") << s << Champ::TailleFenêtrePrincipale << entre50et500;
-        s.TailleFenêtrePrincipale = u"100"_s;
-        QTest::newRow("logos out of range") << s << Champ::TailleLogos << entre25et200;
+            << saisie(u" "_s, u"30"_s, rien, rien) << Champ::TailleClavier
+            << vide.arg(u"TAILLE CLAVIER VIRTUEL"_s);
+        QTest::newRow("logos empty") << saisie(u" "_s, u"30"_s, u"100"_s, rien)
+                                     << Champ::TailleLogos << vide.arg(u"TAILLE LOGOS CHAINES"_s);
+        QTest::newRow("window out of range") << saisie(u" "_s, u"30"_s, u"100"_s, u"250"_s)
+                                             << Champ::TailleFenêtrePrincipale << entre50et500;
+        QTest::newRow("logos out of range")
+            << saisie(u" "_s, u"100"_s, u"100"_s, u"250"_s) << Champ::TailleLogos << entre25et200;
     }
     void verifieSaisie() {
         QFETCH(SaisieConfiguration, saisie);

@@ -1,20 +1,27 @@
 #include "dialogs/a_propos_navelo.h"
 #include "dialogs/clsPopupMenu.h"
+#include "dialogs/colonnes_menu.h"
 #include "dialogs/frmSplashScreen.h"
 #include "ouvre_adresse.h"
 #include "quand_ouvert.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTest>
+#include <QTimer>
 #include <QWindow>
 
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// In a row of keys: a click, or a release alone, on "&Tout".
+constexpr int Clic = -1;
+constexpr int Relâche = -2;
 
 void Envoie(QWidget* contrôle, QEvent::Type type, Qt::MouseButton bouton = Qt::NoButton) {
     const QPointF point(2, 2);
@@ -108,6 +115,8 @@ private Q_SLOTS:
         menu.AddItem(5, QVariant::fromValue(&sous));
         menu.AddItem(4, 42, clsPopupMenu::Désactivé | clsPopupMenu::ParDéfaut);
         menu.AddItem(6, QVariant());
+        menu.AddItem(7, QVariant::fromValue<clsPopupMenu*>(nullptr));
+        menu.AddItem(8, QVariant::fromValue(&menu));
 
         const QList<QAction*> actions = menu.menu()->actions();
         QCOMPARE(actions.size(), 6);
@@ -134,7 +143,104 @@ private Q_SLOTS:
         QVERIFY(actions[2]->isChecked());
     }
 
+    // As soon as one item starts a column, the whole tree opens in columns, laid out side by
+    // side and walked through with the arrows (past separators and greyed items, round the
+    // ends), access keys, the mouse.
+    void colonnes_data() {
+        QTest::addColumn<QList<int>>("touches");
+        QTest::addColumn<int>("attendu");
+        const int bas = Qt::Key_Down, haut = Qt::Key_Up, gauche = Qt::Key_Left,
+                  droite = Qt::Key_Right, entrée = Qt::Key_Return, échap = Qt::Key_Escape,
+                  t = Qt::Key_T;
+        QTest::newRow("Escape") << QList{échap} << 0;
+        QTest::newRow("down from nothing: the first") << QList{bas, entrée} << 1;
+        QTest::newRow("up from nothing: the last") << QList{haut, haut, entrée} << 5;
+        QTest::newRow("past a separator and a greyed item") << QList{bas, bas, entrée} << 3;
+        QTest::newRow("right: the next column, same height") << QList{bas, droite, entrée} << 4;
+        QTest::newRow("left, round the columns") << QList{bas, gauche, entrée} << 4;
+        QTest::newRow("right from the last column") << QList{bas, droite, droite, entrée} << 1;
+        QTest::newRow("access key") << QList{int(Qt::Key_Q)} << 4;
+        QTest::newRow("shared access key: the next") << QList{t, t, entrée} << 5;
+        QTest::newRow("shared access key, round") << QList{t, t, t, entrée} << 3;
+        QTest::newRow("submenu in columns too") << QList{haut, droite, bas, entrée} << 7;
+        QTest::newRow("Escape leaves the submenu only")
+            << QList{haut, droite, échap, bas, entrée} << 1;
+        QTest::newRow("click") << QList{Clic} << 5;
+        QTest::newRow("release without a press") << QList{Relâche, échap} << 0;
+    }
+
+    void colonnes() {
+        QFETCH(QList<int>, touches);
+        clsPopupMenu sous;
+        sous.setCaption(u"&Plus"_s);
+        sous.AddItem(7, u"&Sept"_s);
+        sous.AddItem(8, u"&Huit"_s);
+        clsPopupMenu menu;
+        for (const auto& [id, texte, drapeaux] : {std::tuple(1, u"&Un"_s, 0),
+                                                  {0, u"-"_s, 0},
+                                                  {2, u"&Deux"_s, clsPopupMenu::Grisé},
+                                                  {3, u"&Trois"_s, 0},
+                                                  {4, u"&Quatre"_s, clsPopupMenu::NouvelleColonne},
+                                                  {5, u"&Tout"_s, 0}})
+            menu.AddItem(id, texte, drapeaux);
+        menu.AddItem(6, QVariant::fromValue(&sous));
+        QTEST(Parcourt(menu, touches, [&] { return menu.TrackPopup(&fenêtre, 100, 100); }),
+              "attendu");
+        QCOMPARE(vue.topLeft(), QPoint(100, 100));
+        QVERIFY(vueUn.isValid() && vueQuatre.left() > vueUn.right() &&
+                vueQuatre.top() == vueUn.top());
+    }
+
+    // Kept on the screen, or under a window, along its right edge.
+    void colonnesPlace() {
+        clsPopupMenu menu;
+        menu.AddItem(1, u"&Un"_s);
+        menu.AddItem(2, u"&Deux"_s, clsPopupMenu::NouvelleColonne);
+        const QList<int> échap{Qt::Key_Escape};
+        Parcourt(menu, échap, [&] { return menu.TrackPopup(&fenêtre, 10000, 10000); });
+        QCOMPARE(vue.bottomRight(),
+                 QGuiApplication::primaryScreen()->availableGeometry().bottomRight());
+        Parcourt(menu, échap, [&] { return menu.TrackPopup(&fenêtre, -1, -1, &fenêtre, true); });
+        const QRect sous = fenêtre.frameGeometry();
+        QCOMPARE(QPoint(vue.right(), vue.top()), sous.bottomRight() + QPoint(0, 1));
+    }
+
 private:
+    // Opens the menu with `ouvre` and types `touches` into the column menus it shows, one at a
+    // time so that a submenu's own loop gets the next ones; a popup of another kind, or one
+    // still open once the keys are typed, is closed. `vue` is where the first one showed.
+    qint32 Parcourt(const clsPopupMenu& menu, QList<int> touches,
+                    const std::function<qint32()>& ouvre) {
+        const QList<QAction*> actions = menu.menu()->actions();
+        QObject contexte;
+        vue = vueUn = vueQuatre = {};
+        std::function<void()> tape = [&] {
+            QTimer::singleShot(20, &contexte, tape);
+            QWidget* ouvert = QApplication::activePopupWidget();
+            auto* popup = dynamic_cast<MenuEnColonnes*>(ouvert);
+            if (ouvert && (!popup || touches.isEmpty()))
+                ouvert->close();
+            if (!popup || touches.isEmpty())
+                return;
+            if (vue.isNull()) {
+                vue = popup->geometry();
+                vueUn = popup->actionGeometry(actions.value(0));
+                vueQuatre = popup->actionGeometry(actions.value(4));
+            }
+            const QPoint tout = popup->actionGeometry(actions.value(5)).center();
+            const int touche = touches.takeFirst();
+            if (touche == Clic)
+                QTest::mouseClick(popup, Qt::LeftButton, {}, tout);
+            else if (touche == Relâche)
+                QTest::mouseRelease(popup, Qt::LeftButton, {}, tout);
+            else
+                QTest::keyClick(popup, Qt::Key(touche));
+        };
+        tape();
+        return ouvre();
+    }
+
+    QRect vue, vueUn, vueQuatre;
     QWidget fenêtre; // the menus' owner
 };
 

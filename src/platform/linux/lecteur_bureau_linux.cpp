@@ -119,7 +119,11 @@ public:
     ~LecteurMprisPublié() override {
         if (!publié)
             return;
+        // At exit() (the display gone), Qt D-Bus may already be torn down; the bus then
+        // drops the name with the connection.
         QDBusConnection bus = QDBusConnection::sessionBus();
+        if (!bus.isConnected())
+            return;
         bus.unregisterObject(chemin);
         bus.unregisterService(service);
     }

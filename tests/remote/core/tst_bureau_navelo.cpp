@@ -282,9 +282,8 @@ private Q_SLOTS:
             serveur.kill();
             serveur.waitForFinished();
         });
-        // Each end on the remote alone, without its media player.
-        Variables variables{{u"QT_QPA_PLATFORM"_s, u"offscreen"_s},
-                            {u"DBUS_SESSION_BUS_ADDRESS"_s, {}}};
+        // With its media player on the session bus, which exit() tears down under it.
+        Variables variables{{u"QT_QPA_PLATFORM"_s, u"offscreen"_s}};
         if (signal == 0) {
             const QString xvfb = QStandardPaths::findExecutable(u"Xvfb"_s);
             if (xvfb.isEmpty())

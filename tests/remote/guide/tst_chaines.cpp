@@ -315,7 +315,8 @@ private Q_SLOTS:
             doubleClique(u"1. Un"_s);
         });
         doubleClique(u" 12 . Douze"_s);
-        QTRY_COMPARE(Envoyés(), (QStringList{u"1 long"_s, u"vol_inc"_s, u"2"_s}));
+        QTRY_COMPARE_WITH_TIMEOUT(Envoyés(), (QStringList{u"1 long"_s, u"vol_inc"_s, u"2"_s}),
+                                  15000);
         QVERIFY(!expéditeur->ToucheLongue);
     }
 

@@ -1,3 +1,4 @@
+#include "ansi.h"
 #include "brouillage.h"
 #include "fenetres.h"
 #include "fichiers.h"
@@ -54,7 +55,6 @@ private Q_SLOTS:
         QCOMPARE(Coupe(u"a|bXc"_s, -1, Comparaison::Texte), QStringList({u"a|b"_s, u"c"_s}));
     }
 
-    // Round trips over any text are left to the fuzzer.
     void brouillage() {
         QCOMPARE(EmbrouilleTexte(u"AB"_s), u"EADB"_s);
         QCOMPARE(EmbrouilleTexte(u"é"_s), u"61"_s);
@@ -62,6 +62,23 @@ private Q_SLOTS:
         QCOMPARE(DésembrouilleTexte(EmbrouilleTexte(u"€ÿ"_s)), u"€ÿ"_s);
         for (const QString& invalide : {u"EAD"_s, u"ZZ"_s, u"0G1F"_s, u"\uFF11\uFF12"_s})
             QCOMPARE(DésembrouilleTexte(invalide), QString());
+        // Every hex digit, in either case.
+        QString page;
+        for (char16_t c = 0x20; c <= 0xFF; c = c == 0x7F ? 0xA0 : c + 1)
+            page += QChar(c);
+        QCOMPARE(DésembrouilleTexte(EmbrouilleTexte(page).toLower()), page);
+    }
+
+    // The bytes 0x80 to 0x9F, as Windows-1252 has them; the rest is Latin-1, and what the
+    // page lacks becomes one "?" per character.
+    void windows1252() {
+        QByteArray octets;
+        for (int b = 0x80; b < 0xA0; ++b)
+            octets += char(b);
+        const QString page = u"€\u0081‚ƒ„…†‡ˆ‰Š‹Œ\u008DŽ\u008F\u0090‘’“”•–—˜™š›œ\u009DžŸ"_s;
+        QCOMPARE(DepuisAnsi(octets), page);
+        QCOMPARE(EnAnsi(page), octets);
+        QCOMPARE(EnAnsi(u"é\u0100\U0001D11E"_s), "\xE9??"_ba);
     }
 
     void version() {

@@ -69,8 +69,10 @@ private Q_SLOTS:
         QCOMPARE(numéros(u"2"_s), QList<int>({2, 0, 0}));
         QCOMPARE(numéros(QString()), QList<int>({0, 0, 0}));
         QCOMPARE(numéros(u"1..2"_s), QList<int>({1, 0, 2}));
+        QCOMPARE(numéros(u"-32768.32767"_s), QList<int>({-32768, 32767, 0}));
         QCOMPARE(Erreur([] { NumérosDeVersion(u"1.x"_s); }), 13);
-        QCOMPARE(Erreur([] { NumérosDeVersion(u"1.40000"_s); }), 6);
+        for (const QString& hors : {u"1.32768"_s, u"-32769"_s})
+            QCOMPARE(Erreur([&hors] { NumérosDeVersion(hors); }), 6);
     }
 
     void answer_data() {

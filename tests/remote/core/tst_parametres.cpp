@@ -1,6 +1,7 @@
 #include "ansi.h"
 #include "core/emplacements.h"
 #include "core/parametres.h"
+#include "core/placement.h"
 #include "core/positions.h"
 
 #include <QDir>
@@ -24,6 +25,7 @@ private Q_SLOTS:
         QTest::addColumn<double>("attendu");
         QTest::newRow("lettres") << u"abc"_s << 0.0;
         QTest::newRow("blanc au milieu") << u"1 2"_s << 1.0;
+        QTest::newRow("blancs devant") << u" \t\r\n7"_s << 7.0;
         QTest::newRow("signe plus") << u"+80"_s << 80.0;
         QTest::newRow("exposant") << u"1e2"_s << 100.0;
         QTest::newRow("exposant D") << u"15D-1"_s << 1.5;
@@ -84,7 +86,7 @@ private Q_SLOTS:
         p.TailleClavier = 75;
         p.TailleLogos = 200;
         EcritParamètres(p);
-        QCOMPARE(lignesFichier(),
+        QCOMPARE(lignesDe(fichier),
                  QStringList({u"[Config]"_s, u"CodeTélécommande=7é8"_s, u"Version=6"_s, u"Hd=2"_s,
                               u"MémoriserPositionFenêtre=0"_s, u"FenêtreToujoursAuDessus=-1"_s,
                               u"TailleFenêtrePrincipale=250"_s, u"TailleClavier=75"_s,
@@ -107,7 +109,7 @@ private Q_SLOTS:
 
         QFile::remove(fichier);
         EcritPositions(fichier, lues);
-        QCOMPARE(lignesFichier().size(), 9);
+        QCOMPARE(lignesDe(fichier).size(), 9);
         const PositionsFenêtres relues = LitPositions(fichier, {});
         QCOMPARE(relues.FenêtreClavier, lues.FenêtreClavier);
         QCOMPARE(relues.FenêtreListeChaînes, lues.FenêtreListeChaînes);
@@ -139,6 +141,69 @@ private Q_SLOTS:
                                                dossier->filePath(u"usr/share/navelo/logos"_s)}));
     }
 
+    // Settings beside a program whose folder the user cannot write: read there, then copied to
+    // the user's own file at the first write, which holds the code and is the user's only.
+    void fichierDuProgramme() {
+        ParamètresNavelo p;
+        p.FichierIniProgramme = fichier;
+        p.FichierIni = dossier->filePath(u"utilisateur.ini"_s);
+        écritFichier(u"CodeTélécommande=12345678\r\nTailleClavier=75"_s);
+        LitParamètres(p);
+        QCOMPARE(p.TailleClavier, 75);
+        QVERIFY(PrépareÉcriture(p));
+        QCOMPARE(lignesDe(p.FichierIni), lignesDe(fichier));
+        QVERIFY(!(QFile::permissions(p.FichierIni) & (QFile::ReadGroup | QFile::ReadOther)));
+        p.TailleClavier = 80;
+        EcritParamètres(p);
+        LitParamètres(p);
+        QCOMPARE(p.TailleClavier, 80);
+        QVERIFY(lignesDe(fichier).contains(u"TailleClavier=75"_s));
+        p.FichierIni = dossier->filePath(u"absent/utilisateur.ini"_s);
+        QVERIFY(!PrépareÉcriture(p));
+    }
+
+    // A window of 500 x 300 beside another, on an area that does not start at 0.
+    void aCote_data() {
+        QTest::addColumn<QRect>("voisine");
+        QTest::addColumn<QList<QRect>>("occupées");
+        QTest::addColumn<QPoint>("attendu");
+        QTest::newRow("room on the right")
+            << QRect(200, 50, 168, 600) << QList<QRect>() << QPoint(376, 50);
+        QTest::newRow("below the one already there")
+            << QRect(200, 50, 168, 600) << QList{QRect(376, 50, 500, 300)} << QPoint(376, 358);
+        QTest::newRow("at the right edge")
+            << QRect(700, 50, 168, 600) << QList<QRect>() << QPoint(192, 50);
+        // No room on either side: on the side with more, the right one at equal room.
+        QTest::newRow("no room, as much on the right")
+            << QRect(450, 50, 300, 700) << QList<QRect>() << QPoint(600, 50);
+        QTest::newRow("no room, more on the left")
+            << QRect(600, 50, 300, 700) << QList<QRect>() << QPoint(100, 50);
+    }
+
+    void aCote() {
+        QFETCH(QRect, voisine);
+        QFETCH(QList<QRect>, occupées);
+        QTEST(ÀCôté(QSize(500, 300), voisine, QRect(100, 0, 1000, 800), occupées), "attendu");
+    }
+
+    // The remote wholly on one of two screens side by side.
+    void surUneSurface_data() {
+        QTest::addColumn<QRect>("fenêtre");
+        QTest::addColumn<QPoint>("attendu");
+        QTest::newRow("across two: the one it covers most")
+            << QRect(1900, 0, 168, 600) << QPoint(1920, 0);
+        QTest::newRow("beyond both: the nearest") << QRect(-400, 1200, 168, 600) << QPoint(0, 480);
+        QTest::newRow("larger: its top left shows")
+            << QRect(2020, 100, 2000, 2000) << QPoint(1920, 0);
+    }
+
+    void surUneSurface() {
+        QFETCH(QRect, fenêtre);
+        const QList<QRect> écrans{QRect(0, 0, 1920, 1080), QRect(1920, 0, 1280, 1024)};
+        QTEST(SurUneSurface(fenêtre, écrans).topLeft(), "attendu");
+        QCOMPARE(SurUneSurface(fenêtre, {}), fenêtre);
+    }
+
 private:
     // The file as a user would type it with a Windows editor: Windows-1252, CR LF.
     void écritFichier(const QString& lignes) {
@@ -147,8 +212,8 @@ private:
         f.write(EnAnsi(QString(u"[Config]\r\n"_s + lignes + u"\r\n"_s)));
     }
 
-    QStringList lignesFichier() const {
-        QFile f(fichier);
+    static QStringList lignesDe(const QString& chemin) {
+        QFile f(chemin);
         if (!f.open(QIODevice::ReadOnly))
             return {};
         return DepuisAnsi(f.readAll()).split(u"\r\n"_s, Qt::SkipEmptyParts);

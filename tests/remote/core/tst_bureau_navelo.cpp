@@ -22,8 +22,6 @@
 #include <QTest>
 
 #include <csignal>
-#include <pwd.h>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 using Variables = QList<std::pair<QString, QString>>;
@@ -63,10 +61,9 @@ bool NomPris() {
 }
 
 // The program copied into `dossier` beside its settings (none when null), started with these
-// variables (a null value removes one), through setpriv when `comme` says as whom.
+// variables (a null value removes one).
 void Lance(QProcess& navelo, const QString& dossier, const QString& réglages,
-           const Variables& variables, const QStringList& arguments = {},
-           const QStringList& comme = {}) {
+           const Variables& variables, const QStringList& arguments = {}) {
     const QString programme = QDir(dossier).filePath(u"Navelo"_s);
     QVERIFY(QFile::copy(QStringLiteral(PROGRAMME_NAVELO), programme));
     if (!réglages.isNull())
@@ -79,18 +76,14 @@ void Lance(QProcess& navelo, const QString& dossier, const QString& réglages,
             environnement.insert(nom, valeur);
     }
     navelo.setProcessEnvironment(environnement);
-    if (comme.isEmpty())
-        navelo.start(programme, arguments);
-    else
-        navelo.start(u"setpriv"_s, comme + QStringList{programme} + arguments);
+    navelo.start(programme, arguments);
     QVERIFY(navelo.waitForStarted());
 }
 
 } // namespace
 
-// Navelo among the desktop's programs: the media player its controls drive (on this test's own
-// session bus), `Navelo --key` from a shortcut, assistive technology, and the ends the system,
-// not the user, asks for.
+// Navelo among the desktop's programs: its media player (on this test's own session bus),
+// `Navelo --key`, assistive technology, and the ends the system, not the user, asks for.
 class TestBureauNavelo : public QObject {
     Q_OBJECT
 
@@ -113,11 +106,12 @@ private Q_SLOTS:
 
     // As the desktop's media controls drive it (playerctl here): each command presses its
     // key; the status follows the play key's toggle, a click on the remote included, and
-    // each change is announced to the clients that follow it.
+    // each change is announced to the clients that follow it. The name comes and goes with
+    // the remote, and a second remote runs without it; Raise shows the remote, Quit ends it.
     void lecteur() {
+        QVERIFY(!NomPris());
         const auto fenêtre = essai->démarre();
-        QVERIFY(fenêtre);
-        QCOMPARE(Exécute(u"playerctl"_s, {u"-l"_s}).second, "navelo\n");
+        QVERIFY(fenêtre && NomPris());
         QCOMPARE(Playerctl(u"metadata title"_s).second, "Freebox HD (v5)\n");
         QProcess suivi;
         suivi.start(u"playerctl"_s, {u"-p"_s, u"navelo"_s, u"--follow"_s, u"status"_s});
@@ -137,23 +131,16 @@ private Q_SLOTS:
         QTRY_COMPARE(états += suivi.readAllStandardOutput(), "Paused\nPlaying\nPaused\nPlaying\n");
         suivi.kill();
         suivi.waitForFinished();
-    }
 
-    // The name comes and goes with the remote; a second remote runs without it. Raise shows
-    // the remote, Quit ends it as the menu does.
-    void nom() {
-        QVERIFY(!NomPris());
-        const auto première = essai->démarre();
-        QVERIFY(première && NomPris());
         NaveloEssai autre;
         const auto seconde = autre.démarre();
         QVERIFY(seconde);
         seconde->close();
         QVERIFY(NomPris());
-        première->hide();
+        fenêtre->hide();
         QCOMPARE(Appelle(u"org.mpris.MediaPlayer2.Raise"_s), 0);
-        QTRY_VERIFY(première->isVisible());
-        QSignalSpy fin(première.get(), &frmNavelo::programEnded);
+        QTRY_VERIFY(fenêtre->isVisible());
+        QSignalSpy fin(fenêtre.get(), &frmNavelo::programEnded);
         QCOMPARE(Appelle(u"org.mpris.MediaPlayer2.Quit"_s), 0);
         QTRY_COMPARE(fin.size(), 1);
         QVERIFY(!NomPris());
@@ -224,7 +211,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("envoyé");
         const QStringList deux{appui, u"Appui long"_s};
-        QTest::newRow("key") << 5 << u"zone 26"_s << u"Volume +"_s << deux << appui << u"vol_inc"_s;
         QTest::newRow("key, long")
             << 5 << u"zone 26"_s << u"Volume +"_s << deux << u"Appui long"_s << u"vol_inc long"_s;
         QTest::newRow("model 6 key")
@@ -258,10 +244,8 @@ private Q_SLOTS:
         QTRY_COMPARE(Envoyés(), QStringList{envoyé});
     }
 
-    // The program itself, from a folder of its own: its settings hold a code, and it fetches
-    // the channel list, which tells when its start-up is over. Without a signal, its X server
-    // goes away, and Qt ends the process with exit(). A box that never answers the fetch keeps
-    // the start-up waiting: the end cancels it, and asks nothing.
+    // The program itself ends cleanly, writing its settings, at a signal or when its X server
+    // goes away (Qt then calls exit()), even while a mute box holds up its start-up.
     void signaux_data() {
         QTest::addColumn<int>("signal");
         QTest::addColumn<bool>("boîtierMuet");
@@ -333,8 +317,7 @@ private Q_SLOTS:
         QVERIFY(essai->litIni().contains(u"CodeTélécommande=87654321\r\n"_s));
     }
 
-    // During the start-up its open dialogs are cancelled, a message over the first one
-    // included: no code, nothing written.
+    // During the first start, the dialog and a message over it are cancelled; nothing written.
     void finPendantLePremierDemarrage() {
         auto fenêtre = essai->crée();
         bool dialogueFermé = false;
@@ -351,9 +334,8 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(essai->ini()));
     }
 
-    // Once running: as Quit, once, and never a restart even when one was due. The end closes
-    // the open dialog, the About box or, at Quit, the message that the settings cannot be
-    // written; the program then ends.
+    // Once running: as Quit, once, never a restart even when one was due, closing the About box
+    // or, at Quit, the message that the settings cannot be written.
     void finApresLeDemarrage_data() {
         QTest::addColumn<int>("dialogue");
         QTest::newRow("none") << 0;
@@ -407,50 +389,6 @@ private Q_SLOTS:
         QCOMPARE(MessagesAffichés().size(), 1);
         QCOMPARE(MessagesAffichés().constFirst().titre, u"Attention"_s);
         QCOMPARE(MessagesAffichés().constFirst().icône, QMessageBox::Warning);
-    }
-
-    // A program folder the user cannot write, holding settings: they are read, and kept in
-    // the user's own folder from the first write on. The program runs as nobody.
-    void dossierEnLectureSeule() {
-        const passwd* personne = ::getpwnam("nobody");
-        if (::geteuid() != 0 || !personne)
-            QSKIP("running as another user needs root");
-        const QDir base(essai->dossier.path());
-        const QString maison = base.filePath(u"maison"_s);
-        const QString run = base.filePath(u"maison/run"_s);
-        QVERIFY(base.mkpath(u"programme"_s) && base.mkpath(u"maison/run"_s));
-        for (const QString& chemin : {temporaire.path(), base.path()})
-            QVERIFY(QFile::setPermissions(chemin, QFile::ReadOwner | QFile::WriteOwner |
-                                                      QFile::ExeOwner | QFile::ExeOther));
-        QVERIFY(QFile::setPermissions(run, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
-        for (const QString& chemin : {maison, run})
-            QVERIFY(::chown(QFile::encodeName(chemin).constData(), personne->pw_uid,
-                            personne->pw_gid) == 0);
-
-        QProcess navelo;
-        Lance(navelo, base.filePath(u"programme"_s), code + u"TailleFenêtrePrincipale=150"_s,
-              {{u"QT_QPA_PLATFORM"_s, u"offscreen"_s},
-               {u"HOME"_s, maison},
-               {u"XDG_DATA_HOME"_s, maison + u"/.local/share"_s},
-               {u"TMPDIR"_s, run},
-               {u"XDG_RUNTIME_DIR"_s, run}},
-              {},
-              {u"--reuid=%1"_s.arg(personne->pw_uid), u"--regid=%1"_s.arg(personne->pw_gid),
-               u"--clear-groups"_s});
-        const QString iniProgramme = base.filePath(u"programme/Navelo.ini"_s);
-        const QString original = LitFichier(iniProgramme);
-        // The channel cache goes to the user's folder too; once it is there, the start is over.
-        const QDir utilisateur(maison + u"/.local/share/Navelo"_s);
-        QTRY_VERIFY_WITH_TIMEOUT(utilisateur.exists(u"channels"_s), 15000);
-        ::kill(static_cast<pid_t>(navelo.processId()), SIGTERM);
-        QVERIFY(navelo.waitForFinished(10000));
-        QCOMPARE(LitFichier(iniProgramme), original);
-        // At 150 % the remote (252 x 900) is taller than the 800 x 800 screen: its top shows.
-        const QString copie = utilisateur.filePath(u"Navelo.ini"_s);
-        QVERIFY(
-            LitFichier(copie).startsWith(original + u"FenêtreGauche=4110\r\nFenêtreHaut=0\r\n"_s));
-        // It holds the code: the user's only.
-        QVERIFY(!(QFile::permissions(copie) & (QFile::ReadGroup | QFile::ReadOther)));
     }
 
 private:

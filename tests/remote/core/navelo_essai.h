@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include <functional>
 #include <memory>
 
 // Settings as a Windows editor writes them: Windows-1252, CR LF.
@@ -40,7 +39,7 @@ struct NaveloEssai {
     QString ini() const { return dossier.filePath(QStringLiteral("Navelo.ini")); }
     QString litIni() const { return LitFichier(ini()); }
 
-    std::unique_ptr<frmNavelo> crée(const std::function<bool()>& compositeur = {}) {
+    std::unique_ptr<frmNavelo> crée() {
         OptionsNavelo options;
         options.dossierParamètres = dossier.path();
         options.nomInstance = nomInstance;
@@ -50,16 +49,13 @@ struct NaveloEssai {
                 lancés.append(programme);
             return true;
         };
-        if (compositeur)
-            options.compositeur = compositeur;
         return std::make_unique<frmNavelo>(options);
     }
 
-    std::unique_ptr<frmNavelo> démarre(const QString& lignes = {},
-                                       const std::function<bool()>& compositeur = {}) {
+    std::unique_ptr<frmNavelo> démarre(const QString& lignes = {}) {
         if (!ÉcritConfig(ini(), u"CodeTélécommande=12345678\r\n" + lignes))
             return nullptr;
-        auto fenêtre = crée(compositeur);
+        auto fenêtre = crée();
         return fenêtre->Form_Load() ? std::move(fenêtre) : nullptr;
     }
 };

@@ -13,7 +13,6 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDir>
-#include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QScopeGuard>
@@ -31,8 +30,6 @@ namespace {
 const QString service = u"org.mpris.MediaPlayer2.navelo"_s;
 const QString appui = QAccessibleActionInterface::pressAction();
 const QString code = u"CodeTélécommande=12345678\r\n"_s;
-// The remote of model 5 at 100 % (168 x 600) centred on the offscreen screen (800 x 800).
-const QString positionParDéfaut = u"FenêtreGauche=4740\r\nFenêtreHaut=1500\r\n"_s;
 
 // Another program run to its end while this one's event loop runs, so that the box and the
 // player here can answer it: its exit code (-1 for a crash or a hang) and its output.
@@ -297,24 +294,9 @@ private Q_SLOTS:
             ::kill(static_cast<pid_t>(navelo.processId()), signal);
         QVERIFY(navelo.waitForFinished(10000));
         QCOMPARE(navelo.exitStatus(), QProcess::NormalExit);
-        QVERIFY(essai->litIni().startsWith(u"[Config]\r\n"_s + code + positionParDéfaut));
-    }
-
-    // The code of a first start reaches the file at OK, even when the user then gives up at the
-    // channel list warning.
-    void codeEcritAuOK() {
-        QVERIFY(QFile::remove(essai->dossier.filePath(u"channels"_s)));
-        qputenv("http_proxy", "http://127.0.0.1:9");
-        const auto proxy = qScopeGuard([this] { ProxyLocal(boitier.port()); });
-        RéponsesSuivantes({QMessageBox::No});
-        auto fenêtre = essai->crée();
-        QuandOuvert<frmConfiguration>([](frmConfiguration* dialogue) {
-            dialogue->txtCodeTélécommande->setText(u"87654321"_s);
-            dialogue->btnOK->click();
-        });
-        QVERIFY(!fenêtre->Form_Load());
-        QCOMPARE(MessagesAffichés().size(), 1);
-        QVERIFY(essai->litIni().contains(u"CodeTélécommande=87654321\r\n"_s));
+        // Model 5 at 100 % (168 x 600) centred on the offscreen screen (800 x 800).
+        QVERIFY(essai->litIni().startsWith(u"[Config]\r\n"_s + code +
+                                           u"FenêtreGauche=4740\r\nFenêtreHaut=1500\r\n"_s));
     }
 
     // During the first start, the dialog and a message over it are cancelled; nothing written.

@@ -1,3 +1,4 @@
+#include "boite_message.h"
 #include "boitier_simule.h"
 #include "core/frmNavelo.h"
 #include "core/raccourcis.h"
@@ -61,6 +62,7 @@ private Q_SLOTS:
     void init() {
         essai = std::make_unique<NaveloEssai>();
         boitier.oublieRequêtes();
+        OublieMessages();
     }
 
     void clics_data() {
@@ -168,15 +170,22 @@ private Q_SLOTS:
         QTest::addColumn<bool>("modèle6");
         QTest::addColumn<bool>("démarré");
         QTest::addColumn<bool>("redémarré");
-        QTest::newRow("cancelled") << QString() << false << false << false;
-        QTest::newRow("code") << u"87654321"_s << false << true << false;
-        QTest::newRow("code and model") << u"87654321"_s << true << false << true;
+        QTest::addColumn<bool>("sansListe"); // the user gives up at the channel list warning
+        QTest::newRow("cancelled") << QString() << false << false << false << false;
+        QTest::newRow("code") << u"87654321"_s << false << true << false << false;
+        QTest::newRow("code and model") << u"87654321"_s << true << false << true << false;
+        QTest::newRow("code, no list") << u"87654321"_s << false << false << false << true;
     }
 
     void premierDemarrage() {
         QFETCH(QString, code);
         QFETCH(bool, modèle6);
         QFETCH(bool, démarré);
+        QFETCH(bool, sansListe);
+        if (sansListe) {
+            QVERIFY(QFile::remove(essai->dossier.filePath(u"channels"_s)));
+            RéponsesSuivantes({QMessageBox::No});
+        }
         const auto fenêtre = essai->crée();
         bool avantLaFenêtre = false;
         bool splashVisible = true;
@@ -193,7 +202,8 @@ private Q_SLOTS:
         QVERIFY(avantLaFenêtre);
         QVERIFY(!splashVisible);
         QCOMPARE(fenêtre->isVisible(), démarré);
-        // Settings reach the file at the end only, never when no code was given.
+        QCOMPARE(MessagesAffichés().size(), int(sansListe));
+        // The code reaches the file at OK, whatever follows; the places at the end.
         if (démarré)
             fenêtre->close();
         const QString contenu = essai->litIni();

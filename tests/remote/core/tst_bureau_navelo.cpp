@@ -15,7 +15,6 @@
 #include <QDir>
 #include <QProcess>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTest>
@@ -31,8 +30,7 @@ const QString service = u"org.mpris.MediaPlayer2.navelo"_s;
 const QString appui = QAccessibleActionInterface::pressAction();
 const QString code = u"CodeTélécommande=12345678\r\n"_s;
 
-// Another program run to its end while this one's event loop runs, so that the box and the
-// player here can answer it: its exit code (-1 for a crash or a hang) and its output.
+// Another program run to its end within this event loop: its exit code (-1: crash, hang), output.
 std::pair<int, QByteArray> Exécute(const QString& programme, const QStringList& arguments) {
     QProcess processus;
     processus.start(programme, arguments);
@@ -57,8 +55,7 @@ bool NomPris() {
     return QDBusConnection::sessionBus().interface()->isServiceRegistered(service).value();
 }
 
-// The program copied into `dossier` beside its settings (none when null), started with these
-// variables (a null value removes one).
+// The program copied beside its settings (none when null); a variable of null value is removed.
 void Lance(QProcess& navelo, const QString& dossier, const QString& réglages,
            const Variables& variables, const QStringList& arguments = {}) {
     const QString programme = QDir(dossier).filePath(u"Navelo"_s);
@@ -79,8 +76,7 @@ void Lance(QProcess& navelo, const QString& dossier, const QString& réglages,
 
 } // namespace
 
-// Navelo among the desktop's programs: its media player (on this test's own session bus),
-// `Navelo --key`, assistive technology, and the ends the system, not the user, asks for.
+// Navelo among the desktop's programs, and the ends the system, not the user, asks for.
 class TestBureauNavelo : public QObject {
     Q_OBJECT
 
@@ -101,10 +97,9 @@ private Q_SLOTS:
         OublieMessages();
     }
 
-    // As the desktop's media controls drive it (playerctl here): each command presses its
-    // key; the status follows the play key's toggle, a click on the remote included, and
-    // each change is announced to the clients that follow it. The name comes and goes with
-    // the remote, and a second remote runs without it; Raise shows the remote, Quit ends it.
+    // As media controls drive it: each command presses its key; the status follows the play
+    // toggle, a click included, announced at each change. The name comes and goes with the
+    // remote, a second remote runs without it; Raise shows the remote, Quit ends it.
     void lecteur() {
         QVERIFY(!NomPris());
         const auto fenêtre = essai->démarre();
@@ -259,10 +254,6 @@ private Q_SLOTS:
         QVERIFY(QFile::remove(essai->dossier.filePath(u"channels"_s)));
         ServeurScripté muet({{}, 0, true});
         QProcess serveur;
-        const auto arrêt = qScopeGuard([&] {
-            serveur.kill();
-            serveur.waitForFinished();
-        });
         // With its media player on the session bus, which exit() tears down under it.
         Variables variables{{u"QT_QPA_PLATFORM"_s, u"offscreen"_s}};
         if (signal == 0) {
@@ -293,6 +284,7 @@ private Q_SLOTS:
         else
             ::kill(static_cast<pid_t>(navelo.processId()), signal);
         QVERIFY(navelo.waitForFinished(10000));
+        serveur.waitForFinished();
         QCOMPARE(navelo.exitStatus(), QProcess::NormalExit);
         // Model 5 at 100 % (168 x 600) centred on the offscreen screen (800 x 800).
         QVERIFY(essai->litIni().startsWith(u"[Config]\r\n"_s + code +
@@ -316,8 +308,7 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(essai->ini()));
     }
 
-    // Once running: as Quit, once, never a restart even when one was due, closing the About box
-    // or, at Quit, the message that the settings cannot be written.
+    // Once running: as Quit, once, never a restart, closing the About box or the Quit message.
     void finApresLeDemarrage_data() {
         QTest::addColumn<int>("dialogue");
         QTest::newRow("none") << 0;
@@ -355,8 +346,7 @@ private Q_SLOTS:
         QVERIFY(essai->lancés.isEmpty());
     }
 
-    // A settings file that cannot be written is said once, at the OK that could not store it;
-    // the end that follows says nothing more.
+    // Settings that cannot be written are said once, at the OK; the end says nothing more.
     void ecritureImpossible() {
         auto fenêtre = essai->démarre();
         QVERIFY(fenêtre);

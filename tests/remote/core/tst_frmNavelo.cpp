@@ -41,8 +41,7 @@ const QByteArray préfixe = "http://hd1.freebox.fr/pub/remote_control?code=12345
 
 } // namespace
 
-// The main window: keys, menu and windows around it, on two screens of chosen places: where
-// its windows open, what shows above what, in French.
+// The main window on two screens: its keys, menu, dialogs and places, in French.
 class TestFrmNavelo : public QObject {
     Q_OBJECT
 
@@ -82,7 +81,8 @@ private Q_SLOTS:
         const auto fenêtre = essai->démarre();
         QVERIFY(fenêtre);
         for (qsizetype i = 0; i < index.size(); ++i) {
-            QTest::mouseClick(zone(*fenêtre, index.at(i)), bouton);
+            QTest::mouseClick(fenêtre->findChild<QWidget*>(u"imgToucheV5[%1]"_s.arg(index.at(i))),
+                              bouton);
             QTRY_COMPARE(boitier.requêtes().size(), i + 1);
             QCOMPARE(boitier.requêtes().at(i).cible, préfixe + clés.at(i));
         }
@@ -90,10 +90,9 @@ private Q_SLOTS:
         QCOMPARE(boitier.requêtes().size(), index.size());
     }
 
-    // The picture's right button, as the icon's, opens the menu; "&Restaurer" only while the
-    // remote is hidden. Its configuration's always-on-top takes effect at once, while F9 then
-    // Cancel changes nothing. An icon event while the icon's menu is open is dropped; a left
-    // click on the icon brings back the windows meant to be shown.
+    // The picture's right button, as the icon's, opens the menu ("&Restaurer" while hidden);
+    // always-on-top applies at OK, F9 then Cancel changes nothing. An icon event during the
+    // icon's menu is dropped; a left click on the icon brings back the windows to be shown.
     void menu() {
         const auto fenêtre = essai->démarre();
         QVERIFY(fenêtre);
@@ -213,9 +212,8 @@ private Q_SLOTS:
         QTEST(essai->lancés == QStringList{QCoreApplication::applicationFilePath()}, "redémarré");
     }
 
-    // Start-up places: centred by default, where they were left, or brought back onto the
-    // screen; a model 6 run keeps the list's design size. Positions are written back only when
-    // remembered, unchanged settings never. Model 5 at 300 % is 504 x 1800.
+    // Start-up places: centred, as left, or back onto the screen; a model 6 run keeps the list's
+    // design size. Places written back only when remembered, unchanged settings never.
     void placement_data() {
         QTest::addColumn<QString>("lignes");
         QTest::addColumn<QPoint>("remote");  // null: centred
@@ -251,9 +249,8 @@ private Q_SLOTS:
         QFETCH(bool, écrites);
         const auto fenêtre = essai->démarre(lignes);
         QVERIFY(fenêtre);
-        const QRect écran = QGuiApplication::primaryScreen()->geometry();
         const auto vérifie = [&](QWidget* w, QPoint attendu) {
-            const QPoint centre = écran.center() - w->rect().center();
+            const QPoint centre = écranPrincipal.center() - w->rect().center();
             const QPoint écart = w->pos() - (attendu == Centré ? centre : attendu);
             QVERIFY2(écart.manhattanLength() <= 2, qPrintable(w->windowTitle()));
         };
@@ -315,11 +312,6 @@ private Q_SLOTS:
     }
 
 private:
-    QWidget* zone(frmNavelo& fenêtre, int index) const {
-        const QString modèle = fenêtre.Paramètres().Version == 6 ? u"V6"_s : u"V5"_s;
-        return fenêtre.findChild<QWidget*>(u"imgTouche%1[%2]"_s.arg(modèle).arg(index));
-    }
-
     BoitierSimule boitier;
     QTemporaryDir temporaire;
     std::unique_ptr<NaveloEssai> essai;

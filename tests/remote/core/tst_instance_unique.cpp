@@ -27,9 +27,8 @@ private Q_SLOTS:
         qputenv("TMPDIR", dossier.path().toLocal8Bit());
     }
 
-    // In the user's private runtime folder; without a usable one, in a private folder made
-    // under the temporary folder; never in a folder that others can write or that is not
-    // the user's own.
+    // In the user's private runtime folder, or else in a private one under the temporary
+    // folder; never in one that others can write or that is not the user's own.
     void emplacement() {
         const auto nom = [] { return NomInstance(u"Navelo"_s, u"WakeUp!"_s); };
         QCOMPARE(QFileInfo(nom()).path(), exécution());

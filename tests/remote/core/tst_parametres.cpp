@@ -173,7 +173,6 @@ private Q_SLOTS:
             << QRect(200, 50, 168, 600) << QList{QRect(376, 50, 500, 300)} << QPoint(376, 358);
         QTest::newRow("at the right edge")
             << QRect(700, 50, 168, 600) << QList<QRect>() << QPoint(192, 50);
-        // No room on either side: on the side with more, the right one at equal room.
         QTest::newRow("no room, as much on the right")
             << QRect(450, 50, 300, 700) << QList<QRect>() << QPoint(600, 50);
         QTest::newRow("no room, more on the left")

@@ -280,7 +280,7 @@ private Q_SLOTS:
         f->Etape = 4;
         const QString installateur = téléchargés.filePath(u"Navelo110_setup.exe"_s);
         QVERIFY(ÉcritFichier(installateur, "#!/bin/sh\ntouch parti\ni=0\nwhile [ ! -e signal ] "
-                                           "&& [ $i -lt 600 ]; do i=$((i+1)); sleep 0.05; done\n"));
+                                           "&& [ $i -lt 200 ]; do i=$((i+1)); sleep 0.05; done\n"));
         QVERIFY(QFile::copy(installateur, téléchargés.filePath(u"Outil2_setup.exe"_s)));
         f->chkSupprimerFichiersAprèsInstallation->setCheckState(Qt::PartiallyChecked);
         bool fin = false;

@@ -4,21 +4,6 @@
 #include "settings/verification_planifiee.h"
 #include "updates/logiciels_installes.h"
 
-namespace {
-
-// An uninstall entry; a null field is left out.
-QByteArray Entrée(const char* éditeur, const char* nom, const char* version) {
-    QByteArray lignes = "[Uninstall]\r\n";
-    for (const auto& [clé, valeur] :
-         {std::pair{"Publisher=", éditeur}, {"DisplayName=", nom}, {"DisplayVersion=", version}}) {
-        if (valeur)
-            lignes += QByteArray(clé) + valeur + "\r\n";
-    }
-    return lignes;
-}
-
-} // namespace
-
 class TestParametresRenovo : public QObject {
     Q_OBJECT
 
@@ -27,13 +12,6 @@ class TestParametresRenovo : public QObject {
     QString Chemin(const QString& nom) const { return dossier->filePath(nom); }
     void Écrit(const QString& nom, const QByteArray& contenu) {
         QVERIFY(ÉcritFichier(Chemin(nom), contenu));
-    }
-    static ParamètresRenovo Relit(const QString& fichier, QDate* dernière = nullptr) {
-        ParamètresRenovo p;
-        p.FichierParamètres = fichier;
-        QDate jour;
-        LitParamètres(p, dernière ? *dernière : jour);
-        return p;
     }
 
 private Q_SLOTS:
@@ -72,7 +50,8 @@ private Q_SLOTS:
         Écrit(u"Renovo.ini"_s, lignes);
         QDate dernière;
         ParamètresRenovo p;
-        const int erreur = Erreur([&] { p = Relit(Chemin(u"Renovo.ini"_s), &dernière); });
+        p.FichierParamètres = Chemin(u"Renovo.ini"_s);
+        const int erreur = Erreur([&] { LitParamètres(p, dernière); });
         QCOMPARE((erreur
                       ? QVariantList{erreur}
                       : QVariantList{p.RechercherMaJOuvertureSession, int(p.RechercherMaJFréquence),
@@ -117,20 +96,27 @@ private Q_SLOTS:
     void logicielsInstalles() {
         qputenv("XDG_DATA_HOME", QFile::encodeName(Chemin(u"maison"_s)));
         qputenv("XDG_DATA_DIRS", QFile::encodeName(Chemin(u"local"_s) + u':' + Chemin(u"usr"_s)));
-        Écrit(u"usr/korvane/uninstall/Navelo.ini"_s, Entrée("Korvane", "Navelo v1.2", "1.2"));
-        Écrit(u"local/korvane/uninstall/navelo.ini"_s, Entrée("KORVANE", "Navelo v2.0", "2.0"));
-        Écrit(u"usr/korvane/uninstall/Alpha.ini"_s, Entrée("korvane", "Alpha V3 Pro", "3"));
-        Écrit(u"usr/korvane/uninstall/beta.ini"_s, Entrée("Korvane", "\" v1\"", "1"));
-        Écrit(u"usr/korvane/uninstall/Gamma.ini"_s, Entrée("Korvane SA", "Gamma v1", "1"));
-        Écrit(u"usr/korvane/uninstall/Zeta.ini"_s, Entrée("Korvane", nullptr, nullptr));
-        Écrit(u"usr/korvane/uninstall/notes.txt"_s, Entrée("Korvane", "Notes v1", "1"));
-        Écrit(u"maison/korvane/uninstall/Outil.ini"_s,
-              Entrée("korvane", "Outil v1.5 b\xE9ta", "1.5"));
-        Écrit(u"maison/korvane/uninstall/Navelo.ini"_s, Entrée("Korvane", "NAVELO v2.1", "2.1"));
+        // An uninstall entry; a null name leaves out the name and the version.
+        const auto entrée = [this](const QString& fichier, const char* éditeur, const char* nom,
+                                   const char* version) {
+            QByteArray lignes = "[Uninstall]\r\nPublisher=" + QByteArray(éditeur) + "\r\n";
+            if (nom)
+                lignes +=
+                    "DisplayName=" + QByteArray(nom) + "\r\nDisplayVersion=" + version + "\r\n";
+            Écrit(fichier, lignes);
+        };
+        entrée(u"usr/korvane/uninstall/Navelo.ini"_s, "Korvane", "Navelo v1.2", "1.2");
+        entrée(u"local/korvane/uninstall/navelo.ini"_s, "KORVANE", "Navelo v2.0", "2.0");
+        entrée(u"usr/korvane/uninstall/Alpha.ini"_s, "korvane", "Alpha V3 Pro", "3");
+        entrée(u"usr/korvane/uninstall/beta.ini"_s, "Korvane", "\" v1\"", "1");
+        entrée(u"usr/korvane/uninstall/Gamma.ini"_s, "Korvane SA", "Gamma v1", "1");
+        entrée(u"usr/korvane/uninstall/Zeta.ini"_s, "Korvane", nullptr, nullptr);
+        entrée(u"usr/korvane/uninstall/notes.txt"_s, "Korvane", "Notes v1", "1");
+        entrée(u"maison/korvane/uninstall/Outil.ini"_s, "korvane", "Outil v1.5 b\xE9ta", "1.5");
+        entrée(u"maison/korvane/uninstall/Navelo.ini"_s, "Korvane", "NAVELO v2.1", "2.1");
         // Names a file may have and a key may not: a resource path to Qt, a separator.
-        Écrit(u"maison/korvane/uninstall/:Outil.ini"_s, Entrée("Korvane", ":Outil v2", "2"));
-        Écrit(u"maison/korvane/uninstall/Sous\\Outil.ini"_s,
-              Entrée("Korvane", "Sous\\Outil v2", "2"));
+        entrée(u"maison/korvane/uninstall/:Outil.ini"_s, "Korvane", ":Outil v2", "2");
+        entrée(u"maison/korvane/uninstall/Sous\\Outil.ini"_s, "Korvane", "Sous\\Outil v2", "2");
 
         const std::unique_ptr<Registre> registre = RegistreSystème();
         QStringList liste; // each search adds to it

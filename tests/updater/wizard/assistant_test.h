@@ -69,36 +69,29 @@ struct BancAssistant {
         QVERIFY(ÉcritFichier(Chemin(nom), EnAnsi(contenu)));
     }
     QString Lit(const QString& nom) const { return LitAnsi(Chemin(nom)); }
-    // The user's uninstall entries, none machine-wide, from names and versions.
+    // The user's uninstall entries, none machine-wide: names, each followed by its version.
     void Inscrit(const QStringList& logiciels) {
         qputenv("XDG_DATA_HOME", QFile::encodeName(Chemin(u"donnees"_s)));
         qputenv("XDG_DATA_DIRS", QFile::encodeName(Chemin(u"systeme"_s)));
-        QDir().mkpath(Chemin(u"donnees/korvane/uninstall"_s));
-        for (qsizetype i = 0; i + 1 < logiciels.size(); i += 2) {
-            const QByteArray nom = logiciels[i].toLatin1(), version = logiciels[i + 1].toLatin1();
-            ÉcritFichier(Chemin(u"donnees/korvane/uninstall/"_s + logiciels[i] + u".ini"_s),
-                         "[Uninstall]\r\nPublisher=Korvane\r\nDisplayName=" + nom + " v" + version +
-                             "\r\nDisplayVersion=" + version + "\r\n");
-        }
+        for (qsizetype i = 0; i + 1 < logiciels.size(); i += 2)
+            Écrit(
+                u"donnees/korvane/uninstall/%1.ini"_s.arg(logiciels[i]),
+                u"[Uninstall]\r\nPublisher=Korvane\r\nDisplayName=%1 v%2\r\nDisplayVersion=%2\r\n"_s
+                    .arg(logiciels[i], logiciels[i + 1]));
     }
     // A French start on 7 December 2026; restarts are recorded, never made.
     OptionsRenovo Options(const QStringList& arguments = {}) {
-        OptionsRenovo options;
-        options.dossierProgramme = dossier->path();
-        options.dossierUtilisateur = Chemin(u"utilisateur"_s);
-        options.arguments = arguments;
-        options.codeLangueSystème = [] { return qint16(12); };
-        options.horloge = [] { return QDateTime(QDate(2026, 12, 7), QTime(9, 0)); };
-        options.programme = u"/opt/korvane/Renovo"_s;
-        options.lanceur = [this](const QString& programme, const QStringList&, ModeAffichage) {
-            lancés.append(programme);
-            return true;
-        };
-        options.nomInstance.clear();
-        return options;
+        return {.dossierProgramme = dossier->path(),
+                .dossierUtilisateur = Chemin(u"utilisateur"_s),
+                .arguments = arguments,
+                .codeLangueSystème = [] { return qint16(12); },
+                .horloge = [] { return QDateTime(QDate(2026, 12, 7), QTime(9, 0)); },
+                .programme = u"/opt/korvane/Renovo"_s,
+                .lanceur = [this](const QString& programme, const QStringList&,
+                                  ModeAffichage) { return lancés.append(programme), true; },
+                .nomInstance = {}};
     }
-    // Three programs registered and settings pointing at the local server, with a download
-    // folder of their own; `ligne` added to them.
+    // Three programs, and settings for the local server and a download folder, `ligne` first.
     OptionsRenovo OptionsEnLigne(const QStringList& arguments = {}, const QString& ligne = {}) {
         Inscrit({u"Inconnu"_s, u"1.0"_s, u"Navelo"_s, u"1.0.0"_s, u"Prog2"_s, u"1.5"_s});
         QDir(dossier->path()).mkpath(u"téléchargements"_s);

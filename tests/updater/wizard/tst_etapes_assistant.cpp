@@ -6,61 +6,18 @@
 class TestEtapesAssistant : public QObject, BancAssistant {
     Q_OBJECT
 
+    void Suivant(int fois) {
+        while (fois-- > 0)
+            f->btnSuivant->click();
+    }
+
 private Q_SLOTS:
     void initTestCase() { QVERIFY(Démarre()); }
     void init() { Prépare(); }
 
-    // A failed download stays checked; Back and Next fetch it again, and only it.
-    void stepsWithRetry() {
-        QVERIFY(Ouvre(OptionsEnLigne()));
-        f->btnSuivant->click();
-        QCOMPARE(f->Etape, 1);
-        QVERIFY(f->lvwLogicielsInstallés->isVisible() && f->btnSuivant->isEnabled());
-        QCOMPARE(Éléments(f->lvwLogicielsInstallés),
-                 QStringList({u"Inconnu;v1.0;non pris en charge par KorvaneUpdate;;"_s,
-                              u"Navelo;v1.0;v1.1 publiée;x;|v1.1|110"_s,
-                              u"Prog2;v1.5;OK;;|v1.5|150"_s}));
-        f->lvwLogicielsInstallés->topLevelItem(0)->setCheckState(0, Qt::Checked);
-        QCOMPARE(f->lvwLogicielsInstallés->topLevelItem(0)->checkState(0), Qt::Unchecked);
-
-        f->btnSuivant->click();
-        f->btnSuivant->click();
-        QCOMPARE(f->Etape, 3);
-        QCOMPARE(Ligne(f->lstTéléchargements, 0), enCoursDe + u"erreur"_s);
-        QCOMPARE(Éléments(f->lvwLogicielsInstallés).value(1),
-                 u"Navelo;v1.0;v1.1 erreur (téléchargement);x;TKO|v1.1|110"_s);
-        QVERIFY(!f->btnSuivant->isEnabled() && !f->lblEtape3b->isVisible());
-
-        QVERIFY(ÉcritFichier(Chemin(u"serveur/Navelo110.exe"_s), "MZ installateur de Navelo 1.1"));
-        f->btnPrécédent->click();
-        f->btnSuivant->click();
-        QCOMPARE(f->lstTéléchargements->count(), 2);
-        QCOMPARE(Ligne(f->lstTéléchargements, 1), enCoursDe + u"OK"_s);
-        QCOMPARE(Éléments(f->lvwLogicielsInstallés).value(1),
-                 u"Navelo;v1.0;v1.1 téléchargée;;TOK|v1.1|110"_s);
-        QCOMPARE(Lit(u"téléchargements/Navelo110_setup.exe"_s), u"MZ installateur de Navelo 1.1"_s);
-        QVERIFY(f->lblEtape3b->text().startsWith(u"Un ou plusieurs téléchargements"_s));
-        QVERIFY(f->lblEtape3b->isVisible() && f->btnSuivant->isEnabled());
-
-        // Back from the installations runs the downloads again: none is checked.
-        f->btnSuivant->click();
-        QCOMPARE(f->lstInstallations->count(), 1);
-        f->btnPrécédent->click();
-        QCOMPARE(f->Etape, 3);
-        QCOMPARE(f->lstTéléchargements->count(), 2);
-        QVERIFY(f->lblEtape3b->isVisible() && f->btnSuivant->isEnabled());
-
-        // Step 1 again: the list as it was, no new exchange, Next still allowed.
-        f->btnPrécédent->click();
-        f->btnPrécédent->click();
-        QCOMPARE(f->Etape, 1);
-        QVERIFY(f->btnSuivant->isEnabled());
-        QCOMPARE(serveur.requêtes().size(), 3);
-        QVERIFY(MessagesAffichés().isEmpty());
-    }
-
-    // A failed exchange is asked again on the next visit; so is an answer that failed the step.
-    void failedExchanges() {
+    // A failed exchange, or an answer that fails the step, is asked again on the next visit; a
+    // failed download stays checked, and Back and Next fetch it again, and only it.
+    void reprises() {
         serveur.options.versionsIntrouvables = true;
         QVERIFY(Ouvre(OptionsEnLigne()));
         f->btnSuivant->click();
@@ -77,14 +34,48 @@ private Q_SLOTS:
                 MessagesAffichés().at(0).texte.startsWith(u"Une erreur (457)"_s));
         QCOMPARE(f->Etape, 0);
 
-        serveur.options.catalogue = u"Navelo=1.1.0"_s;
+        OublieMessages();
+        serveur.options.catalogue = u"Navelo=1.1.0\nProg2=1.5.0"_s;
         f->btnSuivant->click();
-        QVERIFY(f->lvwLogicielsInstallés->isVisible());
-        QCOMPARE(serveur.requêtes().size(), 3);
+        QVERIFY(f->Etape == 1 && f->lvwLogicielsInstallés->isVisible() &&
+                f->btnSuivant->isEnabled());
+        QCOMPARE(Éléments(f->lvwLogicielsInstallés),
+                 QStringList({u"Inconnu;v1.0;non pris en charge par KorvaneUpdate;;"_s,
+                              u"Navelo;v1.0;v1.1 publiée;x;|v1.1|110"_s,
+                              u"Prog2;v1.5;OK;;|v1.5|150"_s}));
+        f->lvwLogicielsInstallés->topLevelItem(0)->setCheckState(0, Qt::Checked);
+        QCOMPARE(f->lvwLogicielsInstallés->topLevelItem(0)->checkState(0), Qt::Unchecked);
+
+        Suivant(2);
+        QCOMPARE(Ligne(f->lstTéléchargements, 0), enCoursDe + u"erreur"_s);
+        QCOMPARE(Éléments(f->lvwLogicielsInstallés).value(1),
+                 u"Navelo;v1.0;v1.1 erreur (téléchargement);x;TKO|v1.1|110"_s);
+        QVERIFY(f->Etape == 3 && !f->btnSuivant->isEnabled() && !f->lblEtape3b->isVisible());
+
+        QVERIFY(ÉcritFichier(Chemin(u"serveur/Navelo110.exe"_s), "MZ installateur de Navelo 1.1"));
+        f->btnPrécédent->click();
+        f->btnSuivant->click();
+        QCOMPARE(Ligne(f->lstTéléchargements, 1), enCoursDe + u"OK"_s);
+        QCOMPARE(Éléments(f->lvwLogicielsInstallés).value(1),
+                 u"Navelo;v1.0;v1.1 téléchargée;;TOK|v1.1|110"_s);
+        QCOMPARE(Lit(u"téléchargements/Navelo110_setup.exe"_s), u"MZ installateur de Navelo 1.1"_s);
+        QVERIFY(f->lblEtape3b->text().startsWith(u"Un ou plusieurs téléchargements"_s));
+
+        // Back from the installations runs the downloads again: none is checked.
+        f->btnSuivant->click();
+        QCOMPARE(f->lstInstallations->count(), 1);
+        f->btnPrécédent->click();
+        QVERIFY(f->Etape == 3 && f->lstTéléchargements->count() == 2);
+        QVERIFY(f->lblEtape3b->isVisible() && f->btnSuivant->isEnabled());
+
+        // Step 1 again: the list as it was, no new exchange, Next still allowed.
+        f->btnPrécédent->click();
+        f->btnPrécédent->click();
+        QVERIFY(f->Etape == 1 && f->btnSuivant->isEnabled() && MessagesAffichés().isEmpty());
+        QCOMPARE(serveur.requêtes().size(), 5);
     }
 
-    // A close mid-download leaves nothing; the About box held open meanwhile lets the transfer
-    // go on under it, to its end.
+    // A close mid-download leaves nothing; under the About box the transfer goes on to its end.
     void pendantLeTelechargement_data() {
         QTest::addColumn<bool>("ferme");
         QTest::newRow("close") << true;
@@ -95,8 +86,7 @@ private Q_SLOTS:
         serveur.options.tailleGénérée = 100'000;
         serveur.options.octetsParSeconde = ferme ? 20'000 : 50'000;
         QVERIFY(Ouvre(OptionsEnLigne()));
-        f->btnSuivant->click();
-        f->btnSuivant->click();
+        Suivant(2);
         bool finiSousLaBoîte = false;
         QTimer::singleShot(300, f.get(), [&] {
             QVERIFY(f->pgbDownload->isVisible());
@@ -131,8 +121,7 @@ private Q_SLOTS:
         QTest::newRow("replaced before step 4") << u"remplacé"_s << refusé << QString();
         QTest::newRow("no .minisig") << u"absente"_s << refusé << QString();
     }
-    // With the maker's key beside the program, only the installer signed for its name is
-    // kept; step 4 runs that very file (checked again with a key), whatever the folder says.
+    // With the maker's key, only the installer signed for its name is kept, and run as kept.
     void signedInstallers() {
         QFETCH(QString, cas);
         const QString journal = Chemin(u"journal"_s);
@@ -147,8 +136,7 @@ private Q_SLOTS:
         if (cas == u"absente")
             QVERIFY(QFile::remove(Chemin(u"serveur/Navelo110.exe.minisig"_s)));
         QVERIFY(Ouvre(OptionsEnLigne()));
-        for (int étape = 1; étape <= 3; ++étape)
-            f->btnSuivant->click();
+        Suivant(3);
 
         const bool gardé = cas != u"absente";
         QCOMPARE(Ligne(f->lstTéléchargements, 0), enCoursDe + (gardé ? u"OK"_s : u"erreur"_s));
@@ -172,8 +160,7 @@ private Q_SLOTS:
         QCOMPARE(QDir(dossier->path()).entryList({u"installation-*"_s}, QDir::Dirs), QStringList());
     }
 
-    // Weekly by default, last on 1 January 1980, unless the row says otherwise. A German
-    // system's first start, or a translator's notice, says so only with a window.
+    // Weekly, last on 1 January 1980, unless the row says otherwise; notices only with a window.
     void scheduledCheck_data() {
         QTest::addColumn<QString>("catalogue"); // "-": no program installed
         QTest::addColumn<QString>("ligne");
@@ -209,12 +196,10 @@ private Q_SLOTS:
         QCOMPARE(f->isVisible(), visible);
         QCOMPARE(MessagesAffichés().size(), visible && !ligne.isEmpty() ? 1 : 0);
         const bool vérifiée = catalogue != u"-" && !ligne.contains(u"07/12/2026"_s);
-        // A check not due ends before anything is loaded.
         QCOMPARE(f->Déchargée(), !visible && vérifiée);
         QVERIFY(!visible || (f->Etape == 1 && f->lblEtape1->text().startsWith(texte)));
         const QString après = Lit(u"Renovo.ini"_s);
         QVERIFY(vérifiée ? après.contains(u"RechercherMaJDernière=07/12/2026"_s) : après == avant);
-        // A first start's choice waits for a window to show its notice.
         QVERIFY(après.startsWith(u"[Config]\r\n"_s + ligne.section(u'\n', 0, 0)));
         QCOMPARE(serveur.requêtes().isEmpty(), !vérifiée);
     }

@@ -9,9 +9,8 @@ class TestBoitierSimule : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    // As scripts read it: "PORT <n>" first, then one line per request, even for what a Qt
-    // client cannot send: escapes QUrl would rewrite, a request line cut in two, and a second
-    // request on the same connection.
+    // "PORT <n>", then a line per request, even for what Qt cannot send: escapes QUrl would
+    // rewrite, a request line cut in two, a second request on one connection.
     void programme() {
         QProcess boitier;
         boitier.start(QStringLiteral(PROGRAMME_BOITIER), {u"--code"_s, u"42"_s});

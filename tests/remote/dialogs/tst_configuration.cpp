@@ -22,7 +22,6 @@ const QString entre25et200 = u"Veuillez saisir une valeur comprise entre 25 et 2
 ParamètresNavelo Paramètres() {
     ParamètresNavelo p;
     p.CodeTélécommande = u"12345678"_s;
-    p.Version = 6;
     p.Hd = 2;
     p.MémoriserPositionFenêtre = false;
     p.TailleLogos = 75;
@@ -99,6 +98,7 @@ private Q_SLOTS:
         QTest::newRow("logos 250") << logos << u"250"_s << entre25et200;
         QTest::newRow("keyboard 30") << clavier << u"30"_s << entre50et500;
         QTest::newRow("window 50") << fenêtre << u"50"_s << QString();
+        QTest::newRow("logos 200") << logos << u"200"_s << QString();
         QTest::newRow("window 49") << fenêtre << u"49"_s << entre50et500;
         QTest::newRow("exponent") << fenêtre << u"1e2"_s << entre50et500;
         QTest::newRow("plus sign") << clavier << u"+80"_s << entre50et500;
@@ -114,29 +114,27 @@ private Q_SLOTS:
 
     // Empty boxes first, in their order (a blank is not empty), then the sizes in theirs.
     void verifieSaisie_data() {
-        QTest::addColumn<QStringList>("boîtes"); // code, window, keyboard, logos
+        QTest::addColumn<QString>("boîtes"); // code|window|keyboard|logos
         QTest::addColumn<Champ>("champ");
         QTest::addColumn<QString>("message");
         const QString vide = u"Le champ %1 doit être renseigné..."_s;
-        QTest::newRow("all empty") << QStringList{{}, {}, {}, {}} << Champ::CodeTélécommande
-                                   << vide.arg(u"CODE TELECOMMANDE"_s);
-        QTest::newRow("window empty")
-            << QStringList{u" "_s, {}, {}, {}} << Champ::TailleFenêtrePrincipale
-            << vide.arg(u"TAILLE FENETRE PRINCIPALE"_s);
+        QTest::newRow("all empty")
+            << u"|||"_s << Champ::CodeTélécommande << vide.arg(u"CODE TELECOMMANDE"_s);
+        QTest::newRow("window empty") << u" |||"_s << Champ::TailleFenêtrePrincipale
+                                      << vide.arg(u"TAILLE FENETRE PRINCIPALE"_s);
         QTest::newRow("keyboard empty")
-            << QStringList{u" "_s, u"30"_s, {}, {}} << Champ::TailleClavier
-            << vide.arg(u"TAILLE CLAVIER VIRTUEL"_s);
-        QTest::newRow("logos empty") << QStringList{u" "_s, u"30"_s, u"100"_s, {}}
-                                     << Champ::TailleLogos << vide.arg(u"TAILLE LOGOS CHAINES"_s);
-        QTest::newRow("window out of range") << QStringList{u" "_s, u"30"_s, u"100"_s, u"250"_s}
-                                             << Champ::TailleFenêtrePrincipale << entre50et500;
-        QTest::newRow("logos out of range") << QStringList{u" "_s, u"100"_s, u"100"_s, u"250"_s}
-                                            << Champ::TailleLogos << entre25et200;
+            << u" |30||"_s << Champ::TailleClavier << vide.arg(u"TAILLE CLAVIER VIRTUEL"_s);
+        QTest::newRow("logos empty")
+            << u" |30|100|"_s << Champ::TailleLogos << vide.arg(u"TAILLE LOGOS CHAINES"_s);
+        QTest::newRow("window out of range")
+            << u" |30|100|250"_s << Champ::TailleFenêtrePrincipale << entre50et500;
+        QTest::newRow("logos out of range")
+            << u" |100|100|250"_s << Champ::TailleLogos << entre25et200;
     }
     void verifieSaisie() {
-        QFETCH(QStringList, boîtes);
-        const auto refus =
-            VérifieSaisie({boîtes[0], 5, 1, true, false, boîtes[1], boîtes[2], boîtes[3]});
+        QFETCH(QString, boîtes);
+        const QStringList b = boîtes.split(u'|');
+        const auto refus = VérifieSaisie({b[0], 5, 1, true, false, b[1], b[2], b[3]});
         QVERIFY(refus);
         QTEST(refus->champ, "champ");
         QTEST(refus->message, "message");

@@ -27,8 +27,7 @@ RaccourcisClavier Raccourcis(const ParamètresNavelo& paramètres, QStringList& 
 
 } // namespace
 
-// The keyboard window typing on a stand-in of the box, reached as the HTTP proxy of the box's
-// own address. Special keys are numbered from 100 on.
+// Special keys are numbered from 100 on.
 class TestClavier : public QObject {
     Q_OBJECT
 
@@ -76,61 +75,46 @@ private Q_SLOTS:
         ProxyLocal(boîtier.port());
     }
 
-    // Key requests as the box reads them.
     void url() {
-        const struct {
-            const char16_t* code;
-            qint16 hd;
-            const char16_t* touche;
-            bool longue;
-            int répétitions;
-            const char* requête;
-        } cas[] = {
-            {u"12345678", 2, u"vol_inc", false, 1, "code=12345678&key=vol_inc"},
-            {u"1", 1, u"9", true, 4, "code=1&key=9&long=true&repeat=4"},
-            {u"%v", 1, u"ok", false, 1, "code=%25v&key=ok"},
-            {u"#? +", 1, u"a=b", false, 1, "code=%23%3F%20%2B&key=a%3Db"},
+        // Code, box, key, long press, repeats, query.
+        const std::tuple<QString, qint16, QString, bool, int, const char*> cas[] = {
+            {u"12345678"_s, 2, u"vol_inc"_s, false, 1, "code=12345678&key=vol_inc"},
+            {u"1"_s, 1, u"9"_s, true, 4, "code=1&key=9&long=true&repeat=4"},
+            {u"%v"_s, 1, u"ok"_s, false, 1, "code=%25v&key=ok"},
+            {u"#? +"_s, 1, u"a=b"_s, false, 1, "code=%23%3F%20%2B&key=a%3Db"},
             // A character without a multi-tap entry.
-            {u"1", 1, u"¤é", false, 1, "code=1&key=%C2%A4%C3%A9"},
-            {u"A-z_.~/:;!'", 1, u"ok", false, 1, "code=A-z_.~/:;!'&key=ok"},
+            {u"1"_s, 1, u"¤é"_s, false, 1, "code=1&key=%C2%A4%C3%A9"},
+            {u"A-z_.~/:;!'"_s, 1, u"ok"_s, false, 1, "code=A-z_.~/:;!'&key=ok"},
         };
-        for (const auto& c : cas) {
+        for (const auto& [code, hd, touche, longue, répétitions, requête] : cas) {
             ParamètresNavelo p;
-            p.CodeTélécommande = QString::fromUtf16(c.code);
-            p.Hd = c.hd;
-            QCOMPARE(UrlTouche(p, QString::fromUtf16(c.touche), c.longue, c.répétitions),
-                     u"http://hd%1.freebox.fr/pub/remote_control?"_s.arg(c.hd) +
-                         QLatin1StringView(c.requête));
+            p.CodeTélécommande = code;
+            p.Hd = hd;
+            QCOMPARE(UrlTouche(p, touche, longue, répétitions),
+                     u"http://hd%1.freebox.fr/pub/remote_control?"_s.arg(hd) +
+                         QLatin1StringView(requête));
         }
     }
 
     // A held play key toggles once, at its press; its repeats and long press keep that word.
-    void lectureTenue_data() {
-        QTest::addColumn<int>("modèle");
-        QTest::newRow("5") << 5;
-        QTest::newRow("6") << 6;
-    }
-
     void lectureTenue() {
-        QFETCH(int, modèle);
-        ParamètresNavelo p;
-        p.Version = static_cast<qint16>(modèle);
-        ExpéditeurTouches expéditeur(p);
-        for (const QString& mot : {u"play"_s, u"pause"_s}) {
-            boîtier.oublieRequêtes();
-            modèle == 6 ? expéditeur.AppuiToucheV6(u"play"_s) : expéditeur.AppuiToucheV5(u"play"_s);
-            QTRY_VERIFY(boîtier.requêtes().size() >= (modèle == 6 ? 3 : 1));
-            modèle == 6 ? expéditeur.RelâcheToucheV6() : expéditeur.RelâcheToucheV5(u"play"_s);
-            // Let a request still on its way arrive before this round is checked.
-            QTest::qWait(200);
-            for (const RequeteRecue& requête : boîtier.requêtes()) {
-                QCOMPARE(requête.touche, mot);
-                QCOMPARE(requête.longue, modèle == 5);
+        for (const bool v6 : {false, true}) {
+            ParamètresNavelo p;
+            p.Version = v6 ? 6 : 5;
+            ExpéditeurTouches expéditeur(p);
+            for (const QString& mot : {u"play"_s, u"pause"_s}) {
+                boîtier.oublieRequêtes();
+                v6 ? expéditeur.AppuiToucheV6(u"play"_s) : expéditeur.AppuiToucheV5(u"play"_s);
+                QTRY_VERIFY(boîtier.requêtes().size() >= (v6 ? 3 : 1));
+                v6 ? expéditeur.RelâcheToucheV6() : expéditeur.RelâcheToucheV5(u"play"_s);
+                // Let a request still on its way arrive before this round is checked.
+                QTest::qWait(200);
+                for (const RequeteRecue& requête : boîtier.requêtes())
+                    QCOMPARE(std::pair(requête.touche, requête.longue), std::pair(mot, !v6));
             }
         }
     }
 
-    // Key events of this window go to the PC keyboard's handlers.
     // Model 5: a held special key sends its long press, a character key types at its release;
     // a right click types but sends no special key, and leaves the remote's held key alone.
     void modele5() {
@@ -151,8 +135,7 @@ private Q_SLOTS:
                                       "key=vol_inc&long=true"}));
     }
 
-    // Model 6: clicks, then a PC key in this window. After a remote key's repeat, a special
-    // key held here still waits 500 ms to repeat.
+    // Model 6: clicks, then a PC key here; after a remote key's repeat, a held key waits 500 ms.
     void modele6() {
         ouvre(6);
         for (const int t : {27, 101, 102, 102}) {
@@ -172,8 +155,7 @@ private Q_SLOTS:
         QTest::mouseRelease(touche(100), Qt::LeftButton);
     }
 
-    // What each key sends, by its index; the window's size follows its setting. Closed, it only
-    // hides.
+    // What each key sends; the size follows its setting; closed, the window only hides.
     void touches() {
         ouvre(5, 200);
         QCOMPARE(clavier->size(), QSize(789, 264));
@@ -184,8 +166,7 @@ private Q_SLOTS:
         QStringList spéciales;
         for (const BoutonTouche* t : std::as_const(clavier->btnToucheSpéciale))
             spéciales += t->Tag;
-        QCOMPARE(spéciales, (QStringList{u"back"_s, u"ok"_s, u"swap"_s, u"left"_s, u"up"_s,
-                                         u"down"_s, u"right"_s}));
+        QCOMPARE(spéciales.join(u' '), u"back ok swap left up down right"_s);
         paramètres.ClavierAffiché = true;
         QVERIFY(!clavier->close());
         QVERIFY(clavier->isHidden());
@@ -273,8 +254,7 @@ private Q_SLOTS:
             QCOMPARE(journal, appuis.contains(c) && c != u' ' ? QStringList{texte} : QStringList());
             QCOMPARE(RechercheMultiTap(collection, texte), appuis.value(c));
         }
-        // Only the press count and digit key of an entry, and only for the marker and one
-        // character.
+        // Only press count and digit key, and only for the marker and one character.
         QCOMPARE(RechercheMultiTap({u"k25x"_s}, u"¤k"), u"25"_s);
         for (const char16_t* texte : {u"¤ab", u"xa", u"¤", u""})
             QCOMPARE(RechercheMultiTap(collection, QString::fromUtf16(texte)), QString());

@@ -90,7 +90,6 @@ private Q_SLOTS:
         const int bas = Qt::Key_Down, haut = Qt::Key_Up, gauche = Qt::Key_Left,
                   droite = Qt::Key_Right, entrée = Qt::Key_Return, échap = Qt::Key_Escape,
                   t = Qt::Key_T;
-        QTest::newRow("Escape") << QList{échap} << 0;
         QTest::newRow("down from nothing: the first") << QList{bas, entrée} << 1;
         QTest::newRow("up from nothing: the last") << QList{haut, haut, entrée} << 5;
         QTest::newRow("past a separator and a greyed item") << QList{bas, bas, entrée} << 3;

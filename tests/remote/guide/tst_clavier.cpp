@@ -82,8 +82,7 @@ private Q_SLOTS:
             {u"1"_s, 1, u"9"_s, true, 4, "code=1&key=9&long=true&repeat=4"},
             {u"%v"_s, 1, u"ok"_s, false, 1, "code=%25v&key=ok"},
             {u"#? +"_s, 1, u"a=b"_s, false, 1, "code=%23%3F%20%2B&key=a%3Db"},
-            // A character without a multi-tap entry.
-            {u"1"_s, 1, u"¤é"_s, false, 1, "code=1&key=%C2%A4%C3%A9"},
+            {u"1"_s, 1, u"¤é"_s, false, 1, "code=1&key=%C2%A4%C3%A9"}, // no multi-tap entry
             {u"A-z_.~/:;!'"_s, 1, u"ok"_s, false, 1, "code=A-z_.~/:;!'&key=ok"},
         };
         for (const auto& [code, hd, touche, longue, répétitions, requête] : cas) {

@@ -6,6 +6,7 @@
 #include "guide/multitap.h"
 #include "proxy_local.h"
 
+#include <QHash>
 #include <QTest>
 
 #include <memory>
@@ -26,8 +27,7 @@ RaccourcisClavier Raccourcis(const ParamètresNavelo& paramètres, QStringList& 
 
 } // namespace
 
-// The keyboard window typing on a stand-in of the box, reached as the HTTP proxy of the box's
-// own address. Special keys are numbered from 100 on.
+// Special keys are numbered from 100 on.
 class TestClavier : public QObject {
     Q_OBJECT
 
@@ -75,91 +75,47 @@ private Q_SLOTS:
         ProxyLocal(boîtier.port());
     }
 
-    // Key requests as the box reads them.
     void url() {
-        const struct {
-            const char16_t* code;
-            qint16 hd;
-            const char16_t* touche;
-            bool longue;
-            int répétitions;
-            const char* requête;
-        } cas[] = {
-            {u"12345678", 2, u"vol_inc", false, 1, "code=12345678&key=vol_inc"},
-            {u"1", 1, u"9", true, 4, "code=1&key=9&long=true&repeat=4"},
-            {u"%v", 1, u"ok", false, 1, "code=%25v&key=ok"},
-            {u"#? +", 1, u"a=b", false, 1, "code=%23%3F%20%2B&key=a%3Db"},
-            // A character without a multi-tap entry.
-            {u"1", 1, u"¤é", false, 1, "code=1&key=%C2%A4%C3%A9"},
-            {u"A-z_.~/:;!'", 1, u"ok", false, 1, "code=A-z_.~/:;!'&key=ok"},
+        // Code, box, key, long press, repeats, query.
+        const std::tuple<QString, qint16, QString, bool, int, const char*> cas[] = {
+            {u"12345678"_s, 2, u"vol_inc"_s, false, 1, "code=12345678&key=vol_inc"},
+            {u"1"_s, 1, u"9"_s, true, 4, "code=1&key=9&long=true&repeat=4"},
+            {u"%v"_s, 1, u"ok"_s, false, 1, "code=%25v&key=ok"},
+            {u"#? +"_s, 1, u"a=b"_s, false, 1, "code=%23%3F%20%2B&key=a%3Db"},
+            {u"1"_s, 1, u"¤é"_s, false, 1, "code=1&key=%C2%A4%C3%A9"}, // no multi-tap entry
+            {u"A-z_.~/:;!'"_s, 1, u"ok"_s, false, 1, "code=A-z_.~/:;!'&key=ok"},
         };
-        for (const auto& c : cas) {
+        for (const auto& [code, hd, touche, longue, répétitions, requête] : cas) {
             ParamètresNavelo p;
-            p.CodeTélécommande = QString::fromUtf16(c.code);
-            p.Hd = c.hd;
-            QCOMPARE(UrlTouche(p, QString::fromUtf16(c.touche), c.longue, c.répétitions),
-                     u"http://hd%1.freebox.fr/pub/remote_control?"_s.arg(c.hd) +
-                         QLatin1StringView(c.requête));
+            p.CodeTélécommande = code;
+            p.Hd = hd;
+            QCOMPARE(UrlTouche(p, touche, longue, répétitions),
+                     u"http://hd%1.freebox.fr/pub/remote_control?"_s.arg(hd) +
+                         QLatin1StringView(requête));
         }
     }
 
-    // A held play key toggles once, at its press: its repeats (model 6) and its long press
-    // (model 5) carry the word that press chose, and the next press chooses the other.
-    void lectureTenue_data() {
-        QTest::addColumn<int>("modèle");
-        QTest::newRow("5") << 5;
-        QTest::newRow("6") << 6;
-    }
-
+    // A held play key toggles once, at its press; its repeats and long press keep that word.
     void lectureTenue() {
-        QFETCH(int, modèle);
-        ParamètresNavelo p;
-        p.Version = static_cast<qint16>(modèle);
-        ExpéditeurTouches expéditeur(p);
-        for (const QString& mot : {u"play"_s, u"pause"_s}) {
-            boîtier.oublieRequêtes();
-            modèle == 6 ? expéditeur.AppuiToucheV6(u"play"_s) : expéditeur.AppuiToucheV5(u"play"_s);
-            QTRY_VERIFY(boîtier.requêtes().size() >= (modèle == 6 ? 3 : 1));
-            modèle == 6 ? expéditeur.RelâcheToucheV6() : expéditeur.RelâcheToucheV5(u"play"_s);
-            // Let a request still on its way arrive before this round is checked.
-            QTest::qWait(200);
-            for (const RequeteRecue& requête : boîtier.requêtes()) {
-                QCOMPARE(requête.touche, mot);
-                QCOMPARE(requête.longue, modèle == 5);
+        for (const bool v6 : {false, true}) {
+            ParamètresNavelo p;
+            p.Version = v6 ? 6 : 5;
+            ExpéditeurTouches expéditeur(p);
+            for (const QString& mot : {u"play"_s, u"pause"_s}) {
+                boîtier.oublieRequêtes();
+                v6 ? expéditeur.AppuiToucheV6(u"play"_s) : expéditeur.AppuiToucheV5(u"play"_s);
+                QTRY_VERIFY(boîtier.requêtes().size() >= (v6 ? 3 : 1));
+                v6 ? expéditeur.RelâcheToucheV6() : expéditeur.RelâcheToucheV5(u"play"_s);
+                // Let a request still on its way arrive before this round is checked.
+                QTest::qWait(200);
+                for (const RequeteRecue& requête : boîtier.requêtes())
+                    QCOMPARE(std::pair(requête.touche, requête.longue), std::pair(mot, !v6));
             }
         }
     }
 
-    // Key events of this window go to the PC keyboard's handlers.
-    void clavierPC() {
-        ouvre(6);
-        QTest::keyClick(clavier.get(), Qt::Key_Minus, Qt::KeypadModifier);
-        QCOMPARE(reçues(1), Requêtes{"key=vol_dec"});
-    }
-
-    void clics_data() {
-        QTest::addColumn<QList<int>>("touches");
-        QTest::addColumn<Requêtes>("attendues");
-        QTest::newRow("k") << QList{27} << Requêtes{"key=5&repeat=2"};
-        QTest::newRow("OK") << QList{101} << Requêtes{"key=ok"};
-        QTest::newRow("Shift, Shift") << QList{102, 102} << Requêtes{"key=swap", "key=swap"};
-    }
-
-    void clics() {
-        QFETCH(QList<int>, touches);
-        QFETCH(Requêtes, attendues);
-        ouvre(6);
-        for (int i = 0; i < touches.size(); ++i) {
-            QTest::mouseClick(touche(touches[i]), Qt::LeftButton);
-            QCOMPARE(reçues(i + 1), attendues.first(i + 1));
-        }
-        const QString légendes = touche(10)->text() + touche(19)->text() + touche(35)->text();
-        QCOMPARE(légendes, touches.count(102) % 2 ? u"APN"_s : u"apn"_s);
-    }
-
-    // Model 5. A special key held sends its long press and nothing more at the release; a
-    // character key types its character once, at the release. A right click types a character
-    // but sends no special key, and neither takes over the hold of a key of the remote.
+    // Model 5: a held special key sends its long press, a character key types at its release;
+    // a right click types but sends no special key, and leaves the remote's held key alone.
     void modele5() {
         ouvre(5);
         QTest::mousePress(touche(100), Qt::LeftButton);
@@ -174,70 +130,42 @@ private Q_SLOTS:
         expéditeur->AppuiToucheV5(u"vol_inc"_s);
         QTest::mouseClick(touche(100), Qt::RightButton);
         QTest::mouseClick(touche(27), Qt::RightButton);
-        QCOMPARE(reçues(4).sliced(2), Requêtes({"key=5&repeat=2", "key=vol_inc&long=true"}));
+        QCOMPARE(reçues(4), Requêtes({"key=back&long=true", "key=5&repeat=2", "key=5&repeat=2",
+                                      "key=vol_inc&long=true"}));
     }
 
-    // After a repeat of a remote key, a special key held here still waits 500 ms before its
-    // first repeat.
-    void maintienModele6() {
+    // Model 6: clicks, then a PC key here; after a remote key's repeat, a held key waits 500 ms.
+    void modele6() {
         ouvre(6);
+        for (const int t : {27, 101, 102, 102}) {
+            const qsizetype avant = boîtier.requêtes().size();
+            QTest::mouseClick(touche(t), Qt::LeftButton);
+            QTRY_VERIFY(boîtier.requêtes().size() > avant);
+        }
+        QTest::keyClick(clavier.get(), Qt::Key_Minus, Qt::KeypadModifier);
+        QCOMPARE(reçues(5),
+                 (Requêtes{"key=5&repeat=2", "key=ok", "key=swap", "key=swap", "key=vol_dec"}));
+
         expéditeur->AppuiToucheV6(u"up"_s);
-        QTRY_COMPARE_WITH_TIMEOUT(boîtier.requêtes().size(), 2, 3000);
+        QTRY_VERIFY(boîtier.requêtes().size() >= 7);
         expéditeur->RelâcheToucheV6();
         QTest::mousePress(touche(100), Qt::LeftButton);
         QCOMPARE(expéditeur->tmrLong.interval(), 500);
         QTest::mouseRelease(touche(100), Qt::LeftButton);
     }
 
-    void geometrie_data() {
-        QTest::addColumn<int>("taille");
-        QTest::addColumn<QSize>("fenêtre");
-        // Twips (2960 x 990, 11840 x 3960) / 15, rounded.
-        QTest::newRow("50 %") << 50 << QSize(197, 66);
-        QTest::newRow("200 %") << 200 << QSize(789, 264);
-    }
-
-    // Every key's place, in twips at 100 %, and the text it sends.
-    void geometrie() {
-        QFETCH(int, taille);
-        ouvre(5, taille);
-        QTEST(clavier->size(), "fenêtre");
-        QCOMPARE(clavier->minimumSize(), clavier->maximumSize());
-
-        struct Place {
-            bool spéciale;
-            int index;
-            QString tag;
-            int gauche, haut, largeur = 400, hauteur = 300;
-        };
-        QList<Place> places{
-            {true, 0, u"back"_s, 4920, 120, 885}, {true, 1, u"ok"_s, 5400, 480, 400, 1020},
-            {false, 45, u"-"_s, 4920, 480},       {true, 4, u"up"_s, 4920, 1200},
-            {true, 2, u"swap"_s, 120, 1560, 885}, {false, 42, u" "_s, 1080, 1560, 2325},
-            {false, 47, u"'"_s, 3480, 1560},      {false, 48, u"\""_s, 3960, 1560},
-            {true, 3, u"left"_s, 4440, 1560},     {true, 5, u"down"_s, 4920, 1560},
-            {true, 6, u"right"_s, 5400, 1560}};
-        const QString rangées[] = {u"1234567890"_s, u"azertyuiop"_s, u"qsdfghjklm"_s,
-                                   u"wxcvbn.,?!"_s};
-        for (int r = 0; r < 4; ++r) {
-            for (int c = 0; c < 10; ++c)
-                places.append(
-                    {false, 10 * r + c, rangées[r].mid(c, 1), 120 + 480 * c, 120 + 360 * r});
-        }
-        const auto pixels = [taille](int twips) { return qRound(twips * (taille / 100.0) / 15.0); };
-        for (const Place& p : places) {
-            BoutonTouche* t =
-                (p.spéciale ? clavier->btnToucheSpéciale : clavier->btnTouche).value(p.index);
-            QVERIFY2(t, qPrintable(p.tag));
-            QCOMPARE(t->Tag, p.tag);
-            QCOMPARE(t->geometry(),
-                     QRect(pixels(p.gauche), pixels(p.haut), pixels(p.largeur), pixels(p.hauteur)));
-        }
-        QCOMPARE(clavier->btnTouche.size() + clavier->btnToucheSpéciale.size(), places.size());
-    }
-
-    void fermeture() {
-        ouvre(5);
+    // What each key sends; the size follows its setting; closed, the window only hides.
+    void touches() {
+        ouvre(5, 200);
+        QCOMPARE(clavier->size(), QSize(789, 264));
+        QString caractères;
+        for (const BoutonTouche* t : std::as_const(clavier->btnTouche))
+            caractères += t->Tag;
+        QCOMPARE(caractères, u"1234567890azertyuiopqsdfghjklmwxcvbn.,?! -'\""_s);
+        QStringList spéciales;
+        for (const BoutonTouche* t : std::as_const(clavier->btnToucheSpéciale))
+            spéciales += t->Tag;
+        QCOMPARE(spéciales.join(u' '), u"back ok swap left up down right"_s);
         paramètres.ClavierAffiché = true;
         QVERIFY(!clavier->close());
         QVERIFY(clavier->isHidden());
@@ -297,45 +225,37 @@ private Q_SLOTS:
         QTEST(journal, "attendu");
     }
 
-    // Every character the box can type, and nothing else of Latin-1, passes as typed.
+    // Every character of the multi-tap table but the blank, and nothing else of Latin-1, passes
+    // as typed. Read by digit key, the n-th character of a key takes n presses.
     void caracteres() {
-        const ParamètresNavelo paramètres;
-        QStringList journal;
-        RaccourcisClavier raccourcis = Raccourcis(paramètres, journal);
-        QString attendus;
-        for (char16_t c = 1; c < 256; ++c) {
-            journal.clear();
-            raccourcis.Form_KeyPress(QChar(c));
-            if (!journal.isEmpty()) {
-                QCOMPARE(journal, QStringList{u"¤"_s + QChar(c)});
-                attendus += QChar(c);
-            }
-        }
-        QCOMPARE(attendus,
-                 u"!\"',-.0123456789?ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"_s);
-    }
-
-    // The multi-tap table, read by digit key: the n-th character of a key takes n presses.
-    void multitap() {
         const std::pair<char16_t, const char16_t*> touches[] = {
             {u'1', u".,?!-'\"1"}, {u'2', u"ABC2"}, {u'3', u"DEF3"},  {u'4', u"GHI4"},
             {u'5', u"JKL5"},      {u'6', u"MNO6"}, {u'7', u"PQRS7"}, {u'8', u"TUV8"},
             {u'9', u"WXYZ9"},     {u'0', u" 0"}};
-        const QStringList collection = ChargeTableMultiTap();
-        qsizetype entrées = 0;
+        QHash<QChar, QString> appuis;
         for (const auto& [chiffre, caractères] : touches) {
             const QString suite = QString::fromUtf16(caractères);
-            for (qsizetype i = 0; i < suite.size(); ++i, ++entrées) {
-                const QString attendu = QString::number(i + 1) + QChar(chiffre);
-                for (const QChar c : {suite[i].toLower(), suite[i]})
-                    QCOMPARE(RechercheMultiTap(collection, QString(MarqueurCaractère + c)),
-                             attendu);
+            for (qsizetype i = 0; i < suite.size(); ++i) {
+                const QString appui = QString::number(i + 1) + QChar(chiffre);
+                appuis.insert(suite[i], appui);
+                appuis.insert(suite[i].toLower(), appui);
             }
         }
-        QCOMPARE(entrées, 44);
+        const QStringList collection = ChargeTableMultiTap();
         QCOMPARE(collection.size(), 44);
-        // Only the marker and one character of the keypad.
-        for (const char16_t* texte : {u"¤é", u"¤ab", u"xa", u"¤", u""})
+        const ParamètresNavelo paramètres;
+        QStringList journal;
+        RaccourcisClavier raccourcis = Raccourcis(paramètres, journal);
+        for (char16_t c = 1; c < 256; ++c) {
+            const QString texte = MarqueurCaractère + QChar(c);
+            journal.clear();
+            raccourcis.Form_KeyPress(QChar(c));
+            QCOMPARE(journal, appuis.contains(c) && c != u' ' ? QStringList{texte} : QStringList());
+            QCOMPARE(RechercheMultiTap(collection, texte), appuis.value(c));
+        }
+        // Only press count and digit key, and only for the marker and one character.
+        QCOMPARE(RechercheMultiTap({u"k25x"_s}, u"¤k"), u"25"_s);
+        for (const char16_t* texte : {u"¤ab", u"xa", u"¤", u""})
             QCOMPARE(RechercheMultiTap(collection, QString::fromUtf16(texte)), QString());
     }
 };

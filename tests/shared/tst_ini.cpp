@@ -26,9 +26,7 @@ private Q_SLOTS:
         } cas[] = {
             {"[C]\r\nA=0\r\nB=5\r\n", u"B", u"5"},
             {"[c]\r\nA=5", u"a", u"5"},
-            {"[C]\r\nCodeT\xe9l\xe9"
-             "commande=1",
-             u"CODETÉLÉCOMMANDE", u"1"},
+            {"[C]\r\nCl\xe9=1", u"CLÉ", u"1"},
             {"[C]\r\nN=\x80 \xe9t\xe9", u"N", u"€ été"},
             {"[C]\r\nA=1\r\n[C]\r\nA=2\r\nB=3", u"B", nullptr},
             {"[C]\r\nA=1\r\nA=2", u"A", u"1"},
@@ -39,16 +37,11 @@ private Q_SLOTS:
             {"[C]\nA=1 ; un", u"A", u"1 ; un"},
             // Saved by a UTF-8 editor, with or without a byte order mark.
             {"\xEF\xBB\xBF[C]\r\nA=1", u"A", u"1"},
-            {"\xEF\xBB\xBF[C]\r\nCodeT\xC3\xA9l\xC3\xA9"
-             "commande=\xE2\x82\xAC"
-             "1",
-             u"codetÉlÉcommande", u"€1"},
+            {"\xEF\xBB\xBF[C]\r\nCl\xC3\xA9=\xE2\x82\xAC", u"clÉ", u"€"},
             {"[C]\r\nCl\xC3\xA9=\xC3\xA9", u"Clé", u"é"},
             {"[C]\r\nCl\xC3\xA9=\xE9", u"Clé", nullptr},
             // Two such files joined: the second one's mark is no part of its first key's name.
-            {"\xEF\xBB\xBF[C]\r\nB=1\r\n\xEF\xBB\xBF"
-             "A=2",
-             u"A", u"2"},
+            {"\xEF\xBB\xBF[C]\r\nB=1\r\n\xEF\xBB\xBFZ=2", u"Z", u"2"},
         };
         for (const auto& c : cas) {
             const auto valeur = ValeurIni(c.contenu, u"C", c.clé);
@@ -74,9 +67,7 @@ private Q_SLOTS:
             {"[C]\r\nA=1\r\n\r\n[D]\r\n", u"C", u"B", u"2", "[C]\r\nA=1\r\nB=2\r\n\r\n[D]\r\n"},
             {"[C]\r\nA=1", u"C", u"B", u"2", "[C]\r\nA=1\r\nB=2\r\n"},
             {"[C]\nA=1", u"D", u"B", u"2", "[C]\nA=1\n[D]\nB=2\n"},
-            {"", u"C", u"CodeTélécommande", u"é€",
-             "[C]\r\nCodeT\xe9l\xe9"
-             "commande=\xe9\x80\r\n"},
+            {"", u"C", u"Clé", u"é€", "[C]\r\nCl\xe9=\xe9\x80\r\n"},
             {"[C]\n", u"C", u"A", u"a\U0001F600\u0142", "[C]\nA=a??\n"},
             {"[C]\nA=0\n", u"C", u"A", u"1\r\n[D]\r\nX=2", "[C]\nA=1\n"},
             {"[C]\nA=0\n", u"C", u"A", u"1\n[D]", "[C]\nA=1\n"},
@@ -97,13 +88,12 @@ private Q_SLOTS:
         const QTemporaryDir dossier;
         const QString chemin = dossier.filePath(u"Navelo.ini"_s);
         QCOMPARE(LitIni(chemin, u"C"_s, u"A"_s, u" défaut \t "_s), u" défaut"_s);
-        EcritIni(chemin, u"Config"_s, u"CodeTélécommande"_s, u"1"_s);
+        EcritIni(chemin, u"Config"_s, u"Clé"_s, u"1"_s);
         EcritIni(chemin, u"Config"_s, u"Long"_s, QString(40'000, u'x'));
-        EcritIni(chemin, u"Config"_s, u"CodeTélécommande"_s, u"2"_s);
-        QCOMPARE(LitFichier(chemin), "[Config]\r\nCodeT\xe9l\xe9"
-                                     "commande=2\r\nLong=" +
-                                         QByteArray(40'000, 'x') + "\r\n");
-        QCOMPARE(LitIni(chemin, u"config"_s, u"codetélécommande"_s, {}), u"2"_s);
+        EcritIni(chemin, u"Config"_s, u"Clé"_s, u"2"_s);
+        QCOMPARE(LitFichier(chemin),
+                 "[Config]\r\nCl\xe9=2\r\nLong=" + QByteArray(40'000, 'x') + "\r\n");
+        QCOMPARE(LitIni(chemin, u"config"_s, u"clé"_s, {}), u"2"_s);
         QCOMPARE(LitIni(chemin, u"Config"_s, u"Long"_s, {}), QString(31'999, u'x'));
         QCOMPARE(LitIni(chemin, u"Config"_s, u"Z"_s, QString(40'000, u'd')), QString(31'999, u'd'));
         QCOMPARE(QDir(dossier.path()).entryList(QDir::Files), QStringList{u"Navelo.ini"_s});

@@ -145,6 +145,19 @@ private Q_SLOTS:
         QCOMPARE(tailles, QList<qsizetype>({1024, 1024, 452}));
     }
 
+    // A body of the cap's size comes whole, one byte more is refused, however slowly it comes.
+    void tailleMaximale() {
+        ServeurMaj lent;
+        lent.options.tailleGénérée = 2500;
+        lent.options.octetsParSeconde = 10'000;
+        const QString url = u"http://127.0.0.1:%1/a.exe"_s.arg(lent.écoute());
+        for (const int taille : {2500, 2499}) {
+            Inet inet;
+            inet.setTailleMaximale(taille);
+            QCOMPARE(inet.OpenURL(url).size(), taille == 2500 ? 2500 : 0);
+        }
+    }
+
     // The key sender's answers: a large body goes as it comes; its status still counts.
     void corpsIgnore() {
         ServeurMaj serveur;

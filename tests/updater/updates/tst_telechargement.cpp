@@ -389,7 +389,7 @@ private Q_SLOTS:
             << "#!/bin/sh\necho $$ > pid\nexec sleep 600\n"_ba << false;
         QTest::newRow("crashes") << "#!/bin/sh\nkill -SEGV $$\n"_ba << false;
         QTest::newRow("missing") << QByteArray() << false;
-        QTest::newRow("asked to quit") << "#!/bin/sh\nsleep 1\n"_ba << true;
+        QTest::newRow("asked to quit") << "#!/bin/sh\nsleep 1\necho > fini\n"_ba << true;
     }
     // Each fault counts as a failed installation; a hanging installer waits until it is
     // killed, and one that runs when the program is asked to quit, until its end.
@@ -410,6 +410,7 @@ private Q_SLOTS:
         if (fin)
             QCoreApplication::exit(0);
         QCOMPARE(ExécuteEtAttend(dossier + u"/Prog_setup.exe"_s, dossier), fin);
+        QCOMPARE(QFile::exists(dossier + u"/fini"_s), fin);
         // The quit undone for the tests that follow.
         QTimer::singleShot(0, qApp, &QCoreApplication::quit);
         QCoreApplication::exec();

@@ -237,8 +237,7 @@ private Q_SLOTS:
                               QByteArray vers = {}) {
             QTest::newRow(cas) << QString::fromLatin1(cas) << résultat << de << vers;
         };
-        for (const char* cas :
-             {"prehashed ED", "legacy Ed", "signed by the server", "no key installed"})
+        for (const char* cas : {"prehashed ED", "legacy Ed", "no key installed"})
             ligne(cas, R::Valide);
         ligne("CR LF", R::Valide, "\n", "\r\n");
         ligne("one byte changed", R::FichierDifférent);
@@ -265,11 +264,7 @@ private Q_SLOTS:
         QVERIFY(ÉcritFichier(installateur, contenu));
         serveur.options.dossierInstallateurs = publiés.path();
         QByteArray signature;
-        if (cas == u"signed by the server") {
-            QVERIFY(QFile::remove(installateur));
-            serveur.options.tailleGénérée = contenu.size();
-            serveur.options.cléSignature = éditeur.cléSecrète();
-        } else if (cas == u"another installer's name") {
+        if (cas == u"another installer's name") {
             QVERIFY(ÉcritFichier(programme.filePath(u"Prog152.exe"_s), contenu));
             signature = éditeur.signe(programme.filePath(u"Prog152.exe"_s));
         } else if (cas != u"missing") {
@@ -291,7 +286,7 @@ private Q_SLOTS:
                                                            : LitFichier(éditeur.cléPublique())));
         const ClésDeConfiance clés =
             ClésDuProgramme(installé ? programme.filePath(u"bin"_s) : programme.path());
-        if (cas != u"no key installed" && cas != u"signed by the server")
+        if (cas != u"no key installed")
             QCOMPARE(VérifieSignature(installateur, signature, u"Navelo110.exe"_s, clés.clés),
                      résultat);
 

@@ -1,6 +1,9 @@
+#include "demandes_fin.h"
 #include "plateforme_graphique.h"
 
 #include <QTest>
+
+#include <csignal>
 
 using namespace Qt::StringLiterals;
 
@@ -34,6 +37,23 @@ private Q_SLOTS:
         if (!option.isEmpty())
             arguments << option << u"wayland"_s;
         QTEST(PlateformeGraphique(variables, arguments), "attendue");
+    }
+
+    // Once the object goes, each signal takes back its former handling.
+    void demandesDeFin() {
+        const auto gestion = [](int signal) {
+            struct sigaction action {};
+            ::sigaction(signal, nullptr, &action);
+            return action.sa_handler;
+        };
+        void (*const ancienne)(int) = [](int) {};
+        for (const int signal : {SIGTERM, SIGINT, SIGHUP})
+            std::signal(signal, ancienne);
+        DemandesDeFin([] {});
+        for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+            QVERIFY(gestion(signal) == ancienne);
+            std::signal(signal, SIG_DFL);
+        }
     }
 };
 

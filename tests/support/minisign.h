@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QFile>
+#include "fichiers_test.h"
+
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -19,12 +20,10 @@ public:
     // Signs the file into `fichier`.minisig, in the legacy format ("Ed") when asked; returns
     // the signature, empty on failure.
     QByteArray signe(const QString& fichier, bool ancien = false) const {
-        QFile signature(fichier + QStringLiteral(".minisig"));
         if (!lance({ancien ? QStringLiteral("-Sl") : QStringLiteral("-S"), QStringLiteral("-s"),
-                    cléSecrète(), QStringLiteral("-m"), fichier}) ||
-            !signature.open(QIODevice::ReadOnly))
+                    cléSecrète(), QStringLiteral("-m"), fichier}))
             return {};
-        return signature.readAll();
+        return LitFichier(fichier + QStringLiteral(".minisig"));
     }
 
 private:

@@ -1,7 +1,8 @@
 #include "tinyproxy.h"
 
+#include "fichiers_test.h"
+
 #include <QDeadlineTimer>
-#include <QFile>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QThread>
@@ -20,19 +21,17 @@ quint16 PortLibre() {
 
 Tinyproxy::Tinyproxy(const QString& utilisateur, const QString& motDePasse) {
     const quint16 port = PortLibre();
-    QFile configuration(m_dossier.filePath(u"tinyproxy.conf"_s));
-    if (port == 0 || !configuration.open(QIODevice::WriteOnly))
-        return;
+    const QString configuration = m_dossier.filePath(u"tinyproxy.conf"_s);
     QByteArray texte = "Port " + QByteArray::number(port) +
                        "\nListen 127.0.0.1\nTimeout 30\nMaxClients 20\nAllow 127.0.0.1\n"
                        "LogLevel Connect\nLogFile \"" +
                        m_dossier.filePath(u"journal"_s).toUtf8() + "\"\n";
     if (!utilisateur.isEmpty())
         texte += "BasicAuth " + utilisateur.toUtf8() + ' ' + motDePasse.toUtf8() + '\n';
-    configuration.write(texte);
-    configuration.close();
+    if (port == 0 || !ÉcritFichier(configuration, texte))
+        return;
 
-    m_processus.start(u"tinyproxy"_s, {u"-d"_s, u"-c"_s, configuration.fileName()});
+    m_processus.start(u"tinyproxy"_s, {u"-d"_s, u"-c"_s, configuration});
     if (!m_processus.waitForStarted())
         return;
     // Ready once it accepts connections.
@@ -52,8 +51,6 @@ Tinyproxy::~Tinyproxy() {
 }
 
 int Tinyproxy::requêtes() const {
-    QFile journal(m_dossier.filePath(u"journal"_s));
-    if (!journal.open(QIODevice::ReadOnly))
-        return 0;
-    return static_cast<int>(journal.readAll().count("]: Request (file descriptor"));
+    return static_cast<int>(
+        LitFichier(m_dossier.filePath(u"journal"_s)).count("]: Request (file descriptor"));
 }

@@ -51,6 +51,7 @@ private Q_SLOTS:
                         QStringList{u"v1.5.2"_s, u"0001.0005.0002.r"_s, u"152"_s}},
               {{2, 0, 0}, {u"v2.0"_s, u"0002.0000.0000.r"_s, u"200"_s}},
               {{1, 0, 1213}, {u"v1.2.1 beta 3"_s, u"0001.0002.0001.b0003"_s, u"121b3"_s}},
+              {{1, 0, 123}, {u"v1.2 beta 3"_s, u"0001.0002.0000.b0003"_s, u"120b3"_s}},
               {{1, -12, 0}, {u"v1.-12"_s, u"0001.-0012.0000.r"_s, u"1-120"_s}},
               {{-1, 9, 9}, {u"v1.5.2"_s, u"0001.0005.0002.r"_s, u"152"_s}}}) {
             for (const qint16 forme : {1, 2, 3, 7})
@@ -65,11 +66,9 @@ private Q_SLOTS:
             const NumérosVersion n = NumérosDeVersion(t);
             return QList<int>{n.majeur, n.mineur, n.révision};
         };
-        QCOMPARE(numéros(u"1.10.0.5"_s), QList<int>({1, 10, 0}));
-        QCOMPARE(numéros(u"2"_s), QList<int>({2, 0, 0}));
-        QCOMPARE(numéros(QString()), QList<int>({0, 0, 0}));
-        QCOMPARE(numéros(u"1..2"_s), QList<int>({1, 0, 2}));
-        QCOMPARE(numéros(u"-32768.32767"_s), QList<int>({-32768, 32767, 0}));
+        QCOMPARE(numéros(u"1.10.0.5"_s) + numéros(u"2"_s) + numéros({}) + numéros(u"1..2"_s) +
+                     numéros(u"-32768.32767"_s),
+                 QList<int>({1, 10, 0, 2, 0, 0, 0, 0, 0, 1, 0, 2, -32768, 32767, 0}));
         QCOMPARE(Erreur([] { NumérosDeVersion(u"1.x"_s); }), 13);
         for (const QString& hors : {u"1.32768"_s, u"-32769"_s})
             QCOMPARE(Erreur([&hors] { NumérosDeVersion(hors); }), 6);
@@ -130,6 +129,8 @@ private Q_SLOTS:
                      u"http://h/file/"_s + adresse);
             QCOMPARE(NomFichierInstallateur(racine), fichier);
         }
+        QCOMPARE(AdresseRequêteVersions(u"h/"_s, {u"=1"_s, u"Prog"_s}),
+                 u"h/_versions.php?apps==1|Prog"_s);
     }
     // Downloaded or failed programs run in order, one after the other, in the download folder
     // (relative in the second row), never "a" beside "a b"; exit code 0 alone is a success,

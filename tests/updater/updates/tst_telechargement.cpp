@@ -1,16 +1,24 @@
 #include "../renovo_test.h"
 #include "autorite_test.h"
+#include "limite_fichiers.h"
 #include "minisign.h"
 #include "serveur_maj.h"
 #include "serveur_scripte.h"
 #include "settings/parametres_renovo.h"
 #include "tinyproxy.h"
 #include "translation/traductions.h"
+#include "updates/installation.h"
+#include "updates/logiciels_installes.h"
 #include "updates/telechargement.h"
 #include "updates/telechargement_signe.h"
 #include "updates/versions.h"
 
 #include <QSslConfiguration>
+#include <QTimer>
+
+#include <functional>
+
+using Réponse = ServeurScripté::Réponse;
 
 namespace {
 
@@ -18,9 +26,14 @@ struct Progression : AffichageProgression {
     QString ligne;
     QList<qint64> faits;
     QStringList textes;
+    std::function<void()> auPremierMorceau;
     void Prépare() override {}
     void Commence(const QString& l, qint64) override { ligne = l; }
-    void Avance(qint64 f, const QString& t) override { faits << f, textes << t; }
+    void Avance(qint64 f, const QString& t) override {
+        faits << f, textes << t;
+        if (auPremierMorceau)
+            std::exchange(auPremierMorceau, nullptr)();
+    }
     bool Interrompu() const override { return false; }
 };
 
@@ -35,9 +48,13 @@ using Cas = std::tuple<int, bool, Proxy, QString, bool, QList<bool>, int>;
 Q_DECLARE_METATYPE(Cas)
 Q_DECLARE_METATYPE(RésultatSignature)
 
+// Downloads against the local update server and proxies, and what a user notices when the
+// server, the disk, an installer or a file misbehaves: no crash, no wait beyond the timeouts,
+// no damaged installer under its own name.
 class TestTelechargement : public QObject {
     Q_OBJECT
 
+    QTemporaryDir racine;
     ServeurMaj serveur;
     colTraductions traductions;
     Tinyproxy ouvert;
@@ -62,6 +79,18 @@ class TestTelechargement : public QObject {
         p.ProxyLogin = u"util"_s;
         p.ProxyPassword = motDePasse;
         return p;
+    }
+
+    // Downloads over an older installer of the same name, which a failure must leave whole
+    // with nothing beside it.
+    bool TéléchargeSurAncien(const QString& url, const QString& dossier, Progression& progression) {
+        if (!ÉcritFichier(dossier + u"/Prog_setup.exe"_s, "ancien"))
+            return false;
+        return Télécharge(ParamètresRenovo{}, url, dossier, u"Prog_setup.exe"_s, progression,
+                          traductions);
+    }
+    static QStringList Fichiers(const QString& dossier) {
+        return QDir(dossier).entryList(QDir::Files | QDir::Hidden);
     }
 
 private Q_SLOTS:
@@ -98,24 +127,6 @@ private Q_SLOTS:
         QCOMPARE((QList<double>{Arrondi(2.5, 0), Arrondi(-2.5, 0), Arrondi(2.675, 2),
                                 Arrondi(2.5, -1), Arrondi(1.25, 400)}),
                  (QList<double>{3, -3, 2.68, 3, 1.25}));
-    }
-
-    void textMode_data() {
-        QTest::addColumn<QByteArray>("réponse");
-        QTest::addColumn<QString>("corps");
-        const QByteArray texte = "Navelo=1.1.0\r\n";
-        QTest::newRow("200 OK") << ServeurScripté::réponse("200 OK", texte)
-                                << u"Navelo=1.1.0\r\n"_s;
-        QTest::newRow("404 page") << ServeurScripté::réponse("404 Not Found", texte) << QString();
-        QTest::newRow("reason in other case")
-            << ServeurScripté::réponse("200 Ok", texte) << QString();
-        QTest::newRow("over 1 MiB")
-            << ServeurScripté::réponse("200 OK", QByteArray((1 << 20) + 1, 'x')) << QString();
-    }
-    void textMode() {
-        QFETCH(QByteArray, réponse);
-        ServeurScripté scripté({réponse});
-        QTEST(Télécharge(ParamètresRenovo{}, scripté.url()), "corps");
     }
 
     // What the server decodes is what was installed, whatever the characters.
@@ -207,13 +218,9 @@ private Q_SLOTS:
         origine.options.catalogue = u"Navelo=1.1.0"_s;
         origine.options.demandeIdentifiantsProxy = cas == u"407";
         FaitConfiance(cas != u"untrusted");
-        // The direct 407 comes in clear, as a proxy's would.
-        const bool clair = cas == u"407" && type == 1;
-        QVERIFY((clair ? origine.écoute() : origine.écouteTls(autorité.serveur, autorité.clé)) !=
-                0);
+        QVERIFY(origine.écouteTls(autorité.serveur, autorité.clé) != 0);
         const QString url =
-            (clair ? u"http"_s : u"https"_s) +
-            u"://127.0.0.1:%1/file/_versions.php?apps=Navelo=1"_s.arg(origine.port());
+            u"https://127.0.0.1:%1/file/_versions.php?apps=Navelo=1"_s.arg(origine.port());
         QCOMPARE(Télécharge(Accès(type, ouvert.port(), u"mdp"_s), url),
                  cas == u"trusted" ? u"Navelo=1.1.0\r\n"_s : QString());
         QCOMPARE(origine.requêtes().size(), cas == u"untrusted" ? 0 : 1);
@@ -223,62 +230,50 @@ private Q_SLOTS:
     void signatures_data() {
         QTest::addColumn<QString>("cas");
         QTest::addColumn<RésultatSignature>("résultat");
+        QTest::addColumn<QByteArray>("de"); // these bytes of the signature become `vers`
+        QTest::addColumn<QByteArray>("vers");
         using R = RésultatSignature;
-        for (const auto& [cas, résultat] : {std::pair{"prehashed ED", R::Valide},
-                                            {"legacy Ed", R::Valide},
-                                            {"CR LF", R::Valide},
-                                            {"signed by the server", R::Valide},
-                                            {"no key installed", R::Valide},
-                                            {"one byte changed", R::FichierDifférent},
-                                            {"another file's", R::FichierDifférent},
-                                            {"another key", R::CléInconnue},
-                                            {"broken key file", R::CléInconnue},
-                                            {"another installer's name", R::NomDifférent},
-                                            {"trusted comment edited", R::CommentaireFalsifié},
-                                            {"unknown algorithm", R::AlgorithmeInconnu},
-                                            {"no padding", R::Illisible},
-                                            {"missing", R::Illisible},
-                                            {"5 KiB", R::Illisible}})
-            QTest::newRow(cas) << QString::fromLatin1(cas) << résultat;
+        const auto ligne = [](const char* cas, R résultat, QByteArray de = {},
+                              QByteArray vers = {}) {
+            QTest::newRow(cas) << QString::fromLatin1(cas) << résultat << de << vers;
+        };
+        for (const char* cas : {"prehashed ED", "legacy Ed", "no key installed"})
+            ligne(cas, R::Valide);
+        ligne("CR LF", R::Valide, "\n", "\r\n");
+        ligne("one byte changed", R::FichierDifférent);
+        ligne("another key", R::CléInconnue);
+        ligne("broken key file", R::CléInconnue);
+        ligne("another installer's name", R::NomDifférent);
+        ligne("trusted comment edited", R::CommentaireFalsifié, "timestamp:", "timestamp:1");
+        ligne("unknown algorithm", R::AlgorithmeInconnu, "\nRU", "\nSU"); // "ED" becomes "ID"
+        ligne("no padding", R::Illisible, "==\n", "\n");
+        ligne("missing", R::Illisible);
+        ligne("5 KiB", R::Illisible,
+              "untrusted comment: ", "untrusted comment: " + QByteArray(5'000, 'x'));
     }
     // What the check says of each signature, and what the download leaves: the installer
     // under its name, or nothing at all.
     void signatures() {
         QFETCH(QString, cas);
         QFETCH(RésultatSignature, résultat);
+        QFETCH(QByteArray, de);
+        QFETCH(QByteArray, vers);
         QTemporaryDir publiés, téléchargés, programme;
         const QString installateur = publiés.filePath(u"Navelo110.exe"_s);
         const QByteArray contenu = ServeurMaj::OctetsGénérés(0, 200'000);
         QVERIFY(ÉcritFichier(installateur, contenu));
         serveur.options.dossierInstallateurs = publiés.path();
         QByteArray signature;
-        if (cas == u"signed by the server") {
-            QVERIFY(QFile::remove(installateur));
-            serveur.options.tailleGénérée = contenu.size();
-            serveur.options.cléSignature = éditeur.cléSecrète();
-        } else if (cas == u"another file's" || cas == u"another installer's name") {
-            QTemporaryDir autre;
-            const QString nom = cas == u"another file's" ? u"Navelo110.exe"_s : u"Prog152.exe"_s;
-            QVERIFY(ÉcritFichier(autre.filePath(nom), nom == u"Prog152.exe" ? contenu : "autre"));
-            signature = éditeur.signe(autre.filePath(nom));
-        } else {
+        if (cas == u"another installer's name") {
+            QVERIFY(ÉcritFichier(programme.filePath(u"Prog152.exe"_s), contenu));
+            signature = éditeur.signe(programme.filePath(u"Prog152.exe"_s));
+        } else if (cas != u"missing") {
             signature = (cas == u"another key" ? autreClé : éditeur)
-                            .signe(installateur, cas == u"legacy Ed");
+                            .signe(installateur, cas == u"legacy Ed")
+                            .replace(de, vers);
         }
         if (cas == u"one byte changed")
             QVERIFY(ÉcritFichier(installateur, QByteArray(contenu).replace(150'000, 1, "x")));
-        else if (cas == u"CR LF")
-            signature.replace("\n", "\r\n");
-        else if (cas == u"trusted comment edited")
-            signature.replace("timestamp:", "timestamp:1");
-        else if (cas == u"no padding")
-            signature.replace("==\n", "\n");
-        else if (cas == u"5 KiB")
-            signature.insert(19, QByteArray(5'000, 'x'));
-        else if (cas == u"unknown algorithm") // "ED" becomes "ID"
-            signature.replace("\nRU", "\nSU");
-        else if (cas == u"missing")
-            signature.clear();
         QFile::remove(installateur + u".minisig"_s);
         if (!signature.isEmpty())
             QVERIFY(ÉcritFichier(installateur + u".minisig"_s, signature));
@@ -291,7 +286,7 @@ private Q_SLOTS:
                                                            : LitFichier(éditeur.cléPublique())));
         const ClésDeConfiance clés =
             ClésDuProgramme(installé ? programme.filePath(u"bin"_s) : programme.path());
-        if (cas != u"no key installed" && cas != u"signed by the server")
+        if (cas != u"no key installed")
             QCOMPARE(VérifieSignature(installateur, signature, u"Navelo110.exe"_s, clés.clés),
                      résultat);
 
@@ -309,6 +304,140 @@ private Q_SLOTS:
         QCOMPARE(LitFichier(reçu), valide ? contenu : QByteArray());
         QCOMPARE(t.installateur.chemin, reçu);
         QVERIFY(!valide || t.installateur.signature.isEmpty() == (cas == u"no key installed"));
+    }
+    void serveurEnPanne_data() {
+        QTest::addColumn<Réponse>("réponse");
+        QTest::addColumn<QByteArray>("reçu"); // the installer saved; "ancien": a failure
+        QTest::addColumn<QString>("texte");   // the answer's text
+        const QByteArray corps = ServeurMaj::OctetsGénérés(0, 20'000), ancien = "ancien",
+                         mio(1 << 20, 'x'), plus = mio + 'x';
+        const auto r = [](const QByteArray& octets, bool ouverte = false) {
+            return Réponse{octets, 0, false, false, ouverte};
+        };
+        const auto annonce = [&](qsizetype longueur, qsizetype envoyés, bool ouverte = false) {
+            return r("HTTP/1.1 200 OK\r\nContent-Length: " + QByteArray::number(longueur) +
+                         "\r\n\r\n" + corps.left(envoyés),
+                     ouverte);
+        };
+        QTest::newRow("whole") << annonce(20'000, 20'000) << corps << DepuisAnsi(corps);
+        QTest::newRow("Content-Length 0") << annonce(0, 0) << ""_ba << QString();
+        // Text may end with the connection; an installer needs its length.
+        QTest::newRow("no Content-Length")
+            << r("HTTP/1.1 200 OK\r\n\r\n" + corps) << ancien << DepuisAnsi(corps);
+        QTest::newRow("closed mid-body") << annonce(20'000, 5'000) << ancien << QString();
+        QTest::newRow("Content-Length below the body")
+            << annonce(1'000, 20'000) << corps.left(1'000) << DepuisAnsi(corps.left(1'000));
+        QTest::newRow("stalled past the silence timeout")
+            << annonce(20'000, 5'000, true) << ancien << QString();
+        QTest::newRow("reset") << Réponse{{}, 0, false, true} << ancien << QString();
+        // Any status line but "200 OK" fails.
+        for (const char* ligne : {"404 Not Found", "200 Ok"})
+            QTest::newRow(ligne) << r(ServeurScripté::réponse(ligne, corps)) << ancien << QString();
+        // Text is at most 1 MiB.
+        QTest::newRow("1 MiB") << r(ServeurScripté::réponse("200 OK", mio)) << mio
+                               << QString(1 << 20, u'x');
+        QTest::newRow("over 1 MiB")
+            << r(ServeurScripté::réponse("200 OK", plus)) << plus << QString();
+    }
+    // The file mode, then the text mode, of each answer.
+    void serveurEnPanne() {
+        QFETCH(Réponse, réponse);
+        QFETCH(QByteArray, reçu);
+        ServeurScripté scripté(réponse);
+        const QString dossier = racine.filePath(QString::fromLatin1(QTest::currentDataTag()));
+        Progression progression;
+        QCOMPARE(TéléchargeSurAncien(scripté.url() + u"Prog.exe"_s, dossier, progression),
+                 reçu != "ancien");
+        QCOMPARE(LitFichier(dossier + u"/Prog_setup.exe"_s), reçu);
+        QCOMPARE(Fichiers(dossier), QStringList{u"Prog_setup.exe"_s});
+        QTEST(Télécharge(ParamètresRenovo{}, scripté.url() + u"_versions.php"_s), "texte");
+    }
+
+    // The transfer fails, and no installer, whole or partial, is left under its name.
+    void disqueEnPanne() {
+        serveur.options.tailleGénérée = 300'000;
+        const QString url = u"http://127.0.0.1:%1/file/Prog.exe"_s.arg(serveur.port());
+        Progression progression;
+        const QString parti = racine.filePath(u"disque-parti"_s);
+        progression.auPremierMorceau = [parti] { QDir(parti).removeRecursively(); };
+        QVERIFY(!TéléchargeSurAncien(url, parti, progression));
+        QVERIFY(!QFileInfo::exists(parti));
+        const QString plein = racine.filePath(u"disque-plein"_s);
+        const LimiteFichiers limite(64 * 1024);
+        QVERIFY(!TéléchargeSurAncien(url, plein, progression));
+        QCOMPARE(LitFichier(plein + u"/Prog_setup.exe"_s), "ancien"_ba);
+        QCOMPARE(Fichiers(plein), QStringList{u"Prog_setup.exe"_s});
+    }
+
+    void installateurEnPanne_data() {
+        QTest::addColumn<QByteArray>("contenu");
+        QTest::addColumn<bool>("fin"); // the program asked to quit meanwhile
+        QTest::newRow("killed while it hangs")
+            << "#!/bin/sh\necho $$ > pid\nexec sleep 600\n"_ba << false;
+        QTest::newRow("crashes") << "#!/bin/sh\nkill -SEGV $$\n"_ba << false;
+        QTest::newRow("missing") << QByteArray() << false;
+        QTest::newRow("asked to quit") << "#!/bin/sh\nsleep 1\necho > fini\n"_ba << true;
+    }
+    // Each fault counts as a failed installation; a hanging installer waits until it is
+    // killed, and one that runs when the program is asked to quit, until its end.
+    void installateurEnPanne() {
+        QFETCH(QByteArray, contenu);
+        QFETCH(bool, fin);
+        const QString dossier = racine.filePath(QString::fromLatin1(QTest::currentDataTag()));
+        QVERIFY(QDir().mkpath(dossier));
+        if (!contenu.isEmpty())
+            QVERIFY(ÉcritFichier(dossier + u"/Prog_setup.exe"_s, contenu));
+        QTimer tueur;
+        QObject::connect(&tueur, &QTimer::timeout, &tueur, [&] {
+            const QByteArray pid = LitFichier(dossier + u"/pid"_s).trimmed();
+            if (!pid.isEmpty() && ::kill(pid.toInt(), SIGKILL) == 0)
+                tueur.stop();
+        });
+        tueur.start(50);
+        if (fin)
+            QCoreApplication::exit(0);
+        QCOMPARE(ExécuteEtAttend(dossier + u"/Prog_setup.exe"_s, dossier), fin);
+        QCOMPARE(QFile::exists(dossier + u"/fini"_s), fin);
+        // The quit undone for the tests that follow.
+        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        QCoreApplication::exec();
+    }
+
+    void fichiersHostiles_data() {
+        QTest::addColumn<QByteArray>("avant"); // hostile bytes before the useful section
+        QTest::newRow("binary garbage") << ServeurMaj::OctetsGénérés(0, 64 * 1024) + "\r\n";
+        QTest::newRow("10 MB line") << "[Autre]\r\nCl\xE9=" + QByteArray(10 << 20, 'x') + "\r\n";
+        QByteArray clés = "[Autre]\r\n";
+        for (int i = 0; i < 100'000; ++i)
+            clés += "Cl\xE9" + QByteArray::number(i) + "=" + QByteArray::number(i) + "\r\n";
+        QTest::newRow("100,000 keys") << clés;
+        QTest::newRow("unterminated blocks")
+            << "<TXT_STATUT_OK>\r\n<TXT_INTRO>ouvert\r\n[Bloc\r\n"_ba;
+    }
+    // A language file and an uninstall entry, each with the hostile part first:
+    // what follows it is read, and what is missing takes its default.
+    void fichiersHostiles() {
+        QFETCH(QByteArray, avant);
+        QTemporaryDir dossier;
+        const QString langue = dossier.filePath(u"Langue.lng"_s);
+        QVERIFY(ÉcritFichier(langue, avant + "\r\n[Traduction]\r\nTXT_STATUT_OK=Bien\r\n"));
+        QCOMPARE(LitTraduction(langue, u"TXT_STATUT_OK"_s, u"OK"_s), u"Bien"_s);
+        QCOMPARE(LitTraduction(langue, u"TXT_STATUT_ERREUR"_s, u"erreur"_s), u"erreur"_s);
+
+        const QString entrées = dossier.filePath(u"donnees/korvane/uninstall/"_s);
+        QVERIFY(ÉcritFichier(entrées + u"Outil.ini"_s,
+                             avant + "\r\n[Uninstall]\r\nPublisher=Korvane\r\n"
+                                     "DisplayName=Outil v2\r\nDisplayVersion=2\r\n"));
+        QVERIFY(ÉcritFichier(entrées + u"Bruit.ini"_s, avant));
+        // A file named ".ini" alone is no program's entry.
+        QVERIFY(ÉcritFichier(entrées + u".ini"_s, "[Uninstall]\r\nPublisher=Korvane\r\n"
+                                                  "DisplayName=Vide\r\nDisplayVersion=1\r\n"));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(dossier.filePath(u"donnees"_s)));
+        qputenv("XDG_DATA_DIRS", QFile::encodeName(dossier.filePath(u"systeme"_s)));
+        QStringList logiciels;
+        RechercheLogicielsInstallés(*RegistreSystème(), RacineRegistre::HKEY_CURRENT_USER,
+                                    CléDésinstallation, logiciels);
+        QCOMPARE(logiciels, QStringList{u"Outil=2"_s});
     }
 };
 

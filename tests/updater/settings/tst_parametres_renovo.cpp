@@ -31,11 +31,7 @@ private Q_SLOTS:
               "RechercherMaJOuvertureSession=-1\r\nProxySiErreurTesterAussiAcc\xE8sDirect= -1 ",
               {true, 1, 1, true, défaut});
         ligne("drapeau lettres", "RechercherMaJOuvertureSession=oui", défauts);
-        ligne("fréquence 7", "RechercherMaJFr\xE9quence=7", défauts);
         ligne("fréquence 1,6", "RechercherMaJFr\xE9quence=1.6", {false, 2, 1, false, défaut});
-        ligne("fréquence 0,5 vers le pair", "RechercherMaJFr\xE9quence=0.5",
-              {false, 0, 1, false, défaut});
-        ligne("fréquence énorme", "RechercherMaJFr\xE9quence=1e300", défauts);
         ligne("accès énorme", "ProxyType=99999999999", défauts);
         ligne("accès lettres", "ProxyType=2x", illisible);
         ligne("accès vide", "ProxyType=", illisible);
@@ -131,9 +127,6 @@ private Q_SLOTS:
                  (QStringList{u"Alpha V3 Pro=3"_s, u"="_s, u"NAVELO=2.1"_s, u":Outil=2"_s,
                               u"Outil=1.5"_s, u"Sous\\Outil=2"_s}));
         QCOMPARE(cherche(RacineRegistre::HKEY_CURRENT_USER, u"SOFTWARE\\Autre"_s).size(), 6);
-        QVERIFY(QDir(Chemin(u"maison/korvane"_s)).removeRecursively());
-        liste.clear();
-        QVERIFY(cherche(RacineRegistre::HKEY_CURRENT_USER, CléDésinstallation).isEmpty());
     }
 };
 

@@ -45,7 +45,6 @@ struct BancAssistant {
 
     bool Démarre() {
         QCoreApplication::setApplicationName(u"Renovo"_s);
-        QCoreApplication::setApplicationVersion(u"1.5.2"_s);
         return serveur.écoute() != 0 && éditeur.crée();
     }
     // Navelo 1.0 registered; the server offers Navelo 1.1 and Prog2 1.5.

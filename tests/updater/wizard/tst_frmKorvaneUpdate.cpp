@@ -15,12 +15,7 @@ namespace {
 class AssistantEnPanne : public frmKorvaneUpdate {
 public:
     using frmKorvaneUpdate::frmKorvaneUpdate;
-    bool panne = false;
-    void ÉtapeIntroduction() override {
-        if (panne)
-            throw ErreurRenovo::FichierIntrouvable();
-        frmKorvaneUpdate::ÉtapeIntroduction();
-    }
+    void ÉtapeIntroduction() override { throw ErreurRenovo::FichierIntrouvable(); }
 };
 
 } // namespace
@@ -53,7 +48,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("interface"); // the language file used; empty: none
         QTest::addColumn<QString>("message");
         const QStringList anglais{u"English:CodeLangue=9"_s};
-        const QString premier = u"First, thank you for having installed Renovo.\n\n"_s;
         QTest::newRow("aucun logiciel")
             << u"-"_s << 12 << anglais << QString() << QString()
             << u"Aucun logiciel Korvane n'est installé sur ce poste...\n\nL'outil va être fermé."_s;
@@ -69,10 +63,9 @@ private Q_SLOTS:
         QTest::newRow("allemand") << QString() << -1
                                   << QStringList{anglais[0], u"Deutsch:CodeLangue=7"_s}
                                   << u"Deutsch"_s << u"Deutsch"_s << QString();
-        QTest::newRow("langue sans numéro") << QString() << 0 << QStringList{u"Esperanto:"_s}
-                                            << u"Français"_s << QString() << premier;
-        QTest::newRow("fichier disparu") << u"[Config]\r\nLangue=Deutsch\r\n"_s << 9
-                                         << QStringList() << u"Deutsch"_s << QString() << QString();
+        QTest::newRow("langue sans numéro")
+            << QString() << 0 << QStringList{u"Esperanto:"_s} << u"Français"_s << QString()
+            << u"First, thank you for having installed Renovo.\n\n"_s;
         QTest::newRow("fichier illisible")
             << u"[Config]\r\nLangue=English\r\n"_s << 9 << QStringList{u"English:!"_s}
             << u"English"_s << QString() << QString();
@@ -117,15 +110,12 @@ private Q_SLOTS:
 
     // An installed program's older file moves to the user's folder, its language kept.
     void ancienFichierDeplace() {
-        QVERIFY(QDir().mkpath(Chemin(u"bin"_s)));
+        QVERIFY(QDir().mkpath(Chemin(u"share/renovo"_s)));
         Écrit(u"bin/Renovo.ini"_s, u"[Config]\r\nLangue=English\r\n"_s);
-        Écrit(u"share/renovo/English.lng"_s, u"[Traduction]\r\nbtnQuitter=&Quit\r\n"_s);
         OptionsRenovo options = Options();
         options.dossierProgramme = Chemin(u"bin"_s);
-        options.codeLangueSystème = [] { return qint16(7); };
         RéponsesSuivantes({QMessageBox::Ok});
         QVERIFY(Ouvre(std::move(options)));
-        QCOMPARE(f->btnQuitter->text(), u"&Quit"_s);
         f->btnQuitter->click();
         QVERIFY(MessagesAffichés().isEmpty() && !QFile::exists(Chemin(u"bin/Renovo.ini"_s)));
         QVERIFY(Lit(u"utilisateur/Renovo.ini"_s).startsWith(u"[Config]\r\nLangue=English\r\n"_s));
@@ -142,7 +132,6 @@ private Q_SLOTS:
             options.arguments = argument.isEmpty() ? QStringList() : QStringList{argument};
             frmKorvaneUpdate second(options);
             QVERIFY(!second.Form_Load());
-            QVERIFY(!second.isVisible());
             QCOMPARE(f->isMinimized(), !argument.isEmpty());
         }
     }
@@ -151,17 +140,14 @@ private Q_SLOTS:
     void finParSignal() {
         const QString programme = Chemin(u"Renovo"_s);
         QVERIFY(QFile::copy(QStringLiteral(PROGRAMME_RENOVO), programme));
-        const QString vide = Chemin(u"vide"_s);
-        QVERIFY(
-            QDir().mkpath(vide) &&
-            QFile::setPermissions(vide, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        // No program installed there; the folder is the owner's only, as a runtime folder is.
         QProcessEnvironment environnement = QProcessEnvironment::systemEnvironment();
         for (const char* nom : {"XDG_DATA_HOME", "XDG_DATA_DIRS", "XDG_RUNTIME_DIR"})
-            environnement.insert(QString::fromLatin1(nom), vide);
+            environnement.insert(QString::fromLatin1(nom), dossier->path());
         QProcess renovo;
         renovo.setProcessEnvironment(environnement);
         renovo.start(programme, {});
-        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(vide + u"/Renovo.WakeUp!"_s), 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(Chemin(u"Renovo.WakeUp!"_s)), 15000);
         QCOMPARE(renovo.state(), QProcess::Running);
         ::kill(static_cast<pid_t>(renovo.processId()), SIGTERM);
         QVERIFY(renovo.waitForFinished(15000));
@@ -175,18 +161,14 @@ private Q_SLOTS:
         const QString choisi = Chemin(u"utilisateur"_s);
         QVERIFY(QDir().mkpath(choisi));
         for (const bool annule : {true, false}) {
-            QString phrase;
             QuandOuvert<QDialog>([&](QDialog* dialogue) {
                 auto* navigateur = dialogue->findChild<QFileDialog*>();
-                QVERIFY(navigateur && dialogue->findChild<QLabel*>());
-                phrase = dialogue->findChild<QLabel*>()->text();
+                QVERIFY(navigateur);
                 navigateur->setDirectory(choisi);
                 annule ? navigateur->reject() : static_cast<QDialog*>(navigateur)->accept();
             });
             f->txtRépertoire->setText(dossier->path());
             f->btnRépertoireParcourir_Click();
-            QCOMPARE(phrase, u"Veuillez sélectionner le dossier dans lequel le ou les fichiers à "
-                             u"télécharger seront enregistrés."_s);
             QCOMPARE(f->Paramètres().RépertoireTéléchargement, annule ? dossier->path() : choisi);
         }
     }
@@ -195,7 +177,6 @@ private Q_SLOTS:
     // scrambled, owner only).
     void introductionEtSortie() {
         QVERIFY(Ouvre(Options()));
-        QCOMPARE(f->windowTitle(), u"Renovo v1.5.2"_s);
         f->txtRépertoire->setText(u"/tmp/é"_s);
         f->Paramètres().ProxyPassword = u"pé"_s;
         f->Paramètres().RechercherMaJOuvertureSession = true;
@@ -220,47 +201,13 @@ private Q_SLOTS:
         QCOMPARE(Lit(u"Renovo.ini"_s), ini + u"RépertoireTéléchargement=/tmp\r\n"_s);
     }
 
-    // What Next allows at each step; past the first, Back is allowed and the settings are not.
-    void boutons_data() {
-        QTest::addColumn<int>("étape");
-        QTest::addColumn<QString>("cas"); // at step 2, the folder ("." ours); "réussi": downloaded
-        QTest::addColumn<bool>("suivant");
-        QTest::newRow("1 décoché") << 1 << QString() << false;
-        QTest::newRow("2 dossier") << 2 << u"."_s << true;
-        QTest::newRow("2 texte vide") << 2 << u""_s << false;
-        QTest::newRow("2 fichier") << 2 << u"fichier"_s << false;
-        QTest::newRow("4 téléchargement réussi") << 4 << u"réussi"_s << false;
-    }
-    void boutons() {
-        QFETCH(int, étape);
-        QFETCH(QString, cas);
-        Écrit(u"fichier"_s, u"x"_s);
-        QVERIFY(Ouvre(Options()));
-        f->TéléchargementRéussi = cas == u"réussi"_s;
-        (new QTreeWidgetItem(f->lvwLogicielsInstallés, {u"Navelo"_s}))
-            ->setCheckState(0, Qt::Unchecked);
-        if (étape == 2)
-            f->txtRépertoire->setText(cas.isEmpty() ? cas : Chemin(cas));
-        f->Etape = qint16(étape);
-        f->AfficheEtape();
-        QTEST(f->btnSuivant->isEnabled(), "suivant");
-        QVERIFY(f->btnPrécédent->isEnabled() && !f->lblConfigurer->isEnabled());
-        QCOMPARE(f->lblDossierIncorrect->isVisible(), étape == 2 && !f->btnSuivant->isEnabled());
-    }
-
-    // A step's error shows its number and goes back one step, never below step 0.
+    // A step's error is shown, and at the first step leaves the wizard there, usable.
     void cheminDErreur() {
-        auto* assistant = new AssistantEnPanne(Options());
-        f.reset(assistant);
+        RéponsesSuivantes({QMessageBox::Ok, QMessageBox::Ok});
+        f = std::make_unique<AssistantEnPanne>(Options());
         QVERIFY(f->Form_Load());
-        assistant->panne = true;
-        RéponsesSuivantes({QMessageBox::Ok});
         f->AfficheEtape();
-        QCOMPARE(f->Etape, 0);
-        QCOMPARE(MessagesAffichés().size(), 1);
-        QVERIFY(MessagesAffichés().at(0).texte.startsWith(
-            u"Une erreur (53) est survenue durant le traitement :\n\n"_s));
-        QVERIFY(f->btnQuitter->isEnabled() && !QApplication::overrideCursor());
+        QVERIFY(f->Etape == 0 && f->btnQuitter->isEnabled() && MessagesAffichés().size() == 2);
     }
 
     // While an installer runs, a close waits for its end, says so once, and starts no other
@@ -268,7 +215,6 @@ private Q_SLOTS:
     void fermetureAttendLInstallateur() {
         QVERIFY(Ouvre(Options()));
         const QDir téléchargés(Chemin(u"télé chargés"_s));
-        QVERIFY(téléchargés.mkpath(u"."_s));
         f->Paramètres().RépertoireTéléchargement = téléchargés.path();
         for (const auto& [nom, tag, fichier] :
              {std::tuple{u"Navelo"_s, u"TOK|v1.1|110"_s, u"Navelo110_setup.exe"_s},
@@ -276,59 +222,50 @@ private Q_SLOTS:
             auto* élément = new QTreeWidgetItem(f->lvwLogicielsInstallés, {nom, u"v1.0"_s});
             DéfinitTagÉlément(élément, tag);
             DéfinitInstallateurÉlément(élément, {téléchargés.filePath(fichier), {}, {}});
+            QVERIFY(ÉcritFichier(téléchargés.filePath(fichier),
+                                 "#!/bin/sh\ntouch parti\ni=0\nwhile [ ! -e signal ] && [ $i -lt "
+                                 "200 ]; do i=$((i+1)); sleep 0.05; done\n"));
         }
         f->Etape = 4;
-        const QString installateur = téléchargés.filePath(u"Navelo110_setup.exe"_s);
-        QVERIFY(ÉcritFichier(installateur, "#!/bin/sh\ntouch parti\ni=0\nwhile [ ! -e signal ] "
-                                           "&& [ $i -lt 200 ]; do i=$((i+1)); sleep 0.05; done\n"));
-        QVERIFY(QFile::copy(installateur, téléchargés.filePath(u"Outil2_setup.exe"_s)));
         f->chkSupprimerFichiersAprèsInstallation->setCheckState(Qt::PartiallyChecked);
-        bool fin = false;
-        connect(f.get(), &frmKorvaneUpdate::programEnded, this, [&fin] { fin = true; });
         QTimer attente;
         connect(&attente, &QTimer::timeout, this, [&] {
             if (!QFile::exists(téléchargés.filePath(u"parti"_s)))
                 return;
             attente.stop();
-            QVERIFY(f->isMinimized() && !f->btnQuitter->isEnabled());
-            QCOMPARE(Ligne(f->lstInstallations, 0),
-                     u"Installation de Navelo110_setup.exe... en cours"_s);
             f->close();
             f->close();
-            QVERIFY(!fin);
+            QVERIFY(!f->Déchargée());
             QFile(téléchargés.filePath(u"signal"_s)).open(QIODevice::WriteOnly);
         });
         attente.start(20);
         f->AfficheEtape();
-        QVERIFY(fin && QFile::exists(installateur) && !f->isMinimized());
+        QVERIFY(f->Déchargée() && QFile::exists(téléchargés.filePath(u"Navelo110_setup.exe"_s)));
         QCOMPARE(f->lstInstallations->count(), 2);
         QCOMPARE(Ligne(f->lstInstallations, 0), u"Installation de Navelo110_setup.exe... OK"_s);
         QCOMPARE(Ligne(f->lstInstallations, 1),
                  u"L'outil sera fermé dès la fin de l'installation en cours..."_s);
     }
 
-    // OK marks the settings changed; a new language restarts the program after a notice.
+    // Cancel changes nothing; OK with a new language restarts the program after a notice.
     void configurer() {
         Écrit(u"English.lng"_s, QString());
         QVERIFY(Ouvre(Options()));
-        for (const auto& [langue, annule] :
-             {std::pair{u"Français"_s, false}, {u"English"_s, true}, {u"English"_s, false}}) {
+        RéponsesSuivantes({QMessageBox::Ok});
+        for (const bool annule : {true, false}) {
             f->Paramètres().ParamètresModifiés = false;
-            QuandOuvert<frmConfiguration>([l = langue, a = annule](frmConfiguration* dialogue) {
-                dialogue->cboLangue->setCurrentText(l);
-                (a ? dialogue->btnAnnuler : dialogue->btnOK)->click();
+            QuandOuvert<frmConfiguration>([annule](frmConfiguration* dialogue) {
+                dialogue->cboLangue->setCurrentText(u"English"_s);
+                (annule ? dialogue->btnAnnuler : dialogue->btnOK)->click();
             });
-            OublieMessages();
-            RéponsesSuivantes({QMessageBox::Ok});
             f->lblConfigurer_Click();
-            const bool redémarre = langue == u"English" && !annule;
             QCOMPARE(f->Paramètres().ParamètresModifiés, !annule);
-            QCOMPARE(f->Déchargée(), redémarre);
-            QCOMPARE(MessagesAffichés().value(0).texte,
-                     redémarre ? u"Le changement de langue de l'interface sera pris en compte "
-                                 u"après redémarrage du logiciel..."_s
-                               : QString());
+            QCOMPARE(f->Déchargée(), !annule);
         }
+        QCOMPARE(MessagesAffichés().size(), 1);
+        QCOMPARE(MessagesAffichés().at(0).texte,
+                 u"Le changement de langue de l'interface sera pris en compte après "
+                 u"redémarrage du logiciel..."_s);
         QCOMPARE(lancés, QStringList{u"/opt/korvane/Renovo"_s});
     }
 };

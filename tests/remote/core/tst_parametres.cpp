@@ -46,7 +46,6 @@ private Q_SLOTS:
         ligne("sans fichier", {}, {5, 1, 0, 100, 100, 50, 1});
         ligne("drapeaux", u"FenêtreToujoursAuDessus=1\r\nMémoriserPositionFenêtre=0"_s,
               {5, 1, 1, 100, 100, 50, 0});
-        ligne("drapeau abc", u"FenêtreToujoursAuDessus=abc"_s, {5, 1, 0, 100, 100, 50, 1});
         ligne("demi vers le pair", u"TailleClavier=101.5\r\nTailleLogos=100.5"_s,
               {5, 1, 0, 100, 102, 100, 1});
         ligne("hors limites",
@@ -56,8 +55,6 @@ private Q_SLOTS:
         ligne("tailles 1e30",
               u"TailleFenêtrePrincipale=1e30\r\nTailleClavier=0\r\nTailleLogos=1e30"_s,
               {5, 1, 0, 500, 50, 200, 1});
-        ligne("clé sans accents ignorée", u"TailleFenetrePrincipale=300"_s,
-              {5, 1, 0, 100, 100, 50, 1});
     }
 
     void lecture() {

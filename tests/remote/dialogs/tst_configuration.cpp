@@ -95,7 +95,6 @@ private Q_SLOTS:
         QTest::addColumn<QString>("refus");
         const Champ fenêtre = Champ::TailleFenêtrePrincipale, clavier = Champ::TailleClavier,
                     logos = Champ::TailleLogos;
-        QTest::newRow("logos 250") << logos << u"250"_s << entre25et200;
         QTest::newRow("keyboard 30") << clavier << u"30"_s << entre50et500;
         QTest::newRow("window 50") << fenêtre << u"50"_s << QString();
         QTest::newRow("logos 200") << logos << u"200"_s << QString();

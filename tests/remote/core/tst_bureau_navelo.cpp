@@ -318,23 +318,21 @@ private Q_SLOTS:
         auto fenêtre = essai->démarre();
         QVERIFY(fenêtre);
         QSignalSpy fin(fenêtre.get(), &frmNavelo::programEnded);
-        fenêtre->move(30, 60);
         fenêtre->Paramètres().RedémarrageNécessaire = true;
         bool fermé = dialogue == 0;
-        if (dialogue == 0) {
-            fenêtre->Termine();
-            fenêtre->Termine();
-            QVERIFY(essai->litIni().contains(u"FenêtreGauche=450\r\nFenêtreHaut=900\r\n"_s));
-        } else {
+        if (dialogue > 0) {
             QuandOuvert([&](QWidget* ouvert) {
                 fenêtre->Termine();
                 fermé = !ouvert->isVisible();
                 ouvert->close();
             });
         }
-        if (dialogue == 1)
+        if (dialogue == 0) {
+            fenêtre->Termine();
+            fenêtre->Termine();
+        } else if (dialogue == 1) {
             fenêtre->AfficheAPropos();
-        if (dialogue == 2) {
+        } else {
             rendIniInaccessible(*fenêtre);
             fenêtre->close();
         }

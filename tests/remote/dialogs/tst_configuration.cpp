@@ -56,37 +56,27 @@ class TestConfiguration : public QObject {
 
 private Q_SLOTS:
     // OK stores what was typed, unless a size is refused; Cancel stores nothing.
-    void valide_data() {
-        QTest::addColumn<QString>("logos");
-        QTest::addColumn<bool>("annule");
-        QTest::addColumn<QStringList>("messages");
-        QTest::newRow("OK") << u"0080"_s << false << QStringList();
-        QTest::newRow("OK, size refused") << u"250"_s << false << QStringList{entre25et200};
-        QTest::newRow("Cancel") << u"80"_s << true << QStringList();
-    }
-
     void valide() {
-        QFETCH(QString, logos);
-        QFETCH(bool, annule);
-        QFETCH(QStringList, messages);
         OublieMessages();
         RéponsesSuivantes({QMessageBox::Ok});
         ParamètresNavelo p = Paramètres();
+        frmConfiguration annulé(p);
+        annulé.optHd[1]->click();
+        annulé.btnAnnuler->click();
+        QVERIFY(Valeurs(p) == Valeurs(Paramètres()));
         frmConfiguration dialogue(p);
         dialogue.show();
         dialogue.optHd[1]->click();
         dialogue.chkMémoriserPositionFenêtre->click();
-        dialogue.txtTailleLogos->setText(logos);
-        (annule ? dialogue.btnAnnuler : dialogue.btnOK)->click();
-        QCOMPARE(Messages(), messages);
-        if (annule || !messages.isEmpty()) {
-            QVERIFY(Valeurs(p) == Valeurs(Paramètres()));
-            return;
-        }
+        dialogue.txtTailleLogos->setText(u"250"_s);
+        dialogue.btnOK->click();
+        QCOMPARE(Messages(), QStringList{entre25et200});
+        QVERIFY(Valeurs(p) == Valeurs(Paramètres()));
+        dialogue.txtTailleLogos->setText(u"0080"_s);
+        dialogue.btnOK->click();
         QCOMPARE(dialogue.result(), int(QDialog::Accepted));
-        QCOMPARE(p.TailleLogos, qint16(80));
-        QCOMPARE(p.Hd, qint16(1));
-        QVERIFY(p.MémoriserPositionFenêtre);
+        QCOMPARE(std::tuple(p.TailleLogos, p.Hd, p.MémoriserPositionFenêtre),
+                 std::tuple(qint16(80), qint16(1), true));
     }
 
     void refusTaille_data() {

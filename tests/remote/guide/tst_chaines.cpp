@@ -290,7 +290,6 @@ private Q_SLOTS:
     // Whatever the box does, keys go out at once; the fetch gives up, Yes going on without it.
     void boitierDefaillant_data() {
         QTest::addColumn<Réponse>("réponse");
-        QTest::newRow("answer after 30 s") << Réponse{ServeurScripté::réponse("200 OK"), 30'000};
         QTest::newRow("connection cut") << Réponse{{}, 0, false, true};
         QTest::newRow("a byte a second")
             << Réponse{.octets = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n",

@@ -34,17 +34,6 @@ auto Valeurs(const ParamètresNavelo& p) {
                       p.TailleLogos, p.ParamètresModifiés, p.RedémarrageNécessaire);
 }
 
-// The texts of the warnings shown, each checked for its title, icon and button.
-QStringList Messages() {
-    QStringList textes;
-    for (const MessageAffiché& m : MessagesAffichés()) {
-        const bool avertissement = m.titre == u"Attention" && m.icône == QMessageBox::Warning &&
-                                   m.boutons == QMessageBox::Ok;
-        textes.append(avertissement ? m.texte : u"(not a warning) "_s + m.texte);
-    }
-    return textes;
-}
-
 SaisieConfiguration SaisieValide() {
     return {u"12345678"_s, 5, 1, true, false, u"100"_s, u"100"_s, u"50"_s};
 }
@@ -70,7 +59,10 @@ private Q_SLOTS:
         dialogue.chkMémoriserPositionFenêtre->click();
         dialogue.txtTailleLogos->setText(u"250"_s);
         dialogue.btnOK->click();
-        QCOMPARE(Messages(), QStringList{entre25et200});
+        QCOMPARE(MessagesAffichés().size(), 1);
+        const MessageAffiché m = MessagesAffichés().constFirst();
+        QCOMPARE(std::tuple(m.titre, m.icône, m.boutons, m.texte),
+                 std::tuple(u"Attention"_s, QMessageBox::Warning, QMessageBox::Ok, entre25et200));
         QVERIFY(Valeurs(p) == Valeurs(Paramètres()));
         dialogue.txtTailleLogos->setText(u"0080"_s);
         dialogue.btnOK->click();

@@ -1,8 +1,8 @@
-#include "ansi.h"
 #include "core/emplacements.h"
 #include "core/parametres.h"
 #include "core/placement.h"
 #include "core/positions.h"
+#include "ini_essai.h"
 
 #include <QDir>
 #include <QFile>
@@ -201,18 +201,10 @@ private Q_SLOTS:
     }
 
 private:
-    // The file as a user would type it with a Windows editor: Windows-1252, CR LF.
-    void écritFichier(const QString& lignes) {
-        QFile f(fichier);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(EnAnsi(QString(u"[Config]\r\n"_s + lignes + u"\r\n"_s)));
-    }
+    void écritFichier(const QString& lignes) { QVERIFY(ÉcritConfig(fichier, lignes)); }
 
     static QStringList lignesDe(const QString& chemin) {
-        QFile f(chemin);
-        if (!f.open(QIODevice::ReadOnly))
-            return {};
-        return DepuisAnsi(f.readAll()).split(u"\r\n"_s, Qt::SkipEmptyParts);
+        return LitFichier(chemin).split(u"\r\n"_s, Qt::SkipEmptyParts);
     }
 
     std::unique_ptr<QTemporaryDir> dossier;

@@ -138,7 +138,7 @@ private Q_SLOTS:
         QuandOuvert<QMenu>(note);
         Q_EMIT icône->activated(QSystemTrayIcon::Context);
         QVERIFY(!montréePendantLeMenu);
-        QCOMPARE(articles.at(3), u"&Restaurer"_s);
+        QCOMPARE(articles.value(3), u"&Restaurer"_s);
         QVERIFY(fenêtre->isVisible());
 
         fenêtre->Paramètres().ClavierAffiché = true;
@@ -185,7 +185,9 @@ private Q_SLOTS:
             for (const QWidget* w : QApplication::topLevelWidgets())
                 splashVisible |= qobject_cast<const frmSplashScreen*>(w) && w->isVisible();
             dialogue->txtCodeTélécommande->setText(code);
-            dialogue->optVersion.value(modèle6 ? 6 : 5)->click();
+            QRadioButton* version = dialogue->optVersion.value(modèle6 ? 6 : 5);
+            QVERIFY(version);
+            version->click();
             (code.isEmpty() ? dialogue->btnAnnuler : dialogue->btnOK)->click();
         });
         QCOMPARE(fenêtre->Form_Load(), démarré);

@@ -50,12 +50,13 @@ private Q_SLOTS:
         RéponsesSuivantes({QMessageBox::Ok});
         ParamètresNavelo p = Paramètres();
         frmConfiguration annulé(p);
-        annulé.optHd[1]->click();
+        annulé.chkMémoriserPositionFenêtre->click();
         annulé.btnAnnuler->click();
         QVERIFY(Valeurs(p) == Valeurs(Paramètres()));
         frmConfiguration dialogue(p);
         dialogue.show();
-        dialogue.optHd[1]->click();
+        QVERIFY(dialogue.optHd.value(1));
+        dialogue.optHd.value(1)->click();
         dialogue.chkMémoriserPositionFenêtre->click();
         dialogue.txtTailleLogos->setText(u"250"_s);
         dialogue.btnOK->click();

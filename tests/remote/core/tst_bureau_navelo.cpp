@@ -304,36 +304,31 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(essai->ini()));
     }
 
-    // Once running: as Quit, once, never a restart, closing the About box or the Quit message.
+    // Once running: as Quit, once, never a restart, closing the message shown at Quit.
     void finApresLeDemarrage_data() {
-        QTest::addColumn<int>("dialogue");
-        QTest::newRow("none") << 0;
-        QTest::newRow("About box") << 1;
-        QTest::newRow("message at Quit") << 2;
+        QTest::addColumn<bool>("message");
+        QTest::newRow("none") << false;
+        QTest::newRow("message at Quit") << true;
     }
 
     void finApresLeDemarrage() {
-        QFETCH(int, dialogue);
+        QFETCH(bool, message);
         auto fenêtre = essai->démarre();
         QVERIFY(fenêtre);
         QSignalSpy fin(fenêtre.get(), &frmNavelo::programEnded);
         fenêtre->Paramètres().RedémarrageNécessaire = true;
-        bool fermé = dialogue == 0;
-        if (dialogue > 0) {
+        bool fermé = !message;
+        if (message) {
             QuandOuvert([&](QWidget* ouvert) {
                 fenêtre->Termine();
                 fermé = !ouvert->isVisible();
                 ouvert->close();
             });
-        }
-        if (dialogue == 0) {
-            fenêtre->Termine();
-            fenêtre->Termine();
-        } else if (dialogue == 1) {
-            fenêtre->AfficheAPropos();
-        } else {
             rendIniInaccessible(*fenêtre);
             fenêtre->close();
+        } else {
+            fenêtre->Termine();
+            fenêtre->Termine();
         }
         QVERIFY(fermé);
         QCOMPARE(fin.size(), 1);

@@ -1,25 +1,13 @@
 #pragma once
 
-#include "ansi.h"
 #include "core/frmNavelo.h"
+#include "ini_essai.h"
 
 #include <QDateTime>
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <memory>
-
-// Settings as a Windows editor writes them: Windows-1252, CR LF.
-inline bool ÉcritConfig(const QString& chemin, const QString& lignes) {
-    QFile f(chemin);
-    return f.open(QIODevice::WriteOnly) &&
-           f.write(EnAnsi(QString(u"[Config]\r\n" + lignes + u"\r\n"))) > 0;
-}
-
-inline QString LitFichier(const QString& chemin) {
-    QFile f(chemin);
-    return f.open(QIODevice::ReadOnly) ? DepuisAnsi(f.readAll()) : QString();
-}
 
 // Navelo in a folder of its own, with the sample channel list as today's cache, so that its
 // start fetches nothing; `démarre` gives it the stand-in's code, so that it opens no dialog.

@@ -39,11 +39,11 @@ private Q_SLOTS:
         for (const QString& runtime : {QString(), ouvert}) {
             qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
             QCOMPARE(QFileInfo(nom()).path(), repli);
-            QCOMPARE(Mode(repli), 0700u);
+            QCOMPARE(État(repli).st_mode & 0777, 0700u);
         }
         QVERIFY(::chmod(repli.toLocal8Bit().constData(), 0777) == 0);
         QCOMPARE(QFileInfo(nom()).path(), repli);
-        QCOMPARE(Mode(repli), 0700u);
+        QCOMPARE(État(repli).st_mode & 0777, 0700u);
         if (::geteuid() == 0) {
             QVERIFY(::chown(repli.toLocal8Bit().constData(), 65534, 65534) == 0);
             QCOMPARE(nom(), QString());
@@ -87,22 +87,18 @@ private Q_SLOTS:
         QVERIFY(muet.listen(nom));
         InstanceUnique seconde(nom);
         QVERIFY(!seconde.RéveilleInstance(300));
-        const ino_t prise = Inode(nom);
+        const ino_t prise = État(nom).st_ino;
         QVERIFY(!seconde.Écoute({}));
-        QCOMPARE(Inode(nom), prise);
+        QCOMPARE(État(nom).st_ino, prise);
     }
 
 private:
     QString exécution() const { return dossier.filePath(u"run"_s); }
 
-    static ino_t Inode(const QString& chemin) {
+    static struct stat État(const QString& chemin) {
         struct stat état {};
-        return ::stat(QFile::encodeName(chemin).constData(), &état) == 0 ? état.st_ino : 0;
-    }
-
-    static uint Mode(const QString& chemin) {
-        struct stat état {};
-        return ::stat(QFile::encodeName(chemin).constData(), &état) == 0 ? état.st_mode & 0777 : 0;
+        ::stat(QFile::encodeName(chemin).constData(), &état);
+        return état;
     }
 
     QTemporaryDir dossier;

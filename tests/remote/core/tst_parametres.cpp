@@ -1,8 +1,8 @@
-#include "ansi.h"
 #include "core/emplacements.h"
 #include "core/parametres.h"
 #include "core/placement.h"
 #include "core/positions.h"
+#include "ini_essai.h"
 
 #include <QDir>
 #include <QFile>
@@ -46,7 +46,6 @@ private Q_SLOTS:
         ligne("sans fichier", {}, {5, 1, 0, 100, 100, 50, 1});
         ligne("drapeaux", u"FenêtreToujoursAuDessus=1\r\nMémoriserPositionFenêtre=0"_s,
               {5, 1, 1, 100, 100, 50, 0});
-        ligne("drapeau abc", u"FenêtreToujoursAuDessus=abc"_s, {5, 1, 0, 100, 100, 50, 1});
         ligne("demi vers le pair", u"TailleClavier=101.5\r\nTailleLogos=100.5"_s,
               {5, 1, 0, 100, 102, 100, 1});
         ligne("hors limites",
@@ -56,8 +55,6 @@ private Q_SLOTS:
         ligne("tailles 1e30",
               u"TailleFenêtrePrincipale=1e30\r\nTailleClavier=0\r\nTailleLogos=1e30"_s,
               {5, 1, 0, 500, 50, 200, 1});
-        ligne("clé sans accents ignorée", u"TailleFenetrePrincipale=300"_s,
-              {5, 1, 0, 100, 100, 50, 1});
     }
 
     void lecture() {
@@ -204,18 +201,10 @@ private Q_SLOTS:
     }
 
 private:
-    // The file as a user would type it with a Windows editor: Windows-1252, CR LF.
-    void écritFichier(const QString& lignes) {
-        QFile f(fichier);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(EnAnsi(QString(u"[Config]\r\n"_s + lignes + u"\r\n"_s)));
-    }
+    void écritFichier(const QString& lignes) { QVERIFY(ÉcritConfig(fichier, lignes)); }
 
     static QStringList lignesDe(const QString& chemin) {
-        QFile f(chemin);
-        if (!f.open(QIODevice::ReadOnly))
-            return {};
-        return DepuisAnsi(f.readAll()).split(u"\r\n"_s, Qt::SkipEmptyParts);
+        return LitFichier(chemin).split(u"\r\n"_s, Qt::SkipEmptyParts);
     }
 
     std::unique_ptr<QTemporaryDir> dossier;

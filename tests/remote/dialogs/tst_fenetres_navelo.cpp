@@ -8,7 +8,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -34,17 +33,12 @@ private Q_SLOTS:
         frmSplashScreen splash{QIcon()};
         splash.show();
         QVERIFY(splash.windowHandle()->isExposed());
-        QCOMPARE(splash.lblMessage->text(),
-                 u"Veuillez patienter pendant l'initialisation svp..."_s);
     }
 
     void aPropos() {
         QCoreApplication::setApplicationVersion(u"1.2.0"_s);
         frmAPropos boîte(OptionsAProposNavelo(QIcon(), QPixmap(90, 26), QPixmap(90, 26), true));
         QCOMPARE(boîte.windowTitle(), u"A propos de Navelo v1.2"_s);
-        QCOMPARE(boîte.txtDescription->toPlainText(),
-                 u"Ce petit outil permet de piloter le boitier HD de la Freebox en se substituant "
-                 u"\nà la télécommande.\n\nBref, c'est un vrai gadget !"_s);
         for (QWidget* lien : QList<QWidget*>{boîte.imgDonner, boîte.lblEmail, boîte.lblSite})
             QTest::mouseClick(lien, Qt::LeftButton);
         QCOMPARE(AdressesOuvertes(), (QList<QUrl>{QUrl(u"https://www.korvane.example/don"_s),

@@ -3,7 +3,6 @@
 #include "core/frmNavelo.h"
 #include "ini_essai.h"
 
-#include <QDateTime>
 #include <QFile>
 #include <QTemporaryDir>
 
@@ -19,9 +18,7 @@ struct NaveloEssai {
     QString nomInstance = QStringLiteral("navelo-essai-%1").arg(++nombre);
 
     NaveloEssai() {
-        const QString cache = dossier.filePath(QStringLiteral("channels"));
-        QFile::copy(QStringLiteral(EXEMPLE_CHAINES), cache);
-        QFile(cache).setFileTime(QDateTime::currentDateTime(), QFileDevice::FileModificationTime);
+        QFile::copy(QStringLiteral(EXEMPLE_CHAINES), dossier.filePath(QStringLiteral("channels")));
     }
 
     QString ini() const { return dossier.filePath(QStringLiteral("Navelo.ini")); }

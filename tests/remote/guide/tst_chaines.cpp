@@ -2,6 +2,7 @@
 #include "boitier_simule.h"
 #include "core/expediteur_touches.h"
 #include "core/parametres.h"
+#include "fichiers_test.h"
 #include "guide/actualisation_chaines.h"
 #include "guide/chaines.h"
 #include "guide/frmListeChaines.h"
@@ -30,20 +31,6 @@ namespace {
 
 const QDate aujourdhui(2024, 3, 15);
 const QByteArray ancienCache = "[{\"id\":1,\"name\":\"Ancienne\",\"available\":true}]\r\n";
-
-QByteArray Lit(const QString& chemin) {
-    QFile fichier(chemin);
-    return fichier.open(QIODevice::ReadOnly) ? fichier.readAll() : QByteArray();
-}
-
-void Écrit(const QString& chemin, const QByteArray& octets, const QDateTime& date = {}) {
-    QFile fichier(chemin);
-    QVERIFY(fichier.open(QIODevice::WriteOnly));
-    fichier.write(octets);
-    fichier.flush();
-    if (date.isValid())
-        QVERIFY(fichier.setFileTime(date, QFileDevice::FileModificationTime));
-}
 
 // One line per channel: id|name|short_name|fav|available|services.
 QString Lignes(const QList<InfosChaîne>& chaînes) {
@@ -147,9 +134,11 @@ private Q_SLOTS:
         ParamètresNavelo paramètres;
         paramètres.Version = static_cast<qint16>(version);
         paramètres.FichierChaînes = dossier.filePath(u"channels"_s);
-        if (dateCache.isValid())
-            Écrit(paramètres.FichierChaînes, ancienCache, dateCache);
-        Écrit(paramètres.FichierChaînes + u".txt"_s, "obsolète");
+        if (QFile cache(paramètres.FichierChaînes); dateCache.isValid())
+            QVERIFY(cache.open(QIODevice::WriteOnly) && cache.write(ancienCache) > 0 &&
+                    cache.flush() &&
+                    cache.setFileTime(dateCache, QFileDevice::FileModificationTime));
+        QVERIFY(ÉcritFichier(paramètres.FichierChaînes + u".txt"_s, "obsolète"));
         boîtier.oublieRequêtes();
         boîtier.définitFichierChaînes(servi ? QStringLiteral(EXEMPLE_CHAINES) : QString());
         OublieMessages();
@@ -163,10 +152,11 @@ private Q_SLOTS:
         QCOMPARE(boîtier.requêtes().size(), rapatrié ? 1 : 0);
         if (rapatrié)
             QCOMPARE(boîtier.requêtes().constFirst().hôte, u"hd1.freebox.fr"_s);
-        const QByteArray attendu = rapatrié && servi ? Lit(QStringLiteral(EXEMPLE_CHAINES)) + "\r\n"
+        const QByteArray attendu = rapatrié && servi
+                                       ? LitFichier(QStringLiteral(EXEMPLE_CHAINES)) + "\r\n"
                                    : dateCache.isValid() ? ancienCache
                                                          : QByteArray();
-        QCOMPARE(Lit(paramètres.FichierChaînes), attendu);
+        QCOMPARE(LitFichier(paramètres.FichierChaînes), attendu);
         QCOMPARE(MessagesAffichés().size(), servi ? 0 : 1);
         if (!servi) {
             const MessageAffiché m = MessagesAffichés().constFirst();
@@ -199,7 +189,7 @@ private Q_SLOTS:
         paramètres = {};
         paramètres.CodeTélécommande = u"1234"_s;
         paramètres.FichierChaînes = dossier->filePath(u"channels"_s);
-        Écrit(paramètres.FichierChaînes, DocumentListe);
+        QVERIFY(ÉcritFichier(paramètres.FichierChaînes, DocumentListe));
         boîtier.oublieRequêtes();
     }
 

@@ -11,7 +11,7 @@ inline bool ÉcritConfig(const QString& chemin, const QString& lignes) {
            f.write(EnAnsi(QString(u"[Config]\r\n" + lignes + u"\r\n"))) > 0;
 }
 
-inline QString LitFichier(const QString& chemin) {
+inline QString LitConfig(const QString& chemin) {
     QFile f(chemin);
     return f.open(QIODevice::ReadOnly) ? DepuisAnsi(f.readAll()) : QString();
 }

@@ -22,7 +22,7 @@ struct NaveloEssai {
     }
 
     QString ini() const { return dossier.filePath(QStringLiteral("Navelo.ini")); }
-    QString litIni() const { return LitFichier(ini()); }
+    QString litIni() const { return LitConfig(ini()); }
 
     std::unique_ptr<frmNavelo> crée() {
         OptionsNavelo options;

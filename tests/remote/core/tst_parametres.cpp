@@ -204,7 +204,7 @@ private:
     void écritFichier(const QString& lignes) { QVERIFY(ÉcritConfig(fichier, lignes)); }
 
     static QStringList lignesDe(const QString& chemin) {
-        return LitFichier(chemin).split(u"\r\n"_s, Qt::SkipEmptyParts);
+        return LitConfig(chemin).split(u"\r\n"_s, Qt::SkipEmptyParts);
     }
 
     std::unique_ptr<QTemporaryDir> dossier;

@@ -123,6 +123,8 @@ private Q_SLOTS:
             {" [ C ] \r\n\t A \t=  x y \t", u" A\t", u"x y"},
             {"[C]\nA= \" x \" ", u"A", u" x "},
             {"[C]\nA=\"", u"A", u"\""},
+            {"[C]\nA=\"\"", u"A", u""},
+            {"[C]\nA=1001", u"A", u"1001"},
             {"[C]\n;A=1\n  ; A=2", u"A", nullptr},
             {"[C]\nA=1 ; un", u"A", u"1 ; un"},
             // Saved by a UTF-8 editor, with or without a byte order mark.

@@ -55,6 +55,20 @@ private Q_SLOTS:
                  attendus);
     }
 
+    // An installed program's former file beside it moves to the user's folder, never over the
+    // user's own; a portable program's file stays where it is.
+    void ancienFichier() {
+        const QString bin = Chemin(u"bin"_s), ancien = Chemin(u"bin/Renovo.ini"_s);
+        Écrit(u"share/renovo/English.lng"_s, {});
+        Écrit(u"bin/Renovo.ini"_s, "[Config]");
+        QCOMPARE(DétermineEmplacement(bin, Chemin(u"moi"_s)).ancienFichier, ancien);
+        Écrit(u"moi/Renovo.ini"_s, "[Config]");
+        QCOMPARE(DétermineEmplacement(bin, Chemin(u"moi"_s)).ancienFichier, QString());
+        Écrit(u"portable/Renovo.ini"_s, "[Config]");
+        QCOMPARE(DétermineEmplacement(Chemin(u"portable"_s), Chemin(u"moi"_s)).ancienFichier,
+                 QString());
+    }
+
     void modeAutomatique() {
         for (const QString& mot : {u"/STARTUP"_s, u"/Run"_s})
             QVERIFY(ModeAutomatiqueDemandé({mot}));

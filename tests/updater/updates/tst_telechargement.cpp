@@ -243,6 +243,7 @@ private Q_SLOTS:
         ligne("one byte changed", R::FichierDifférent);
         ligne("another key", R::CléInconnue);
         ligne("broken key file", R::CléInconnue);
+        ligne("key of another algorithm", R::CléInconnue);
         ligne("another installer's name", R::NomDifférent);
         ligne("trusted comment edited", R::CommentaireFalsifié, "timestamp:", "timestamp:1");
         ligne("unknown algorithm", R::AlgorithmeInconnu, "\nRU", "\nSU"); // "ED" becomes "ID"
@@ -279,11 +280,15 @@ private Q_SLOTS:
             QVERIFY(ÉcritFichier(installateur + u".minisig"_s, signature));
         // Beside a portable program, or in share/renovo/keys for one installed in bin.
         const bool installé = cas == u"legacy Ed";
+        QByteArray pub = LitFichier(éditeur.cléPublique());
+        if (cas == u"broken key file")
+            pub = "untrusted comment: x\nRWQ\n";
+        else if (cas == u"key of another algorithm")
+            pub.replace("\nRW", "\nSW"); // "Ed" becomes "Id"
         if (cas != u"no key installed")
             QVERIFY(ÉcritFichier(programme.filePath(installé ? u"share/renovo/keys/korvane.pub"_s
                                                              : u"keys/korvane.pub"_s),
-                                 cas == u"broken key file" ? "untrusted comment: x\nRWQ\n"_ba
-                                                           : LitFichier(éditeur.cléPublique())));
+                                 pub));
         const ClésDeConfiance clés =
             ClésDuProgramme(installé ? programme.filePath(u"bin"_s) : programme.path());
         if (cas != u"no key installed")

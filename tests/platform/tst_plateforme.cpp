@@ -39,7 +39,8 @@ private Q_SLOTS:
         QTEST(PlateformeGraphique(variables, arguments), "attendue");
     }
 
-    // Once the object goes, each signal takes back its former handling.
+    // A signal ignored, as SIGHUP under nohup, stays so; once the object goes, each signal
+    // takes back its former handling.
     void demandesDeFin() {
         const auto gestion = [](int signal) {
             struct sigaction action {};
@@ -47,11 +48,16 @@ private Q_SLOTS:
             return action.sa_handler;
         };
         void (*const ancienne)(int) = [](int) {};
-        for (const int signal : {SIGTERM, SIGINT, SIGHUP})
-            std::signal(signal, ancienne);
-        DemandesDeFin([] {});
-        for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
-            QVERIFY(gestion(signal) == ancienne);
+        const std::pair<int, void (*)(int)> avant[] = {
+            {SIGTERM, ancienne}, {SIGINT, ancienne}, {SIGHUP, SIG_IGN}};
+        for (const auto& [signal, gestionnaire] : avant)
+            std::signal(signal, gestionnaire);
+        {
+            const DemandesDeFin demandes([] {});
+            QVERIFY(gestion(SIGTERM) != ancienne && gestion(SIGHUP) == SIG_IGN);
+        }
+        for (const auto& [signal, gestionnaire] : avant) {
+            QVERIFY(gestion(signal) == gestionnaire);
             std::signal(signal, SIG_DFL);
         }
     }

@@ -1,6 +1,9 @@
+#include "core/commande_touches.h"
 #include "core/table_touches.h"
 
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 class TestTableTouches : public QObject {
     Q_OBJECT
@@ -73,6 +76,16 @@ private Q_SLOTS:
         for (const auto& [bouton, v5, v6] : boutons)
             QCOMPARE(std::pair(ZoneBoutonFenêtre(bouton, 5), ZoneBoutonFenêtre(bouton, 6)),
                      std::pair(QRect(v5, QSize(195, 195)), QRect(v6, QSize(195, 195))));
+    }
+
+    // The running remote's one-line answer to `--key`; a line of any other shape is refused.
+    void reponseTouches() {
+        const auto r =
+            LitRéponseTouches(RéponseTouches({IssueTouches::ToucheRefusée, u"ok"_s, 403}));
+        QVERIFY(r && r->issue == IssueTouches::ToucheRefusée && r->touche == u"ok"_s &&
+                r->statut == 403);
+        for (const char* ligne : {"x 200 ok", "4 x ok", "4 200", "-1 200 ok", "5 200 ok"})
+            QVERIFY2(!LitRéponseTouches(ligne), ligne);
     }
 };
 

@@ -146,7 +146,6 @@ private Q_SLOTS:
         Q_EMIT icône->activated(QSystemTrayIcon::Trigger);
         QVERIFY(fenêtre->isVisible());
         QVERIFY(fenêtre->Clavier()->isVisible());
-        // At its first opening, beside the remote rather than over its keys.
         QVERIFY(!fenêtre->Clavier()->frameGeometry().intersects(fenêtre->frameGeometry()));
 
         QuandOuvert<QMenu>([](QMenu* menu) { Choisit(menu, u"&Quitter"_s); });

@@ -1,7 +1,6 @@
 #include "dialogs/a_propos_navelo.h"
 #include "dialogs/clsPopupMenu.h"
 #include "dialogs/colonnes_menu.h"
-#include "dialogs/frmSplashScreen.h"
 #include "ouvre_adresse.h"
 #include "quand_ouvert.h"
 
@@ -10,7 +9,6 @@
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
-#include <QWindow>
 
 using namespace Qt::StringLiterals;
 
@@ -26,13 +24,6 @@ private Q_SLOTS:
         EnregistreAdressesSansOuvrir();
         fenêtre.show();
         QVERIFY(QTest::qWaitForWindowExposed(&fenêtre));
-    }
-
-    // Showing returns only once the window can be seen.
-    void splash() {
-        frmSplashScreen splash{QIcon()};
-        splash.show();
-        QVERIFY(splash.windowHandle()->isExposed());
     }
 
     void aPropos() {

@@ -74,7 +74,7 @@ const Document documents[] = {
     {"available False", R"({"available":False})", u"||||0|"},
     {"available -1", R"({"available":-1})", u"||||1|"},
     {"available yes", R"({"available":yes})", u""},
-    {"pourcents", R"({"name":"%C3%a9%25"})", u"|é%|||0|"},
+    {"pourcents", R"({"name":"%C3%a9%25%30%09"})", u"|é%0\t|||0|"},
     {"pourcent sans deux chiffres", R"({"name":"a%4Gb%G4b%%41%"})", u"|a%4Gb%G4b%A%|||0|"},
     {"UTF-8 invalide", "{\"name\":\"a\xff\x62\xc3\"}", u"|a\uFFFDb\uFFFD|||0|"},
     {"marque d'ordre gardée", "{\xEF\xBB\xBF\"name\":\"x\"}", u"||||0|"},

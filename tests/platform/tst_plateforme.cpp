@@ -39,8 +39,7 @@ private Q_SLOTS:
         QTEST(PlateformeGraphique(variables, arguments), "attendue");
     }
 
-    // A signal ignored, as SIGHUP under nohup, stays so; once the object goes, each signal
-    // takes back its former handling.
+    // An ignored signal (SIGHUP under nohup) stays so; each gets its handler back at the end.
     void demandesDeFin() {
         const auto gestion = [](int signal) {
             struct sigaction action {};

@@ -28,7 +28,7 @@ private Q_SLOTS:
         QCOMPARE(FormateTexte(u"a%vb%vc"_s, {u"X"_s}), u"aXbc"_s);
         QCOMPARE(FormateTexte(u"a%vb%vc"_s, {u"%v"_s, u"Y"_s}), u"aYbc"_s);
         QCOMPARE(FormateTexte(u"%V-%v"_s, {u"[%V]"_s, u"Z"_s, u"W"_s, u"S"_s}), u"[Z]-W"_s);
-        QCOMPARE(RépèteTexte(3, u"ab"_s), u"ababab"_s);
+        QCOMPARE(RépèteTexte(3, u"ab"_s) + RépèteTexte(1, u"c"_s), u"abababc"_s);
         QCOMPARE(Remplace(u"\r\r\r\r"_s, u"\r\r"_s, u"\r"_s), u"\r\r"_s);
         QCOMPARE(Remplace(u"aXaXa"_s, u"X"_s, u"Y"_s, 3), u"aXaYa"_s);
         QCOMPARE(Remplace(u"ab"_s, {}, {}), u"ab"_s);
@@ -75,6 +75,8 @@ private Q_SLOTS:
     void version() {
         for (const auto& [numéros, texte] : {std::pair{std::array{2, 0, 1}, u"v2.0.1"_s},
                                              {{2, 0, 0}, u"v2.0"_s},
+                                             {{2, 0, 99}, u"v2.0.99"_s},
+                                             {{9, 9, 100}, u"v0.1 beta 0"_s},
                                              {{9, 9, 1203}, u"v1.2 beta 3"_s},
                                              {{9, 9, 1213}, u"v1.2.1 beta 3"_s},
                                              {{0, 0, 12345}, u"v1.2.3 beta 45"_s}})

@@ -157,7 +157,6 @@ private Q_SLOTS:
         ligne("alone", u"--key mute,play,play", code, {u"mute"_s, u"play"_s, u"pause"_s}, 0);
         ligne("long presses", u"--key 1 --long --key 2", code, {u"1 long"_s, u"2 long"_s}, 0);
         ligne("unknown name", u"--key mute,no_such_key", code, {}, 2);
-        ligne("unknown option", u"--key mute --keys", code, {}, 2);
         ligne("no code", u"--key mute", u""_s, {}, 1);
         ligne("code refused", u"--key mute,1", u"CodeTélécommande=87654321"_s, {u"mute"_s}, 1);
         ligne("box unreachable", u"--key mute", code, {}, 1, true);

@@ -90,12 +90,14 @@ private Q_SLOTS:
         QTest::addColumn<int>("code");
         using enum QLocale::Language;
         const std::pair<QLocale::Language, int> codes[] = {
-            {C, 0x09},       {Arabic, 0x01},   {Chinese, 0x04},        {German, 0x07},
-            {English, 0x09}, {French, 0x0C},   {Japanese, 0x11},       {NorwegianBokmal, 0x14},
-            {Serbian, 0x1A}, {Albanian, 0x1C}, {Swedish, 0x1D},        {Basque, 0x2D},
-            {Tsonga, 0x31},  {Maltese, 0x3A},  {Turkmen, 0x42},        {Mongolian, 0x50},
-            {Lao, 0x54},     {Konkani, 0x57},  {WesternFrisian, 0x62}, {Corsican, 0x83},
-            {Esperanto, 0}};
+            {C, 0x09},        {Arabic, 0x01},   {Chinese, 0x04},        {German, 0x07},
+            {English, 0x09},  {French, 0x0C},   {Japanese, 0x11},       {NorwegianBokmal, 0x14},
+            {Serbian, 0x1A},  {Albanian, 0x1C}, {Swedish, 0x1D},        {Basque, 0x2D},
+            {Tsonga, 0x31},   {Maltese, 0x3A},  {Turkmen, 0x42},        {Mongolian, 0x50},
+            {Lao, 0x54},      {Konkani, 0x57},  {WesternFrisian, 0x62}, {Corsican, 0x83},
+            {Danish, 0x06},   {Thai, 0x1E},     {Turkish, 0x1F},        {Indonesian, 0x21},
+            {Persian, 0x29},  {Armenian, 0x2B}, {Georgian, 0x37},       {Swahili, 0x41},
+            {Galician, 0x56}, {Esperanto, 0}};
         for (const auto& [langue, code] : codes)
             QTest::addRow("%s", qPrintable(QLocale::languageToString(langue))) << langue << code;
     }

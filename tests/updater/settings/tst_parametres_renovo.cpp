@@ -32,6 +32,7 @@ private Q_SLOTS:
               {true, 1, 1, true, défaut});
         ligne("drapeau lettres", "RechercherMaJOuvertureSession=oui", défauts);
         ligne("fréquence 1,6", "RechercherMaJFr\xE9quence=1.6", {false, 2, 1, false, défaut});
+        ligne("fréquence 3", "RechercherMaJFr\xE9quence=3", défauts);
         ligne("accès énorme", "ProxyType=99999999999", défauts);
         ligne("accès lettres", "ProxyType=2x", illisible);
         ligne("accès vide", "ProxyType=", illisible);
@@ -55,8 +56,7 @@ private Q_SLOTS:
                  attendus);
     }
 
-    // An installed program's former file beside it moves to the user's folder, never over the
-    // user's own; a portable program's file stays where it is.
+    // An installed program's former file moves to the user's folder, never over the user's own.
     void ancienFichier() {
         const QString bin = Chemin(u"bin"_s), ancien = Chemin(u"bin/Renovo.ini"_s);
         Écrit(u"share/renovo/English.lng"_s, {});

@@ -1,17 +1,13 @@
 #pragma once
 
 #include "ansi.h"
-
-#include <QFile>
+#include "fichiers_test.h"
 
 // Settings as a Windows editor writes them: Windows-1252, CR LF.
 inline bool ÉcritConfig(const QString& chemin, const QString& lignes) {
-    QFile f(chemin);
-    return f.open(QIODevice::WriteOnly) &&
-           f.write(EnAnsi(QString(u"[Config]\r\n" + lignes + u"\r\n"))) > 0;
+    return ÉcritFichier(chemin, EnAnsi(QString(u"[Config]\r\n" + lignes + u"\r\n")));
 }
 
 inline QString LitConfig(const QString& chemin) {
-    QFile f(chemin);
-    return f.open(QIODevice::ReadOnly) ? DepuisAnsi(f.readAll()) : QString();
+    return DepuisAnsi(LitFichier(chemin));
 }
